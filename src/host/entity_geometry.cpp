@@ -1,0 +1,185 @@
+#include "host/entity_geometry.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace nyhost {
+namespace {
+
+struct Arc {
+  Point3 center;
+  double radius, start, sweep;  // angles in radians; sweep signed
+};
+
+// The arc from a to b with the given bulge (bulge != 0).
+Arc ArcOf(const PolylineVertex& a, const PolylineVertex& b) {
+  double sweep = 4 * std::atan(a.bulge);
+  double chord = std::hypot(b.x - a.x, b.y - a.y);
+  double radius = chord / (2 * std::sin(std::fabs(sweep) / 2));
+  double mx = (a.x + b.x) / 2, my = (a.y + b.y) / 2;
+  // Distance from the chord midpoint to the centre, on the left for positive bulge.
+  double sagitta_side = radius * std::cos(sweep / 2);
+  double nx = -(b.y - a.y) / chord, ny = (b.x - a.x) / chord;
+  double sign = sweep > 0 ? 1 : -1;
+  // For |sweep| > pi the cosine is negative and moves the centre to the other side, as needed.
+  Point3 c{mx + sign * nx * sagitta_side, my + sign * ny * sagitta_side, 0};
+  return {c, radius, std::atan2(a.y - c.y, a.x - c.x), sweep};
+}
+
+template <typename F>
+void ForEachSegment(const Polyline& pl, F f) {
+  std::size_t n = pl.vertices.size();
+  if (n < 2) return;
+  std::size_t segs = pl.closed ? n : n - 1;
+  for (std::size_t i = 0; i < segs; ++i) f(pl.vertices[i], pl.vertices[(i + 1) % n]);
+}
+
+bool Degenerate(const PolylineVertex& a, const PolylineVertex& b) {
+  return a.bulge == 0 || (a.x == b.x && a.y == b.y);
+}
+
+}  // namespace
+
+double PolylineSignedArea(const Polyline& pl) {
+  std::size_t n = pl.vertices.size();
+  if (n < 2) return 0;
+  double area = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto& a = pl.vertices[i];
+    const auto& b = pl.vertices[(i + 1) % n];
+    area += a.x * b.y - b.x * a.y;
+  }
+  area /= 2;
+  // Each bulged segment adds (or removes) its circular segment; the closing segment counts only
+  // when the polyline is closed.
+  ForEachSegment(pl, [&](const PolylineVertex& a, const PolylineVertex& b) {
+    if (Degenerate(a, b)) return;
+    Arc arc = ArcOf(a, b);
+    double theta = std::fabs(arc.sweep);
+    double segment = 0.5 * arc.radius * arc.radius * (theta - std::sin(theta));
+    area += arc.sweep > 0 ? segment : -segment;
+  });
+  return area;
+}
+
+double PolylineArea(const Polyline& pl) { return std::fabs(PolylineSignedArea(pl)); }
+
+double PolylinePerimeter(const Polyline& pl) {
+  double len = 0;
+  ForEachSegment(pl, [&](const PolylineVertex& a, const PolylineVertex& b) {
+    if (Degenerate(a, b)) {
+      len += std::hypot(b.x - a.x, b.y - a.y);
+    } else {
+      Arc arc = ArcOf(a, b);
+      len += arc.radius * std::fabs(arc.sweep);
+    }
+  });
+  return len;
+}
+
+Extents PolylineExtents(const Polyline& pl) {
+  Extents e;
+  for (const auto& v : pl.vertices) e.Add({v.x, v.y, pl.elevation});
+  ForEachSegment(pl, [&](const PolylineVertex& a, const PolylineVertex& b) {
+    if (Degenerate(a, b)) return;
+    Arc arc = ArcOf(a, b);
+    // Add every axis direction (0, 90, 180, 270 degrees) the arc passes through.
+    for (int k = -8; k <= 8; ++k) {
+      double ang = k * std::numbers::pi / 2;
+      double rel = (ang - arc.start) * (arc.sweep > 0 ? 1 : -1);
+      rel = std::fmod(rel, 2 * std::numbers::pi);
+      if (rel < 0) rel += 2 * std::numbers::pi;
+      if (rel <= std::fabs(arc.sweep))
+        e.Add({arc.center.x + arc.radius * std::cos(ang), arc.center.y + arc.radius * std::sin(ang),
+               pl.elevation});
+    }
+  });
+  return e;
+}
+
+Point3 BlockToWorld(const BlockReference& ref, const BlockDefinition& def, Point3 p) {
+  double x = (p.x - def.base.x) * ref.scale_x;
+  double y = (p.y - def.base.y) * ref.scale_y;
+  double c = std::cos(ref.rotation), s = std::sin(ref.rotation);
+  return {ref.position.x + x * c - y * s, ref.position.y + x * s + y * c,
+          ref.position.z + (p.z - def.base.z) * ref.scale_z};
+}
+
+namespace {
+
+Extents LocalExtents(const Drawing& d, const Entity& e, int depth);
+
+Extents BlockExtents(const Drawing& d, const BlockReference& ref, int depth) {
+  Extents out;
+  const BlockDefinition* def = d.FindBlock(ref.block);
+  if (!def || depth > 16) {
+    out.Add(ref.position);
+    return out;
+  }
+  for (const auto& child : def->entities) {
+    Extents ce = LocalExtents(d, child, depth + 1);
+    if (ce.Empty()) continue;
+    // Transform the box corners; exact for rotations that are multiples of 90 degrees and a
+    // conservative box otherwise.
+    for (int i = 0; i < 4; ++i) {
+      Point3 corner{i & 1 ? ce.max.x : ce.min.x, i & 2 ? ce.max.y : ce.min.y, ce.min.z};
+      out.Add(BlockToWorld(ref, *def, corner));
+    }
+  }
+  if (out.Empty()) out.Add(ref.position);
+  return out;
+}
+
+Extents LocalExtents(const Drawing& d, const Entity& e, int depth) {
+  Extents out;
+  std::visit(
+      [&](const auto& v) {
+        using T = std::decay_t<decltype(v)>;
+        if constexpr (std::is_same_v<T, BlockReference>) {
+          out = BlockExtents(d, v, depth);
+        } else if constexpr (std::is_same_v<T, Polyline>) {
+          out = PolylineExtents(v);
+        } else if constexpr (std::is_same_v<T, Text> || std::is_same_v<T, MText>) {
+          std::size_t chars = 0;
+          for (unsigned char ch : v.text) chars += (ch & 0xC0) != 0x80;
+          double w = v.height * 0.8 * static_cast<double>(chars);
+          if constexpr (std::is_same_v<T, Text>) {
+            if (v.middle) {
+              out.Add({v.position.x - w / 2, v.position.y - v.height / 2, v.position.z});
+              out.Add({v.position.x + w / 2, v.position.y + v.height / 2, v.position.z});
+              return;
+            }
+          }
+          out.Add(v.position);
+          out.Add({v.position.x + w, v.position.y + v.height, v.position.z});
+        } else if constexpr (std::is_same_v<T, PointEntity>) {
+          out.Add(v.position);
+        } else if constexpr (std::is_same_v<T, Line>) {
+          out.Add(v.start);
+          out.Add(v.end);
+        } else if constexpr (std::is_same_v<T, Circle>) {
+          out.Add(v.center - Point3{v.radius, v.radius, 0});
+          out.Add(v.center + Point3{v.radius, v.radius, 0});
+        } else if constexpr (std::is_same_v<T, Solid>) {
+          for (const auto& p : v.corners) out.Add(p);
+        } else if constexpr (std::is_same_v<T, Hatch>) {
+          for (const auto& loop : v.loops)
+            for (const auto& p : loop) out.Add(p);
+        }
+      },
+      e.data);
+  return out;
+}
+
+}  // namespace
+
+Extents EntityExtents(const Drawing& d, const Entity& e) { return LocalExtents(d, e, 0); }
+
+Extents DrawingExtents(const Drawing& d) {
+  Extents out;
+  for (const auto& e : d.entities())
+    if (!e.erased) out.AddBox(EntityExtents(d, e));
+  return out;
+}
+
+}  // namespace nyhost

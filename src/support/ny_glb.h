@@ -1,0 +1,21 @@
+// Host services the module uses from its dialogs and commands.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/entity.h"
+#include "host/ports.h"
+
+class NyGlb {
+ public:
+  // The text reaches the host's command line as if typed; a trailing blank ends the command.
+  static void SendCommandToZwCad(const std::string& text, int flag = 1);
+  static void CancelLastZwCadCommand();
+  // Interactive selection; nonzero when something was selected.
+  static int SelectObjects(std::vector<nyhost::EntityId>& ids, const std::string& prompt,
+                           const nyhost::EntityFilter& filter = {});
+  // Framework text and host text are both UTF-8 here.
+  static std::string TransToOdStr(const std::string& s) { return s; }
+  static std::string TransToCStr(const std::string& s) { return s; }
+};

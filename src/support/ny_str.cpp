@@ -1,0 +1,70 @@
+#include "support/ny_str.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "host/text_util.h"
+
+int NyStr::IsDigit(double& value, const std::string& text) {
+  std::string t = nyhost::Trim(text);
+  if (t.empty()) return 0;
+  char* end = nullptr;
+  double v = std::strtod(t.c_str(), &end);
+  if (end == t.c_str() || *end != '\0') return 0;
+  // strtod also takes "inf", "nan" and hex floats, which are not numbers a designer types.
+  for (char c : t)
+    if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '+' ||
+          c == 'e' || c == 'E'))
+      return 0;
+  value = v;
+  return 1;
+}
+
+void NyStr::RemoveSameStr(std::vector<std::string>& items, int flag) {
+  std::vector<std::string> out;
+  for (const auto& s : items) {
+    bool seen = FindStrInStrArr(out, s, flag);
+    if (!seen) out.push_back(s);
+  }
+  items = std::move(out);
+}
+
+void NyStr::SplitStrBySymbol(std::vector<std::string>& out, const std::string& text,
+                             const std::string& separator) {
+  out.clear();
+  if (separator.empty()) {
+    out.push_back(text);
+    return;
+  }
+  std::size_t start = 0;
+  while (true) {
+    std::size_t pos = text.find(separator, start);
+    out.push_back(text.substr(start, pos - start));
+    if (pos == std::string::npos) break;
+    start = pos + separator.size();
+  }
+}
+
+bool NyStr::FindStrInStrArr(const std::vector<std::string>& items, const std::string& text,
+                            int flag) {
+  for (const auto& s : items) {
+    if (flag ? nyhost::ToLowerAscii(s) == nyhost::ToLowerAscii(text) : s == text) return true;
+  }
+  return false;
+}
+
+int NyStr::IsPath(const std::string& text) {
+  if (text.empty()) return 0;
+  std::error_code ec;
+  std::filesystem::path p(text);
+  if (std::filesystem::is_directory(p, ec)) return 1;
+  auto parent = p.parent_path();
+  return !parent.empty() && std::filesystem::is_directory(parent, ec) ? 1 : 0;
+}
+
+int NyStr::IfHasChinese(const std::string& text) {
+  // Any non-ASCII byte: UTF-8 lead bytes of CJK text.
+  for (unsigned char c : text)
+    if (c >= 0x80) return 1;
+  return 0;
+}

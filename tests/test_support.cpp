@@ -1,0 +1,81 @@
+#include "test_support.h"
+
+#include <cstdlib>
+#include <dlfcn.h>
+
+#include <random>
+
+#include "frame/module_entry.h"
+
+namespace nytest {
+
+int QueuedInput::SelectObjects(const nyhost::EntityFilter& filter,
+                               std::vector<nyhost::EntityId>& ids) {
+  auto a = Next();
+  if (a.rc != nyhost::kRtNorm) return a.rc;
+  for (auto id : a.ids) {
+    const nyhost::Entity* e = nyhost::Host::Get().drawing()->FindLive(id);
+    if (e && (!filter || filter(*e))) ids.push_back(id);
+  }
+  return ids.empty() ? nyhost::kRtNone : nyhost::kRtNorm;
+}
+
+TempDir::TempDir() {
+  std::random_device rd;
+  path_ = std::filesystem::temp_directory_path() /
+          ("nyluxora-test-" + std::to_string(rd()) + "-" + std::to_string(rd()));
+  std::filesystem::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  // Tests may leave read-only files behind (permission cases).
+  for (auto& e : std::filesystem::recursive_directory_iterator(path_, ec))
+    std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+  std::filesystem::remove_all(path_, ec);
+}
+
+void HostFixture::SetUp() {
+  home = std::make_unique<TempDir>();
+  setenv("NYLUXORA_HOME", home->str().c_str(), 1);
+  setenv("NYLUXORA_SHARE", NYLUXORA_TEST_SHARE_DIR, 1);
+  host().SetInput(&input);
+  host().SetOutput(&output);
+  host().SetWindows(&windows);
+  host().SetDrawing(std::make_unique<nyhost::Drawing>());
+  host().SetEntryResolver(nullptr);
+  host().SetEntryResolver([](const std::string& name) {
+    return reinterpret_cast<nyhost::CommandEntry>(dlsym(RTLD_DEFAULT, name.c_str()));
+  });
+}
+
+void HostFixture::TearDown() {
+  if (module_loaded) UnloadModule();
+  windows.Collect();
+  host().SetDrawing(nullptr);
+  host().SetInput(nullptr);
+  host().SetOutput(nullptr);
+  host().SetWindows(nullptr);
+  unsetenv("NYLUXORA_HOME");
+  home.reset();
+}
+
+void HostFixture::LoadModule() {
+  ExModuleLoad();
+  module_loaded = true;
+}
+
+void HostFixture::UnloadModule() {
+  ExModuleUnload();
+  windows.Collect();
+  module_loaded = false;
+}
+
+void HostFixture::Type(const std::string& text) {
+  host().SendCommand(text);
+  host().RunPendingCommands();
+  windows.Collect();
+}
+
+}  // namespace nytest

@@ -1,0 +1,111 @@
+// Shared fixtures: a headless host with a recording output, a queue of input answers and a fresh
+// user data folder per test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/host.h"
+
+namespace nytest {
+
+// Input answers queued by a test, in order. An empty queue answers Escape.
+struct QueuedInput : nyhost::InputPort {
+  struct Answer {
+    int rc = nyhost::kRtNorm;
+    nyhost::Point3 point;
+    nyhost::EntityId id = nyhost::kNullId;
+    std::vector<nyhost::EntityId> ids;
+    std::string text;
+  };
+  std::deque<Answer> answers;
+  int asked = 0;
+
+  void Point(double x, double y, double z = 0) { answers.push_back({nyhost::kRtNorm, {x, y, z}}); }
+  void Enter() { answers.push_back({nyhost::kRtNone}); }
+  void Escape() { answers.push_back({nyhost::kRtCan}); }
+  void Pick(nyhost::EntityId id) { answers.push_back({nyhost::kRtNorm, {}, id}); }
+  void Select(std::vector<nyhost::EntityId> ids) {
+    answers.push_back({nyhost::kRtNorm, {}, nyhost::kNullId, std::move(ids)});
+  }
+
+  Answer Next() {
+    ++asked;
+    if (answers.empty()) return {nyhost::kRtCan};
+    Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  int GetPoint(const nyhost::Point3*, nyhost::Point3& out) override {
+    auto a = Next();
+    out = a.point;
+    return a.rc;
+  }
+  int GetCorner(const nyhost::Point3&, nyhost::Point3& out) override { return GetPoint(nullptr, out); }
+  int EntSel(nyhost::EntityId& id, nyhost::Point3& pick) override {
+    auto a = Next();
+    id = a.id;
+    pick = a.point;
+    return a.rc;
+  }
+  int SelectObjects(const nyhost::EntityFilter& filter, std::vector<nyhost::EntityId>& ids) override;
+  int JigPoint(const std::vector<nyhost::Point3>&, nyhost::Point3& out) override {
+    return GetPoint(nullptr, out);
+  }
+  int GetString(bool, std::string& out) override {
+    auto a = Next();
+    out = a.text;
+    return a.rc;
+  }
+};
+
+struct RecordingOutput : nyhost::OutputPort {
+  std::string text;
+  int progress_starts = 0, progress_stops = 0;
+  std::vector<int> percents;
+  void Print(std::string_view t) override { text += t; }
+  void ProgressStart() override { ++progress_starts; }
+  void ProgressPercent(int p) override { percents.push_back(p); }
+  void ProgressStop() override { ++progress_stops; }
+};
+
+// A temporary folder removed at the end of the test.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  const std::filesystem::path& path() const { return path_; }
+  std::string str() const { return path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Wires a fresh headless host state into Host::Get() for one test: ports, a new drawing, an empty
+// user folder (NYLUXORA_HOME) seeded from the built share folder.
+class HostFixture : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  nyhost::Host& host() { return nyhost::Host::Get(); }
+  nyhost::Drawing& drawing() { return *host().drawing(); }
+
+  // Loads the module as the host would (its entry functions are part of this test program).
+  void LoadModule();
+  void UnloadModule();
+  // Types a command line and runs what it queued.
+  void Type(const std::string& text);
+
+  QueuedInput input;
+  RecordingOutput output;
+  nyhost::WindowSystem windows;
+  std::unique_ptr<TempDir> home;
+  bool module_loaded = false;
+};
+
+}  // namespace nytest
