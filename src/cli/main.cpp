@@ -1,10 +1,25 @@
 // nyluxora: the command-line front-end of the drawing host.
-#include <CLI/CLI.hpp>
-
 #include <iostream>
+#include <memory>
+#include <vector>
 
 #include "cli/module_path.h"
 #include "cli/session.h"
+#include "cli/subcommands.h"
+
+namespace nycli {
+
+std::vector<RegisteredSubcommand>& Subcommands() {
+  static std::vector<RegisteredSubcommand> all;
+  return all;
+}
+
+SubcommandRegistrar::SubcommandRegistrar(const char* name, const char* description,
+                                         SubcommandSetup setup) {
+  Subcommands().push_back({name, description, std::move(setup)});
+}
+
+}  // namespace nycli
 
 int main(int argc, char** argv) {
   CLI::App app{"NYLuxora lighting calculation workbench (command line)"};
@@ -13,26 +28,22 @@ int main(int argc, char** argv) {
   app.add_option("--data-dir", data_dir, "The user's data folder (default ~/.local/share/nyluxora)");
   app.add_option("--module", module_path, "The lighting module to load");
 
-  auto* session = app.add_subcommand("session", "Run a session script on a plan");
-  std::string script, plan, save_to;
-  session->add_option("script", script, "Session script")->required()->check(CLI::ExistingFile);
-  session->add_option("--plan", plan, "Plan to open first (DXF)");
-  session->add_option("--save", save_to, "Save the drawing here at the end");
-
+  std::vector<std::pair<CLI::App*, nycli::SubcommandRun>> runs;
+  for (auto& s : nycli::Subcommands()) {
+    CLI::App* sub = app.add_subcommand(s.name, s.description);
+    runs.emplace_back(sub, s.setup(*sub));
+  }
   CLI11_PARSE(app, argc, argv);
   nycli::UseDataDir(data_dir);
   if (module_path.empty()) module_path = nycli::DefaultModulePath();
 
-  nyhost::Host& host = nyhost::Host::Get();
-  nycli::Session s(host, std::cout, std::cerr);
-  if (!s.LoadModule(module_path)) return 3;
+  nycli::Session session(nyhost::Host::Get(), std::cout, std::cerr);
+  if (!session.LoadModule(module_path)) return 3;
   int status = 0;
-  if (*session) {
-    if (!plan.empty() && !s.OpenPlan(plan)) return 2;
-    if (!s.RunFile(script)) status = 1;
-    if (status == 0 && !save_to.empty() && !s.SavePlan(save_to)) status = 2;
-  }
-  s.UnloadModule();
+  nycli::SubcommandContext ctx{session};
+  for (auto& [sub, run] : runs)
+    if (*sub) status = run(ctx);
+  session.UnloadModule();
   std::cout << std::endl;
   return status;
 }

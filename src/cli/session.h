@@ -22,6 +22,9 @@ class Session : public nyhost::InputPort, public nyhost::OutputPort {
   // Loads the lighting module; false (with a message on err) when it cannot.
   bool LoadModule(const std::string& path);
   void UnloadModule();
+  // An exported function of the loaded module (batch entry points), or null.
+  void* ResolveModuleFunction(const std::string& name) const { return loader_.Resolve(name); }
+  nyhost::WindowSystem& windows() { return windows_; }
   // Opens a plan as the current drawing; false with a message when it cannot be read.
   bool OpenPlan(const std::string& path);
   bool SavePlan(const std::string& path);

@@ -35,6 +35,10 @@ bool PluginLoader::Load(const std::string& path) {
   return true;
 }
 
+void* PluginLoader::Resolve(const std::string& name) const {
+  return handle_ ? dlsym(handle_, name.c_str()) : nullptr;
+}
+
 void PluginLoader::Unload() {
   if (!handle_) return;
   if (auto unload = reinterpret_cast<ModuleFn>(dlsym(handle_, "ExModuleUnload"))) unload();

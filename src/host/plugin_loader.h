@@ -21,6 +21,8 @@ class PluginLoader {
   bool loaded() const { return handle_ != nullptr; }
   const std::string& error() const { return error_; }
   const std::string& path() const { return path_; }
+  // An exported function of the loaded module, or null.
+  void* Resolve(const std::string& name) const;
 
  private:
   Host& host_;
