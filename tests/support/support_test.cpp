@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "host/text_codec.h"
+#include "support/ny_common.h"
+#include "support/ny_ini_file.h"
+#include "support/ny_str.h"
+#include "support/ny_xdata.h"
+#include "test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path& p) {
+  std::string s;
+  NyCommon::ReadFile(p.string(), s);
+  return s;
+}
+
+TEST(IniFile, TypedKeysRoundTripAndSectionsKeepFileOrder) {
+  nytest::TempDir dir;
+  std::string f = (dir.path() / "NYLuxora.ini").string();
+  EXPECT_EQ(NyIniFile::ReadKey("CNYDrawIsolineDlg", "m_sCalCount", "80", f), "80")
+      << "missing file gives the default";
+  ASSERT_TRUE(NyIniFile::WriteKey("照度标准—岚序软件", "父", "办公建筑", f));
+  ASSERT_TRUE(NyIniFile::WriteKey("照度标准—岚序软件", "m_dStandLPD", 9.16, f));
+  ASSERT_TRUE(NyIniFile::WriteKey("CZirIrodoDlg", "灯具数", 12, f));
+  ASSERT_TRUE(NyIniFile::WriteKey("Alpha", "x", std::string("a=b; c"), f));
+  EXPECT_EQ(NyIniFile::ReadKey("照度标准—岚序软件", "父", "", f), "办公建筑");
+  EXPECT_DOUBLE_EQ(NyIniFile::ReadKey("照度标准—岚序软件", "m_dStandLPD", 0.0, f), 9.16);
+  EXPECT_EQ(NyIniFile::ReadKey("CZirIrodoDlg", "灯具数", 0, f), 12);
+  EXPECT_EQ(NyIniFile::ReadKey("Alpha", "x", "", f), "a=b; c");
+  EXPECT_EQ(NyIniFile::ReadKey("CZirIrodoDlg", "灯具", -1, f), -1);
+
+  std::vector<std::string> sections;
+  ASSERT_TRUE(NyIniFile::GetAllSeg(sections, f));
+  EXPECT_EQ(sections, (std::vector<std::string>{"照度标准—岚序软件", "CZirIrodoDlg", "Alpha"}));
+  ASSERT_TRUE(NyIniFile::DeleteSeg("CZirIrodoDlg", f));
+  NyIniFile::GetAllSeg(sections, f);
+  EXPECT_EQ(sections.size(), 2u);
+  std::string text = Slurp(f);
+  EXPECT_TRUE(nyhost::IsValidUtf8(text));
+  EXPECT_NE(text.substr(0, 3), "\xEF\xBB\xBF") << "written without a byte-order mark";
+}
+
+TEST(IniFile, LegacyGbkFilesReadAndKeysDifferingOnlyInGbkTrailBytesStayApart) {
+  nytest::TempDir dir;
+  fs::path f = dir.path() / "old.ini";
+  // 丄 (81 41) and 乤 (81 61) differ only by an ASCII-case-like trail byte.
+  std::string utf8 = "[方案一]\n丄=1\n乤=2\n房间长=12.5\n";
+  std::ofstream(f, std::ios::binary) << *nyhost::Utf8ToGbk(utf8);
+  EXPECT_EQ(NyIniFile::ReadKey("方案一", "丄", 0, f.string()), 1);
+  EXPECT_EQ(NyIniFile::ReadKey("方案一", "乤", 0, f.string()), 2);
+  EXPECT_DOUBLE_EQ(NyIniFile::ReadKey("方案一", "房间长", 0.0, f.string()), 12.5);
+  // Writing converts the whole file to UTF-8 and keeps the old keys.
+  ASSERT_TRUE(NyIniFile::WriteKey("方案一", "房间宽", 6, f.string()));
+  EXPECT_TRUE(nyhost::IsValidUtf8(Slurp(f)));
+  EXPECT_EQ(NyIniFile::ReadKey("方案一", "乤", 0, f.string()), 2);
+}
+
+TEST(IniFile, AFailedWriteLeavesTheOldFileWhole) {
+  if (geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
+  nytest::TempDir dir;
+  fs::path f = dir.path() / "s.ini";
+  ASSERT_TRUE(NyIniFile::WriteKey("A", "k", "old", f.string()));
+  fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_FALSE(NyIniFile::WriteKey("A", "k", "new", f.string()));
+  fs::permissions(dir.path(), fs::perms::owner_all);
+  EXPECT_EQ(NyIniFile::ReadKey("A", "k", "", f.string()), "old");
+}
+
+TEST(AtomicWrite, ReplacesWholeFilesAndFailsCleanlyWhereItCannotWrite) {
+  nytest::TempDir dir;
+  fs::path f = dir.path() / "x.txt";
+  ASSERT_TRUE(NyCommon::WriteFileAtomic(f.string(), "one"));
+  ASSERT_TRUE(NyCommon::WriteFileAtomic(f.string(), "two"));
+  EXPECT_EQ(Slurp(f), "two");
+  EXPECT_FALSE(NyCommon::WriteFileAtomic((dir.path() / "no" / "such" / "x").string(), "z"));
+  std::size_t files = 0;
+  for (auto& e : fs::directory_iterator(dir.path())) files += e.is_regular_file();
+  EXPECT_EQ(files, 1u) << "no temporary file left behind";
+}
+
+TEST(Seeding, CopiesMissingFilesAndKeepsTheUsersOwn) {
+  nytest::TempDir shipped, user;
+  fs::create_directories(shipped.path() / "data");
+  std::ofstream(shipped.path() / "data" / "a.txt") << "shipped";
+  std::ofstream(shipped.path() / "setup.ini") << "[x]";
+  fs::create_directories(user.path() / "data");
+  std::ofstream(user.path() / "data" / "a.txt") << "mine";
+  ASSERT_TRUE(NyCommon::SeedFolder(shipped.str(), user.str()));
+  EXPECT_EQ(Slurp(user.path() / "data" / "a.txt"), "mine");
+  EXPECT_EQ(Slurp(user.path() / "setup.ini"), "[x]");
+}
+
+TEST(Str, NumbersSplittingAndDuplicates) {
+  struct Case {
+    const char* text;
+    int is_number;
+    double value;
+  } cases[] = {{"12", 1, 12},  {" 2.5 ", 1, 2.5}, {"-5", 1, -5}, {"1e3", 1, 1000},
+               {"abc", 0, 0},  {"", 0, 0},        {"3m", 0, 0},  {"inf", 0, 0},
+               {"0x10", 0, 0}, {"nan", 0, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    double v = -99;
+    EXPECT_EQ(NyStr::IsDigit(v, c.text), c.is_number);
+    if (c.is_number) EXPECT_DOUBLE_EQ(v, c.value);
+  }
+  std::vector<std::string> parts;
+  NyStr::SplitStrBySymbol(parts, "筒灯^吸顶灯^^", "^");
+  EXPECT_EQ(parts, (std::vector<std::string>{"筒灯", "吸顶灯", "", ""}));
+  std::vector<std::string> items = {"LED", "led", "荧光灯", "LED"};
+  NyStr::RemoveSameStr(items, 0);
+  EXPECT_EQ(items, (std::vector<std::string>{"LED", "led", "荧光灯"}));
+  NyStr::RemoveSameStr(items, 1);
+  EXPECT_EQ(items, (std::vector<std::string>{"LED", "荧光灯"}));
+  EXPECT_TRUE(NyStr::IfHasChinese("ZM1A格栅灯"));
+  EXPECT_FALSE(NyStr::IfHasChinese("ZM1A"));
+}
+
+TEST(TextCodec, GbkLengthsPrefixesAndEscapes) {
+  EXPECT_EQ(nyhost::GbkByteLength("荧光灯T8"), 8u);
+  EXPECT_EQ(nyhost::GbkPrefix("ZM1A格栅灯", 5), "ZM1A") << "half a character is dropped";
+  EXPECT_EQ(nyhost::GbkPrefix("ZM1A格栅灯", 6), "ZM1A格");
+  std::string escaped = nyhost::Utf8ToGbkEscaped("面积m²");
+  EXPECT_NE(escaped.find("\\U+00B2"), std::string::npos);
+  EXPECT_EQ(nyhost::DecodeDxfEscapes(*nyhost::GbkToUtf8(escaped)), "面积m²");
+  EXPECT_EQ(nyhost::DecodeDxfEscapes("\\U+7167\\U+660E"), "照明");
+  EXPECT_EQ(nyhost::DecodeDxfEscapes("\\U+zz \\U+12"), "\\U+zz \\U+12") << "malformed stays";
+  EXPECT_EQ(nyhost::LegacyTextToUtf8(*nyhost::Utf8ToGbk("照度标准")), "照度标准");
+  EXPECT_EQ(nyhost::LegacyTextToUtf8("\xEF\xBB\xBF照度"), "照度");
+  EXPECT_FALSE(nyhost::IsValidUtf8("\xC0\xAF"));
+}
+
+class XData : public nytest::HostFixture {};
+
+TEST_F(XData, KeyedTextsReadBackAndReplaceOlderValues) {
+  nyhost::Entity e;
+  e.data = nyhost::BlockReference{};
+  NyXData::SetEntXData(e, "设备高", "2.5");
+  auto id = drawing().Add(e);
+  ASSERT_TRUE(NyXData::SetEntXData(id, "X轴旋转", "15.7"));
+  ASSERT_TRUE(NyXData::SetEntXData(id, "设备高", "3=高"));
+  std::string v;
+  EXPECT_TRUE(NyXData::GetEntXData(v, id, "设备高"));
+  EXPECT_EQ(v, "3=高");
+  NyXData::GetEntXData(v, id, "X轴旋转");
+  EXPECT_EQ(v, "15.7");
+  EXPECT_FALSE(NyXData::GetEntXData(v, id, "设备"));
+  EXPECT_EQ(v, "") << "a missing key reads as empty text";
+  EXPECT_EQ(drawing().Find(id)->xdata.front().items.size(), 2u);
+  drawing().Erase(id);
+  EXPECT_FALSE(NyXData::SetEntXData(id, "名称", "x")) << "erased entities are not written";
+}
+
+}  // namespace
