@@ -14,18 +14,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Run {
+struct RunResult {
   int status = -1;
   std::string out;
 };
 
 std::string Quote(const std::string& s) { return "'" + s + "'"; }
 
-Run Nyluxora(const std::string& args, const nytest::TempDir& home) {
+RunResult Nyluxora(const std::string& args, const nytest::TempDir& home) {
   std::string cmd = std::string("NYLUXORA_SHARE=") + NYLUXORA_TEST_SHARE_DIR + " " +
                     NYLUXORA_TEST_BUILD_DIR + "/bin/nyluxora --data-dir " + Quote(home.str()) +
                     " " + args + " 2>&1";
-  Run r;
+  RunResult r;
   FILE* p = popen(cmd.c_str(), "r");
   char buf[4096];
   std::size_t n;
@@ -79,7 +79,7 @@ TEST(CommandLine, SessionPrintsWhatTheModulePrintsAndSavesARereadableDrawing) {
                                  "command NYZirIrodo_DOT_CalUGRPt\n"
                                  "echo --\n"
                                  "save " + out + "\n");
-  Run r = Nyluxora("session " + Quote(script) + " --plan " + Quote(plan), home);
+  RunResult r = Nyluxora("session " + Quote(script) + " --plan " + Quote(plan), home);
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(r.out, "\n欢迎使用岚序软件!\n对话框已关闭!\n对话框已关闭!\n--\n") << r.out;
   nyhost::DxfResult res;
@@ -104,7 +104,7 @@ TEST(CommandLine, ACopyOfTheModuleUnderAnotherNameUsesItsOwnSettingsFile) {
   fs::copy_file(found, copy);
   std::string plan = SmallPlan(work);
   std::string script = WriteFile(work, "s.txt", "command ZIRIRODO_DOT\nclose 214\n");
-  Run r = Nyluxora("--module " + Quote(copy.string()) + " session " + Quote(script) +
+  RunResult r = Nyluxora("--module " + Quote(copy.string()) + " session " + Quote(script) +
                        " --plan " + Quote(plan),
                    home);
   EXPECT_EQ(r.status, 0) << r.out;
@@ -135,7 +135,7 @@ TEST(CommandLine, BadInputGivesAClearMessageAndStatus) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Run r = Nyluxora(c.args, home);
+    RunResult r = Nyluxora(c.args, home);
     EXPECT_EQ(r.status, c.status) << r.out;
     EXPECT_NE(r.out.find(c.says), std::string::npos) << r.out;
   }
