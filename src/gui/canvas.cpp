@@ -1,0 +1,226 @@
+#include "gui/canvas.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "gui/pick.h"
+#include "host/entity_geometry.h"
+#include "host/host.h"
+#include "render/drawing_renderer.h"
+
+namespace nygui {
+
+using nyhost::Host;
+using nyhost::Point3;
+
+Canvas::Canvas(QWidget* parent) : QWidget(parent) {
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  setCursor(Qt::CrossCursor);
+  setMinimumSize(200, 150);
+  view_.width = width();
+  view_.height = height();
+}
+
+void Canvas::ZoomExtents() {
+  view_.width = width();
+  view_.height = height();
+  if (const auto* d = Host::Get().drawing()) view_.Fit(nyhost::DrawingExtents(*d));
+  fitted_ = true;
+  update();
+}
+
+void Canvas::ZoomWindow(Point3 a, Point3 b) {
+  nyhost::Extents box;
+  box.Add(a);
+  box.Add(b);
+  view_.Fit(box, 0.02);
+  update();
+}
+
+void Canvas::DrawingReplaced() {
+  shown_ = Host::Get().drawing();
+  ZoomExtents();
+}
+
+void Canvas::SetRubber(Rubber kind, std::vector<Point3> anchors) {
+  rubber_ = kind;
+  anchors_ = std::move(anchors);
+  update();
+}
+
+void Canvas::ClearRubber() {
+  rubber_ = Rubber::kNone;
+  anchors_.clear();
+  update();
+}
+
+void Canvas::SetHighlighted(std::set<nyhost::EntityId> ids) {
+  highlighted_ = std::move(ids);
+  update();
+}
+
+Point3 Canvas::SnappedWorld(QPointF device, bool* snapped) const {
+  Point3 raw = view_.ToWorld(device);
+  if (snapped) *snapped = false;
+  const auto* d = Host::Get().drawing();
+  if (!snapping_ || !d) return raw;
+  if (auto s = SnapPoint(*d, raw, PixelsToWorld(kSnapPixels))) {
+    if (snapped) *snapped = true;
+    return *s;
+  }
+  return raw;
+}
+
+void Canvas::paintEvent(QPaintEvent*) {
+  Host& host = Host::Get();
+  if (host.drawing() != shown_) {
+    shown_ = host.drawing();
+    fitted_ = false;
+  }
+  if (!fitted_ && shown_) ZoomExtents();
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.fillRect(rect(), Qt::white);
+  if (!shown_) return;
+  nyrender::RenderOptions opt;
+  opt.temp_vectors = &host.temp_vectors();
+  opt.highlighted = highlighted_;
+  opt.pd_mode = host.GetVarInt("PDMODE");
+  opt.pd_size = host.GetVarReal("PDSIZE");
+  nyrender::DrawingRenderer().Draw(p, *shown_, view_, opt);
+
+  if (!cursor_) return;
+  bool snapped = false;
+  Point3 at = SnappedWorld(*cursor_, &snapped);
+  QPointF c = ToDevice(at);
+  QPen rubber(QColor(0, 120, 215), 1, Qt::DashLine);
+  p.setPen(rubber);
+  p.setBrush(Qt::NoBrush);
+  if (!anchors_.empty()) {
+    QPointF a = ToDevice(anchors_[0]);
+    switch (rubber_) {
+      case Rubber::kLine:
+        p.drawLine(a, c);
+        break;
+      case Rubber::kRect:
+        p.drawRect(QRectF(a, c).normalized());
+        break;
+      case Rubber::kPolygon: {
+        QPolygonF poly;
+        for (const auto& v : anchors_) poly << ToDevice(v);
+        poly << c;
+        p.setPen(QPen(QColor(0, 120, 215), 1));
+        p.drawPolyline(poly);
+        p.setPen(rubber);
+        p.drawLine(c, a);  // the closing edge
+        break;
+      }
+      case Rubber::kWindow: {
+        // Left to right: window (solid, blue); right to left: crossing (dashed, green).
+        bool crossing = c.x() < a.x();
+        QColor col = crossing ? QColor(0, 160, 0) : QColor(0, 90, 220);
+        p.setPen(QPen(col, 1, crossing ? Qt::DashLine : Qt::SolidLine));
+        col.setAlpha(40);
+        p.setBrush(col);
+        p.drawRect(QRectF(a, c).normalized());
+        break;
+      }
+      case Rubber::kNone:
+        break;
+    }
+  }
+  if (snapped) {
+    p.setPen(QPen(QColor(230, 120, 0), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(c.x() - 5, c.y() - 5, 10, 10));
+  }
+}
+
+void Canvas::resizeEvent(QResizeEvent*) {
+  view_.width = width();
+  view_.height = height();
+  if (!fitted_) ZoomExtents();
+}
+
+void Canvas::mousePressEvent(QMouseEvent* e) {
+  setFocus();
+  if (e->button() == Qt::MiddleButton) {
+    panning_ = true;
+    pan_from_ = e->position();
+    setCursor(Qt::ClosedHandCursor);
+    return;
+  }
+  if (e->button() == Qt::LeftButton) {
+    Point3 raw = ToWorld(e->position());
+    emit pointClicked(SnappedWorld(e->position()), raw);
+  }
+}
+
+void Canvas::mouseMoveEvent(QMouseEvent* e) {
+  if (panning_) {
+    QPointF delta = e->position() - pan_from_;
+    pan_from_ = e->position();
+    view_.PanPixels(delta.x(), delta.y());
+  }
+  cursor_ = e->position();
+  emit cursorMoved(ToWorld(e->position()));
+  update();
+}
+
+void Canvas::mouseReleaseEvent(QMouseEvent* e) {
+  if (e->button() == Qt::MiddleButton && panning_) {
+    panning_ = false;
+    setCursor(Qt::CrossCursor);
+  }
+}
+
+void Canvas::wheelEvent(QWheelEvent* e) {
+  double steps = e->angleDelta().y() / 120.0;
+  if (steps == 0) return;
+  view_.ZoomAt(e->position(), std::pow(1.2, steps));
+  update();
+}
+
+void Canvas::keyPressEvent(QKeyEvent* e) {
+  switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      emit enterPressed();
+      return;
+    case Qt::Key_Escape:
+      emit escapePressed();
+      return;
+    default:
+      // Typing over the drawing goes to the command line, as in a CAD program.
+      if (!e->text().isEmpty() && e->text()[0].isPrint()) {
+        emit textTyped(e->text());
+        return;
+      }
+      QWidget::keyPressEvent(e);
+  }
+}
+
+void Canvas::SimulateMove(Point3 world) {
+  QPointF d = ToDevice(world);
+  QMouseEvent move(QEvent::MouseMove, d, mapToGlobal(d), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(this, &move);
+}
+
+void Canvas::SimulateClick(Point3 world) {
+  SimulateMove(world);
+  QPointF d = ToDevice(world);
+  QMouseEvent press(QEvent::MouseButtonPress, d, mapToGlobal(d), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(this, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, d, mapToGlobal(d), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(this, &release);
+}
+
+}  // namespace nygui

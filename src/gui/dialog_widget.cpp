@@ -1,0 +1,570 @@
+#include "gui/dialog_widget.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "gui/grid_widget.h"
+#include "gui/gui_ports.h"
+#include "gui/icons.h"
+#include "render/qt_painter.h"
+
+namespace nygui {
+
+using nyhost::ControlKind;
+using nyhost::ControlState;
+
+namespace {
+
+constexpr char kIdProperty[] = "nyControlId";
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// The picture control: the controller paints it through the host's Painter.
+class PictureWidget : public QWidget {
+ public:
+  PictureWidget(nyhost::Dialog** dlg, int id, QWidget* parent)
+      : QWidget(parent), dlg_(dlg), id_(id) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    if (*dlg_) {
+      nyrender::QtPainter painter(p, width(), height());
+      (*dlg_)->Paint(id_, painter);
+    }
+    p.setPen(QColor(160, 160, 160));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+
+ private:
+  nyhost::Dialog** dlg_;
+  int id_;
+};
+
+// Spin control: two arrow buttons; each press steps the model by one.
+class SpinWidget : public QWidget {
+ public:
+  SpinWidget(bool vertical, QWidget* parent) : QWidget(parent) {
+    up = new QToolButton(this);
+    down = new QToolButton(this);
+    up->setArrowType(vertical ? Qt::UpArrow : Qt::RightArrow);
+    down->setArrowType(vertical ? Qt::DownArrow : Qt::LeftArrow);
+    up->setAutoRepeat(true);
+    down->setAutoRepeat(true);
+    QBoxLayout* l = vertical ? static_cast<QBoxLayout*>(new QVBoxLayout(this))
+                             : static_cast<QBoxLayout*>(new QHBoxLayout(this));
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setSpacing(0);
+    l->addWidget(up);
+    l->addWidget(down);
+    for (auto* b : {up, down}) b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  }
+  QToolButton* up;
+  QToolButton* down;
+};
+
+// Tree item path "parent/child" as the model names it.
+QString TreePath(QTreeWidgetItem* item) {
+  QStringList parts;
+  for (; item; item = item->parent()) parts.prepend(item->text(0));
+  return parts.join('/');
+}
+
+void SetColors(QWidget* w, const ControlState& c) {
+  QPalette pal = w->palette();
+  if (c.text_color != nyhost::kNoColor) {
+    pal.setColor(QPalette::WindowText, nyrender::RgbColor(c.text_color));
+    pal.setColor(QPalette::Text, nyrender::RgbColor(c.text_color));
+  }
+  if (c.back_color != nyhost::kNoColor) {
+    pal.setColor(QPalette::Window, nyrender::RgbColor(c.back_color));
+    pal.setColor(QPalette::Base, nyrender::RgbColor(c.back_color));
+    w->setAutoFillBackground(true);
+  }
+  w->setPalette(pal);
+}
+
+}  // namespace
+
+DialogUnits DialogUnits::ForFont(const QFont& font) {
+  QFontMetricsF fm(font);
+  // The average width of the Latin letters, as the dialog manager measures its font.
+  double avg = fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0;
+  DialogUnits u;
+  u.x = avg / 4.0;
+  u.y = fm.height() / 8.0;
+  return u;
+}
+
+QRect DialogUnits::ToPixels(int x0, int y0, int w, int h) const {
+  return QRect(qRound(x0 * x), qRound(y0 * y), qRound(w * x), qRound(h * y));
+}
+
+QFont DialogFont(const nyhost::DialogTemplate& tpl) {
+  QFont f;
+  f.setFamilies({Q(tpl.font), QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei"),
+                 QStringLiteral("Noto Sans CJK SC")});
+  f.setPointSize(tpl.font_size > 0 ? tpl.font_size : 9);
+  return f;
+}
+
+DialogWidget::DialogWidget(nyhost::Dialog& dlg, QWidget* parent) : QDialog(parent), dlg_(&dlg) {
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  setFont(DialogFont(dlg.tpl()));
+  units_ = DialogUnits::ForFont(font());
+  setWindowTitle(Q(dlg.caption()));
+  setObjectName(QStringLiteral("dialog%1").arg(dlg.id()));
+  setFixedSize(qRound(dlg.tpl().width * units_.x), qRound(dlg.tpl().height * units_.y));
+  if (dlg.modal()) setWindowModality(Qt::ApplicationModal);
+  setWindowIcon(BitmapIcon("NYICON"));
+  Build();
+}
+
+DialogWidget::~DialogWidget() = default;
+
+void DialogWidget::Detach() {
+  dlg_ = nullptr;
+  hide();
+}
+
+QWidget* DialogWidget::ControlWidget(int id) const {
+  auto it = widgets_.find(id);
+  return it == widgets_.end() ? nullptr : it->second;
+}
+
+void DialogWidget::AfterUser() { ScheduleHostWork(); }
+
+void DialogWidget::Build() {
+  // Group boxes first, so the controls inside them are above them.
+  const auto& controls = dlg_->tpl().controls;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const auto& t : controls) {
+      bool group = t.kind == ControlKind::kGroup;
+      if ((pass == 0) != group) continue;
+      const ControlState* c = dlg_->Control(t.id);
+      if (!c || widgets_.count(t.id)) continue;
+      QWidget* w = Make(*c);
+      w->setProperty(kIdProperty, t.id);
+      w->setObjectName(QStringLiteral("ctl%1").arg(t.id));
+      QRect r = units_.ToPixels(t.x, t.y, t.w, t.h);
+      // A combo box's template height includes its dropped-down list; the closed box is one line.
+      if (t.kind == ControlKind::kCombo || t.kind == ControlKind::kDropList)
+        r.setHeight(std::min(r.height(), w->sizeHint().height()));
+      w->setGeometry(r);
+      widgets_[t.id] = w;
+      SyncControl(t.id);
+    }
+  }
+}
+
+QWidget* DialogWidget::Make(const ControlState& c) {
+  const int id = c.tpl.id;
+  switch (c.tpl.kind) {
+    case ControlKind::kStatic: {
+      auto* l = new QLabel(this);
+      l->setWordWrap(c.tpl.h > 12);
+      return l;
+    }
+    case ControlKind::kEdit: {
+      if (c.tpl.multiline) {
+        auto* e = new QPlainTextEdit(this);
+        e->setReadOnly(c.tpl.read_only);
+        connect(e, &QPlainTextEdit::textChanged, this, [this, id] {
+          if (!syncing_) dirty_[id] = true;
+        });
+        e->installEventFilter(this);
+        return e;
+      }
+      auto* e = new QLineEdit(this);
+      e->setReadOnly(c.tpl.read_only);
+      if (c.tpl.read_only) {
+        QPalette pal = e->palette();
+        pal.setColor(QPalette::Base, palette().color(QPalette::Window));
+        e->setPalette(pal);
+      }
+      connect(e, &QLineEdit::textEdited, this, [this, id] { dirty_[id] = true; });
+      connect(e, &QLineEdit::editingFinished, this, [this, id, e] {
+        UserEdited(id, e->text(), true);
+      });
+      return e;
+    }
+    case ControlKind::kButton:
+    case ControlKind::kBitmapButton: {
+      auto* b = new QPushButton(this);
+      b->setAutoDefault(false);
+      if (c.tpl.kind == ControlKind::kBitmapButton && !c.tpl.bitmap.empty()) {
+        b->setIcon(BitmapIcon(c.tpl.bitmap));
+        b->setIconSize(QSize(qRound(c.tpl.h * units_.y) - 6, qRound(c.tpl.h * units_.y) - 6));
+      }
+      connect(b, &QPushButton::clicked, this, [this, id] {
+        if (!dlg_) return;
+        dlg_->UserClick(id);
+        AfterUser();
+      });
+      return b;
+    }
+    case ControlKind::kCheck: {
+      auto* b = new QCheckBox(this);
+      connect(b, &QCheckBox::clicked, this, [this, id] {
+        if (!dlg_) return;
+        dlg_->UserClick(id);  // the model toggles; the widget follows it
+        AfterUser();
+      });
+      return b;
+    }
+    case ControlKind::kRadio: {
+      auto* b = new QRadioButton(this);
+      b->setAutoExclusive(false);  // the model keeps the group exclusive
+      connect(b, &QRadioButton::clicked, this, [this, id] {
+        if (!dlg_) return;
+        dlg_->UserClick(id);
+        AfterUser();
+      });
+      return b;
+    }
+    case ControlKind::kCombo:
+    case ControlKind::kDropList: {
+      auto* b = new QComboBox(this);
+      b->setEditable(c.tpl.kind == ControlKind::kCombo);
+      b->setMaxVisibleItems(20);
+      connect(b, &QComboBox::activated, this, [this, id](int index) {
+        if (!dlg_ || syncing_) return;
+        dirty_[id] = false;
+        dlg_->UserChoose(id, "#" + std::to_string(index));
+        AfterUser();
+      });
+      if (b->lineEdit()) {
+        connect(b->lineEdit(), &QLineEdit::textEdited, this, [this, id] { dirty_[id] = true; });
+        connect(b->lineEdit(), &QLineEdit::editingFinished, this, [this, id, b] {
+          if (dirty_[id]) UserEdited(id, b->currentText(), true);
+        });
+      }
+      return b;
+    }
+    case ControlKind::kList: {
+      auto* l = new QListWidget(this);
+      connect(l, &QListWidget::itemClicked, this, [this, id, l](QListWidgetItem* item) {
+        if (!dlg_ || syncing_) return;
+        dlg_->UserChoose(id, "#" + std::to_string(l->row(item)));
+        AfterUser();
+      });
+      connect(l, &QListWidget::itemDoubleClicked, this, [this, id](QListWidgetItem*) {
+        if (!dlg_ || !dlg_->controller()) return;
+        dlg_->controller()->OnDoubleClick(*dlg_, id);
+        AfterUser();
+      });
+      return l;
+    }
+    case ControlKind::kTree: {
+      auto* t = new QTreeWidget(this);
+      t->setHeaderHidden(true);
+      t->setContextMenuPolicy(Qt::CustomContextMenu);
+      connect(t, &QTreeWidget::itemClicked, this, [this, id](QTreeWidgetItem* item) {
+        if (!dlg_ || syncing_) return;
+        dlg_->UserTreeSelect(id, TreePath(item).toStdString());
+        AfterUser();
+      });
+      connect(t, &QTreeWidget::customContextMenuRequested, this, [this, id, t](const QPoint& pos) {
+        if (!dlg_) return;
+        dlg_->UserTreeRightClick(id, TreePath(t->itemAt(pos)).toStdString());
+        AfterUser();
+      });
+      connect(t, &QTreeWidget::itemExpanded, this, [this, id, t](QTreeWidgetItem* item) {
+        if (!dlg_ || syncing_) return;
+        int h = item->data(0, Qt::UserRole).toInt();
+        syncing_ = true;
+        dlg_->ExpandItem(id, h, true);
+        syncing_ = false;
+        (void)t;
+      });
+      return t;
+    }
+    case ControlKind::kSpin: {
+      auto* s = new SpinWidget(c.tpl.h >= c.tpl.w, this);
+      connect(s->up, &QToolButton::clicked, this, [this, id] {
+        if (!dlg_) return;
+        dlg_->UserSpin(id, +1);
+        AfterUser();
+      });
+      connect(s->down, &QToolButton::clicked, this, [this, id] {
+        if (!dlg_) return;
+        dlg_->UserSpin(id, -1);
+        AfterUser();
+      });
+      return s;
+    }
+    case ControlKind::kGroup: {
+      auto* g = new QGroupBox(this);
+      g->lower();
+      return g;
+    }
+    case ControlKind::kPicture:
+      return new PictureWidget(&dlg_, id, this);
+    case ControlKind::kGrid: {
+      auto* g = new GridWidget(this);
+      connect(g, &GridWidget::cellClickedByUser, this, [this, id](int row, int col) {
+        if (!dlg_) return;
+        dlg_->UserCellClick(id, row, col);
+        AfterUser();
+      });
+      connect(g, &GridWidget::cellEditedByUser, this,
+              [this, id](int row, int col, const QString& text) {
+                if (!dlg_) return;
+                dlg_->UserCellEdit(id, row, col, text.toStdString());
+                AfterUser();
+              });
+      return g;
+    }
+  }
+  return new QWidget(this);
+}
+
+void DialogWidget::UserEdited(int id, const QString& text, bool leaving) {
+  if (!dlg_ || syncing_) return;
+  if (dirty_[id]) {
+    dirty_[id] = false;
+    dlg_->UserType(id, text.toStdString());
+  } else if (leaving && dlg_->controller() && !dlg_->destroyed()) {
+    dlg_->controller()->OnKillFocus(*dlg_, id);
+  }
+  AfterUser();
+}
+
+void DialogWidget::SyncControl(int id) {
+  if (!dlg_) return;
+  const ControlState* c = dlg_->Control(id);
+  QWidget* w = ControlWidget(id);
+  if (!c || !w) return;
+  syncing_ = true;
+  const QString text = Q(c->text);
+  switch (c->tpl.kind) {
+    case ControlKind::kStatic:
+      static_cast<QLabel*>(w)->setText(text);
+      break;
+    case ControlKind::kEdit:
+      if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        if (e->text() != text) e->setText(text);
+      } else if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) {
+        if (pe->toPlainText() != text) pe->setPlainText(text);
+      }
+      dirty_[id] = false;
+      break;
+    case ControlKind::kButton:
+    case ControlKind::kBitmapButton:
+      static_cast<QPushButton*>(w)->setText(text);
+      break;
+    case ControlKind::kCheck:
+    case ControlKind::kRadio: {
+      auto* b = static_cast<QAbstractButton*>(w);
+      b->setText(text);
+      b->setChecked(c->check != 0);
+      break;
+    }
+    case ControlKind::kCombo:
+    case ControlKind::kDropList: {
+      auto* b = static_cast<QComboBox*>(w);
+      QStringList items;
+      for (const auto& i : c->items) items << Q(i);
+      QStringList now;
+      for (int i = 0; i < b->count(); ++i) now << b->itemText(i);
+      if (now != items) {
+        b->clear();
+        b->addItems(items);
+      }
+      b->setCurrentIndex(c->cur_sel);
+      if (b->isEditable() && b->currentText() != text) b->setEditText(text);
+      dirty_[id] = false;
+      break;
+    }
+    case ControlKind::kList: {
+      auto* l = static_cast<QListWidget*>(w);
+      QStringList items;
+      for (const auto& i : c->items) items << Q(i);
+      bool same = l->count() == items.size();
+      for (int i = 0; same && i < items.size(); ++i) same = l->item(i)->text() == items[i];
+      if (!same) {
+        l->clear();
+        l->addItems(items);
+      }
+      l->setCurrentRow(c->cur_sel);
+      break;
+    }
+    case ControlKind::kTree: {
+      auto* t = static_cast<QTreeWidget*>(w);
+      t->clear();
+      QTreeWidgetItem* selected = nullptr;
+      std::function<void(QTreeWidgetItem*, const std::vector<int>&)> add =
+          [&](QTreeWidgetItem* parent, const std::vector<int>& handles) {
+            for (int h : handles) {
+              auto it = c->tree.find(h);
+              if (it == c->tree.end()) continue;
+              auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(t);
+              item->setText(0, Q(it->second.text));
+              item->setData(0, Qt::UserRole, h);
+              add(item, it->second.children);
+              item->setExpanded(it->second.expanded);
+              if (h == c->tree_selected) selected = item;
+            }
+          };
+      add(nullptr, c->tree_roots);
+      if (selected) t->setCurrentItem(selected);
+      break;
+    }
+    case ControlKind::kGroup:
+      static_cast<QGroupBox*>(w)->setTitle(text);
+      break;
+    case ControlKind::kGrid:
+      static_cast<GridWidget*>(w)->SetState(c->grid, c->back_color);
+      break;
+    case ControlKind::kPicture:
+      w->update();
+      break;
+    case ControlKind::kSpin:
+      break;
+  }
+  w->setEnabled(c->enabled);
+  w->setVisible(c->visible);
+  w->setToolTip(Q(c->tooltip));
+  if (c->text_color != nyhost::kNoColor || c->back_color != nyhost::kNoColor) {
+    if (c->tpl.kind != ControlKind::kGrid) SetColors(w, *c);
+  }
+  syncing_ = false;
+}
+
+void DialogWidget::SyncWindow() {
+  if (!dlg_) return;
+  syncing_ = true;
+  setWindowTitle(Q(dlg_->caption()));
+  if (dlg_->left() >= 0 && dlg_->top() >= 0 && pos() != QPoint(dlg_->left(), dlg_->top()))
+    move(dlg_->left(), dlg_->top());
+  if (dlg_->destroyed() || !dlg_->visible()) {
+    hide();
+  } else if (dlg_->minimized()) {
+    showMinimized();
+  } else {
+    if (isMinimized()) showNormal();
+    if (!isVisible()) {
+      if (!placed_ && parentWidget() && dlg_->left() < 0) {
+        // First show: centred over the window that owns it.
+        QRect pr = parentWidget()->window()->geometry();
+        move(pr.center() - QPoint(width() / 2, height() / 2));
+      }
+      placed_ = true;
+      show();
+    }
+    if (dlg_->focused()) {
+      raise();
+      activateWindow();
+    }
+  }
+  syncing_ = false;
+}
+
+void DialogWidget::RepaintControl(int id) {
+  if (QWidget* w = ControlWidget(id)) w->update();
+}
+
+void DialogWidget::CommitFocusedEdit() {
+  QWidget* f = focusWidget();
+  if (!f || !dlg_) return;
+  for (auto& [id, w] : widgets_) {
+    if (w != f && !w->isAncestorOf(f)) continue;
+    if (auto* e = qobject_cast<QLineEdit*>(w)) {
+      if (dirty_[id]) UserEdited(id, e->text(), false);
+    } else if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) {
+      if (dirty_[id]) UserEdited(id, pe->toPlainText(), false);
+    } else if (auto* b = qobject_cast<QComboBox*>(w)) {
+      if (dirty_[id]) UserEdited(id, b->currentText(), false);
+    }
+  }
+}
+
+bool DialogWidget::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut) {
+    if (auto* pe = qobject_cast<QPlainTextEdit*>(watched)) {
+      int id = pe->property(kIdProperty).toInt();
+      UserEdited(id, pe->toPlainText(), true);
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void DialogWidget::keyPressEvent(QKeyEvent* e) {
+  int key = 0;
+  switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      key = nyhost::kKeyEnter;
+      break;
+    case Qt::Key_Escape:
+      key = nyhost::kKeyEscape;
+      break;
+    case Qt::Key_F1:
+      key = nyhost::kKeyF1;
+      break;
+    default:
+      QDialog::keyPressEvent(e);
+      return;
+  }
+  if (!dlg_) return;
+  CommitFocusedEdit();
+  if (dlg_ && !dlg_->destroyed()) dlg_->UserKey(key);
+  AfterUser();
+}
+
+void DialogWidget::closeEvent(QCloseEvent* e) {
+  // The model decides whether and how the window goes.
+  e->ignore();
+  if (!dlg_) return;
+  CommitFocusedEdit();
+  if (dlg_ && !dlg_->destroyed()) dlg_->UserClose();
+  AfterUser();
+}
+
+void DialogWidget::moveEvent(QMoveEvent* e) {
+  QDialog::moveEvent(e);
+  if (dlg_ && !syncing_ && isVisible()) {
+    syncing_ = true;
+    dlg_->MoveTo(x(), y());
+    syncing_ = false;
+  }
+}
+
+QtDialogView::~QtDialogView() {
+  if (w_) {
+    w_->Detach();
+    w_->deleteLater();
+  }
+}
+
+void QtDialogView::ControlChanged(int id) {
+  if (w_) w_->SyncControl(id);
+}
+
+void QtDialogView::WindowChanged() {
+  if (w_) w_->SyncWindow();
+}
+
+void QtDialogView::Repaint(int id) {
+  if (w_) w_->RepaintControl(id);
+}
+
+}  // namespace nygui

@@ -1,0 +1,428 @@
+// The desktop renders dialog models with real widgets, passes the person's actions to the
+// controller, answers message boxes, and answers the host's input requests from the canvas and
+// the command line.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "gui/dialog_widget.h"
+#include "gui/grid_widget.h"
+#include "gui/main_window.h"
+#include "gui/pick.h"
+#include "host/host.h"
+
+namespace {
+
+using nyhost::ControlKind;
+using nyhost::Host;
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "gui_test";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
+}
+
+struct Recorder : nyhost::DialogController {
+  std::vector<std::string> events;
+  void OnInitDialog(nyhost::Dialog& d) override {
+    d.AddString(40, "相对");
+    d.AddString(40, "绝对");
+    d.SetCurSel(40, 0);
+    int root = d.InsertItem(60, 0, "荧光灯");
+    d.InsertItem(60, root, "T8");
+    d.ExpandItem(60, root, true);
+    auto& g = d.Grid(70);
+    g.fixed_rows = 1;
+    g.cells.assign(3, std::vector<nyhost::GridCell>(2));
+    g.cells[0][0].text = "灯具名称";
+    g.cells[0][1].text = "光源类型";
+    g.cells[1][0].text = "格栅灯";
+    g.cells[1][1].kind = nyhost::CellKind::kCombo;
+    g.cells[1][1].options = {"T5", "T8"};
+    g.cells[1][1].back_color = 0xE0FFFF;
+    d.GridChanged(70);
+  }
+  void OnClick(nyhost::Dialog& d, int id) override {
+    events.push_back("click " + std::to_string(id));
+    if (id == nyhost::kIdOk) d.EndDialog(nyhost::kIdOk);
+  }
+  void OnEditChange(nyhost::Dialog& d, int id) override {
+    events.push_back("edit " + std::to_string(id) + " " + d.GetText(id));
+  }
+  void OnSelChange(nyhost::Dialog& d, int id) override {
+    events.push_back("sel " + std::to_string(id) + " " + d.GetText(id));
+  }
+  void OnSpin(nyhost::Dialog&, int id, int delta) override {
+    events.push_back("spin " + std::to_string(id) + " " + std::to_string(delta));
+  }
+  void OnCellEndEdit(nyhost::Dialog& d, int id, int row, int col) override {
+    events.push_back("cell " + std::to_string(id) + " " + d.GetCell(id, row, col));
+  }
+  void OnTreeRightClick(nyhost::Dialog& d, int id, int item) override {
+    events.push_back("rclick " + std::to_string(id) + " " + d.GetItemTextOf(id, item));
+  }
+  // Modeless dialogs swallow Enter so it does not press OK.
+  bool OnKey(nyhost::Dialog&, int key) override {
+    events.push_back("key " + std::to_string(key));
+    return swallow_keys;
+  }
+  bool swallow_keys = true;
+  bool Has(const std::string& e) const {
+    return std::find(events.begin(), events.end(), e) != events.end();
+  }
+};
+
+nyhost::DialogTemplate EveryKind() {
+  nyhost::DialogTemplate t;
+  t.id = 900;
+  t.caption = "全部控件";
+  t.width = 300;
+  t.height = 200;
+  auto ctl = [](int id, ControlKind k, const char* caption, int x, int y, int w, int h) {
+    nyhost::ControlTemplate c;
+    c.id = id, c.kind = k, c.caption = caption, c.x = x, c.y = y, c.w = w, c.h = h;
+    return c;
+  };
+  auto radio1 = ctl(31, ControlKind::kRadio, "点", 10, 40, 30, 10);
+  radio1.group_start = true;
+  auto ro = ctl(21, ControlKind::kEdit, "0.70", 70, 20, 40, 12);
+  ro.read_only = true;
+  auto bmp = ctl(12, ControlKind::kBitmapButton, "", 120, 4, 20, 18);
+  bmp.bitmap = "RECWALL";
+  t.controls = {ctl(100, ControlKind::kGroup, "计算结果", 2, 2, 296, 190),
+                ctl(10, ControlKind::kStatic, "房间名称", 10, 6, 40, 10),
+                ctl(11, ControlKind::kButton, "水平照度", 60, 4, 50, 14),
+                bmp,
+                ctl(20, ControlKind::kEdit, "", 10, 20, 50, 12),
+                ro,
+                ctl(22, ControlKind::kSpin, "", 112, 20, 8, 12),
+                radio1,
+                ctl(32, ControlKind::kRadio, "线", 45, 40, 30, 10),
+                ctl(33, ControlKind::kCheck, "标注", 80, 40, 40, 10),
+                ctl(40, ControlKind::kDropList, "", 130, 40, 60, 60),
+                ctl(50, ControlKind::kPicture, "", 200, 4, 60, 40),
+                ctl(60, ControlKind::kTree, "", 10, 60, 80, 60),
+                ctl(70, ControlKind::kGrid, "", 100, 60, 150, 60),
+                ctl(nyhost::kIdOk, ControlKind::kButton, "确定", 10, 170, 50, 14)};
+  return t;
+}
+
+template <typename W>
+W* Control(nygui::DialogWidget* w, int id) {
+  return qobject_cast<W*>(w->ControlWidget(id));
+}
+
+class DialogWidgets : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    App();
+    ws_ = std::make_unique<nygui::QtWindowSystem>();
+    dlg_ = ws_->CreateModeless(EveryKind(), &rec_);
+    w_ = nygui::QtWindowSystem::WidgetOf(*dlg_);
+    ASSERT_NE(w_, nullptr);
+  }
+  void TearDown() override {
+    dlg_->Destroy();
+    ws_->Collect();
+    QCoreApplication::processEvents();
+  }
+  std::unique_ptr<nygui::QtWindowSystem> ws_;
+  Recorder rec_;
+  nyhost::Dialog* dlg_ = nullptr;
+  nygui::DialogWidget* w_ = nullptr;
+};
+
+TEST_F(DialogWidgets, EveryKindRendersWithCaptionsAndState) {
+  EXPECT_TRUE(w_->isVisible());
+  EXPECT_EQ(w_->windowTitle(), QStringLiteral("全部控件"));
+  EXPECT_EQ(Control<QLabel>(w_, 10)->text(), QStringLiteral("房间名称"));
+  EXPECT_EQ(Control<QPushButton>(w_, 11)->text(), QStringLiteral("水平照度"));
+  EXPECT_FALSE(Control<QPushButton>(w_, 12)->icon().isNull());
+  EXPECT_TRUE(Control<QLineEdit>(w_, 21)->isReadOnly());
+  EXPECT_EQ(Control<QLineEdit>(w_, 21)->text(), QStringLiteral("0.70"));
+  EXPECT_EQ(Control<QRadioButton>(w_, 32)->text(), QStringLiteral("线"));
+  EXPECT_EQ(Control<QCheckBox>(w_, 33)->text(), QStringLiteral("标注"));
+  EXPECT_EQ(Control<QGroupBox>(w_, 100)->title(), QStringLiteral("计算结果"));
+  auto* combo = Control<QComboBox>(w_, 40);
+  ASSERT_EQ(combo->count(), 2);
+  EXPECT_EQ(combo->currentText(), QStringLiteral("相对"));
+  auto* tree = Control<QTreeWidget>(w_, 60);
+  ASSERT_EQ(tree->topLevelItemCount(), 1);
+  EXPECT_EQ(tree->topLevelItem(0)->child(0)->text(0), QStringLiteral("T8"));
+  auto* grid = Control<QTableWidget>(w_, 70);
+  ASSERT_EQ(grid->rowCount(), 3);
+  EXPECT_EQ(grid->item(0, 0)->text(), QStringLiteral("灯具名称"));
+  EXPECT_FALSE(grid->item(0, 0)->flags() & Qt::ItemIsEditable);  // fixed row
+  EXPECT_TRUE(grid->item(1, 1)->flags() & Qt::ItemIsEditable);
+  EXPECT_EQ(grid->item(1, 1)->background().color(), QColor(0xE0, 0xFF, 0xFF));
+  EXPECT_NE(w_->ControlWidget(22), nullptr);
+  EXPECT_NE(w_->ControlWidget(50), nullptr);
+  // Dialog units follow the font: the 300-unit dialog is wider than 300 * 1 pixel.
+  EXPECT_NEAR(w_->width(), 300 * w_->units().x, 1);
+
+  // Model changes reach the widgets without reaching the controller.
+  rec_.events.clear();
+  dlg_->Enable(11, false);
+  dlg_->SetText(20, "会议室");
+  dlg_->ShowControl(10, false);
+  dlg_->SetToolTip(11, "计算水平照度");
+  dlg_->SetCheck(31, 1);
+  EXPECT_FALSE(Control<QPushButton>(w_, 11)->isEnabled());
+  EXPECT_EQ(Control<QLineEdit>(w_, 20)->text(), QStringLiteral("会议室"));
+  EXPECT_FALSE(Control<QLabel>(w_, 10)->isVisible());
+  EXPECT_EQ(Control<QPushButton>(w_, 11)->toolTip(), QStringLiteral("计算水平照度"));
+  EXPECT_TRUE(Control<QRadioButton>(w_, 31)->isChecked());
+  EXPECT_TRUE(rec_.events.empty());
+
+  // The window hides and shows as the model says.
+  dlg_->Hide();
+  EXPECT_FALSE(w_->isVisible());
+  dlg_->Show();
+  EXPECT_TRUE(w_->isVisible());
+}
+
+TEST_F(DialogWidgets, UserActionsReachTheController) {
+  QTest::mouseClick(Control<QPushButton>(w_, 11), Qt::LeftButton);
+  EXPECT_TRUE(rec_.Has("click 11"));
+
+  auto* edit = Control<QLineEdit>(w_, 20);
+  edit->setFocus();
+  QTest::keyClicks(edit, "12*20");
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(dlg_->GetText(20), "12*20");
+  EXPECT_TRUE(rec_.Has("edit 20 12*20"));
+  EXPECT_TRUE(rec_.Has("key 13"));  // the edit is committed before the key reaches the dialog
+  EXPECT_LT(std::find(rec_.events.begin(), rec_.events.end(), "edit 20 12*20"),
+            std::find(rec_.events.begin(), rec_.events.end(), "key 13"));
+  EXPECT_FALSE(dlg_->destroyed());
+
+  // Radio buttons: the model keeps the group exclusive.
+  QTest::mouseClick(Control<QRadioButton>(w_, 31), Qt::LeftButton);
+  QTest::mouseClick(Control<QRadioButton>(w_, 32), Qt::LeftButton);
+  EXPECT_EQ(dlg_->GetCheck(31), 0);
+  EXPECT_EQ(dlg_->GetCheck(32), 1);
+  EXPECT_FALSE(Control<QRadioButton>(w_, 31)->isChecked());
+  QTest::mouseClick(Control<QCheckBox>(w_, 33), Qt::LeftButton);
+  EXPECT_EQ(dlg_->GetCheck(33), 1);
+
+  auto* combo = Control<QComboBox>(w_, 40);
+  emit combo->activated(1);  // as when the person picks the second item
+  EXPECT_EQ(dlg_->GetCurSel(40), 1);
+  EXPECT_TRUE(rec_.Has("sel 40 绝对"));
+
+  auto spin = w_->ControlWidget(22)->findChildren<QToolButton*>();
+  ASSERT_EQ(spin.size(), 2);
+  QTest::mouseClick(spin[0], Qt::LeftButton);
+  QTest::mouseClick(spin[1], Qt::LeftButton);
+  EXPECT_TRUE(rec_.Has("spin 22 1"));
+  EXPECT_TRUE(rec_.Has("spin 22 -1"));
+
+  auto* grid = static_cast<nygui::GridWidget*>(w_->ControlWidget(70));
+  emit grid->cellEditedByUser(1, 1, "T5");
+  EXPECT_EQ(dlg_->GetCell(70, 1, 1), "T5");
+  EXPECT_TRUE(rec_.Has("cell 70 T5"));
+  EXPECT_EQ(grid->item(1, 1)->text(), QStringLiteral("T5"));
+
+  auto* tree = Control<QTreeWidget>(w_, 60);
+  QTreeWidgetItem* t8 = tree->topLevelItem(0)->child(0);
+  QRect r = tree->visualItemRect(t8);
+  emit tree->customContextMenuRequested(r.center());
+  EXPECT_TRUE(rec_.Has("rclick 60 T8"));
+}
+
+TEST(ModalDialogs, OkEndsTheLoopAndMessageBoxesAnswer) {
+  App();
+  nygui::QtWindowSystem ws;
+  Recorder rec;
+  rec.swallow_keys = false;
+  QTimer::singleShot(50, [&] {
+    nyhost::Dialog* d = ws.FindDialog(900);
+    ASSERT_NE(d, nullptr);
+    auto* ok = qobject_cast<QPushButton*>(nygui::QtWindowSystem::WidgetOf(*d)->ControlWidget(nyhost::kIdOk));
+    ok->click();
+  });
+  EXPECT_EQ(ws.RunModal(EveryKind(), rec), nyhost::kIdOk);
+  EXPECT_TRUE(rec.Has("click 1"));
+
+  QTimer::singleShot(50, [] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("是否覆盖?"));
+    box->button(QMessageBox::No)->click();
+  });
+  EXPECT_EQ(ws.MessageBox("岚序软件", "是否覆盖?", nyhost::MbIcon::kQuestion,
+                          nyhost::MbButtons::kYesNo),
+            nyhost::kIdNo);
+  ASSERT_EQ(ws.message_log.size(), 1u);
+  EXPECT_EQ(ws.message_log[0], "[岚序软件] 是否覆盖?");
+  EXPECT_EQ(nygui::QtWindowSystem::QtFilter("Excel (*.xls)|*.xls|All|*.*||"),
+            QStringLiteral("Excel (*.xls);;All (*.*)"));
+}
+
+// A main window over a small drawing: a line and a room outline.
+class Desktop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    App();
+    window_ = std::make_unique<nygui::MainWindow>();
+    window_->Wire();
+    auto d = std::make_unique<nyhost::Drawing>();
+    nyhost::Entity line;
+    line.data = nyhost::Line{{0, 0, 0}, {100, 0, 0}};
+    line_ = d->Add(line);
+    nyhost::Entity room;
+    nyhost::Polyline pl;
+    pl.vertices = {{20, 20}, {80, 20}, {80, 60}, {20, 60}};
+    pl.closed = true;
+    room.data = pl;
+    room_ = d->Add(room);
+    Host::Get().SetDrawing(std::move(d));
+    window_->resize(800, 600);
+    window_->show();
+    window_->canvas()->ZoomExtents();
+    QCoreApplication::processEvents();
+  }
+  void TearDown() override {
+    window_->Unwire();
+    window_.reset();
+  }
+  // Clicks at a world point on the canvas once the request is waiting.
+  void ClickLater(nyhost::Point3 p, double dx_pixels = 0) {
+    QTimer::singleShot(30, [this, p, dx_pixels] {
+      auto* c = window_->canvas();
+      QPoint at = (c->ToDevice(p) + QPointF(dx_pixels, 0)).toPoint();
+      QTest::mouseClick(c, Qt::LeftButton, Qt::NoModifier, at);
+    });
+  }
+  void TypeLater(const QString& text, int ms = 30) {
+    QTimer::singleShot(ms, [this, text] {
+      auto* input = window_->command_line()->input();
+      input->setText(text);
+      QTest::keyClick(input, Qt::Key_Return);
+    });
+  }
+  std::unique_ptr<nygui::MainWindow> window_;
+  nyhost::EntityId line_ = 0, room_ = 0;
+};
+
+TEST_F(Desktop, PicksGoThroughTheCanvasToTheHost) {
+  Host& host = Host::Get();
+  nyhost::Point3 p;
+  ClickLater({50, 40, 0});
+  ASSERT_EQ(host.GetPoint(nullptr, "\n选择起点:", p), nyhost::kRtNorm);
+  EXPECT_NEAR(p.x, 50, 0.5);
+  EXPECT_NEAR(p.y, 40, 0.5);
+  EXPECT_TRUE(window_->command_line()->Output().contains(QStringLiteral("选择起点:")));
+
+  // Three pixels off a vertex snaps onto it.
+  ClickLater({80, 60, 0}, 3);
+  ASSERT_EQ(host.GetCorner({20, 20, 0}, "\n选择终点:", p), nyhost::kRtNorm);
+  EXPECT_DOUBLE_EQ(p.x, 80);
+  EXPECT_DOUBLE_EQ(p.y, 60);
+
+  nyhost::EntityId id = 0;
+  ClickLater({50, 0, 0});
+  ASSERT_EQ(host.EntSel("\n选择对象:", id, p), nyhost::kRtNorm);
+  EXPECT_EQ(id, line_);
+
+  // Typed coordinates, Enter and Escape answer from the command line.
+  TypeLater("12.5,7");
+  ASSERT_EQ(host.GetPoint(nullptr, "\n点:", p), nyhost::kRtNorm);
+  EXPECT_DOUBLE_EQ(p.x, 12.5);
+  EXPECT_DOUBLE_EQ(p.y, 7);
+  TypeLater("");
+  std::vector<nyhost::Point3> so_far{{0, 0, 0}, {10, 0, 0}};
+  EXPECT_EQ(host.JigPoint("\n下一点:", so_far, p), nyhost::kRtNone);
+  QTimer::singleShot(30, [this] {
+    QTest::keyClick(window_->command_line()->input(), Qt::Key_Escape);
+  });
+  EXPECT_EQ(host.GetPoint(nullptr, "\n点:", p), nyhost::kRtCan);
+  TypeLater("办公室");
+  std::string s;
+  EXPECT_EQ(host.GetString("\n名称:", true, s), nyhost::kRtNorm);
+  EXPECT_EQ(s, "办公室");
+}
+
+TEST_F(Desktop, WindowAndCrossingSelection) {
+  Host& host = Host::Get();
+  std::vector<nyhost::EntityId> ids;
+  // Left to right around the room only: a window takes the room, not the line.
+  ClickLater({10, 10, 0});
+  QTimer::singleShot(60, [this] {
+    auto* c = window_->canvas();
+    QTest::mouseClick(c, Qt::LeftButton, Qt::NoModifier, c->ToDevice({90, 70, 0}).toPoint());
+  });
+  TypeLater("", 90);
+  ASSERT_EQ(host.SelectObjects("\n选择对象:", nullptr, ids), nyhost::kRtNorm);
+  EXPECT_EQ(ids, std::vector<nyhost::EntityId>{room_});
+
+  // Right to left over the line's middle and the room's lower edge: crossing takes both.
+  ids.clear();
+  ClickLater({60, 30, 0});
+  QTimer::singleShot(60, [this] {
+    auto* c = window_->canvas();
+    QTest::mouseClick(c, Qt::LeftButton, Qt::NoModifier, c->ToDevice({40, -5, 0}).toPoint());
+  });
+  TypeLater("", 90);
+  ASSERT_EQ(host.SelectObjects("\n选择对象:", nullptr, ids), nyhost::kRtNorm);
+  EXPECT_EQ(ids.size(), 2u);
+}
+
+TEST_F(Desktop, TypedCommandsRunAndANewCommandCancelsAWaitingOne) {
+  Host& host = Host::Get();
+  int runs = 0, picks = -1;
+  host.AddBuiltin("GUITEST_COUNT", [&] { ++runs; });
+  host.AddBuiltin("GUITEST_PICK", [&] {
+    nyhost::Point3 p;
+    picks = host.GetPoint(nullptr, "\n点:", p);
+  });
+  auto* input = window_->command_line()->input();
+  input->setText("GUITEST_PICK");
+  QTest::keyClick(input, Qt::Key_Return);
+  // The pick waits; typing another command cancels it and runs the new one.
+  TypeLater("GUITEST_COUNT", 50);
+  QTRY_COMPARE_WITH_TIMEOUT(runs, 1, 3000);
+  EXPECT_EQ(picks, nyhost::kRtCan);
+  EXPECT_EQ(window_->command_line()->history().last(), QStringLiteral("GUITEST_COUNT"));
+}
+
+TEST(Picking, NearestEntitySnapAndBoxes) {
+  nyhost::Drawing d;
+  nyhost::Entity a;
+  a.data = nyhost::Line{{0, 0, 0}, {10, 0, 0}};
+  auto ia = d.Add(a);
+  nyhost::Entity b;
+  b.data = nyhost::Circle{{20, 0, 0}, 5};
+  auto ib = d.Add(b);
+  d.EnsureLayer("OFF").off = true;
+  nyhost::Entity c;
+  c.layer = "OFF";
+  c.data = nyhost::Line{{0, 1, 0}, {10, 1, 0}};
+  d.Add(c);
+  EXPECT_EQ(nygui::PickEntity(d, {5, 0.4, 0}, 1), ia);  // the line on the off layer is skipped
+  EXPECT_EQ(nygui::PickEntity(d, {25.3, 0, 0}, 1), ib);
+  EXPECT_EQ(nygui::PickEntity(d, {20, 0, 0}, 1), nyhost::kNullId);  // circle centre is far
+  auto snap = nygui::SnapPoint(d, {9.6, 0.3, 0}, 1);
+  ASSERT_TRUE(snap);
+  EXPECT_EQ(snap->x, 10);
+  EXPECT_FALSE(nygui::SnapPoint(d, {5, 3, 0}, 1));
+  EXPECT_EQ(nygui::SelectInBox(d, {-1, -1, 0}, {11, 2, 0}, false), std::vector<nyhost::EntityId>{ia});
+  EXPECT_EQ(nygui::SelectInBox(d, {16, -1, 0}, {12, 1, 0}, true), std::vector<nyhost::EntityId>{ib});
+}
+
+}  // namespace
