@@ -6,6 +6,7 @@
 #include "host/host.h"
 #include "lumen/lumen_dialog.h"
 #include "pointcalc/point_dialog.h"
+#include "refdata/luminaire_record.h"
 #include "refdata/reference_db.h"
 #include "support/ny_common.h"
 
@@ -73,6 +74,7 @@ void ExModuleUnload() {
   if (!ModuleLoaded()) return;
   ModuleState& state = Module();
   CloseAllConnections();
+  ResetDeviceKindMap();
   if (state.LyxsDialog) {
     if (state.LyxsDialog->IsOpen()) state.LyxsDialog->DestroyWindow();
     delete state.LyxsDialog;  // still set only when destroying did not free it

@@ -9,6 +9,7 @@ NyAccess* GetDbConnection(const std::string& path) {
   if (!ModuleLoaded()) return nullptr;
   auto& cache = Module().DbConnectionCache;
   std::string key = nyhost::ToLowerAscii(path);
+  // A file that failed once stays failed (null) until the cache is emptied: no second message.
   if (auto it = cache.find(key); it != cache.end()) return it->second;
   auto* db = new NyAccess();
   if (!db->InitADOServer(path, "")) {
@@ -28,4 +29,15 @@ void CloseAllConnections() {
     delete db;
   }
   Module().DbConnectionCache.clear();
+}
+
+std::string DataFile(const std::string& file) {
+  if (!ModuleLoaded()) return {};
+  return Module().DataFolder + file;
+}
+
+NyAccess* NyDataDb() { return ModuleLoaded() ? GetDbConnection(DataFile(kNyDataDb)) : nullptr; }
+
+NyAccess* ZirIrodoDotDb() {
+  return ModuleLoaded() ? GetDbConnection(DataFile(kZirIrodoDotDb)) : nullptr;
 }

@@ -1,0 +1,274 @@
+// Luminaire records from block references: block-name keys, device kinds, curve from catalogue,
+// memory or chooser, remembered lamps, units and tilts; saving the remembered lamps.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "frame/module_state.h"
+#include "host/text_codec.h"
+#include "refdata/luminaire_record.h"
+#include "refdata/reference_db.h"
+#include "refdata/statements.h"
+#include "support/ny_access.h"
+#include "support/ny_xdata.h"
+#include "test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(BlockNameKey, TakesThreeBytesAndACapitalFourth) {
+  struct Case {
+    const char* name;
+    const char* key;
+  } cases[] = {
+      {"ZM1A-xyz", "ZM1A"}, {"ZM1a-xyz", "ZM1"}, {"ZM1", ""},  {"ZM1A", "ZM1A"},
+      {"ZM1Z9", "ZM1Z"},    {"ZM1[", "ZM1"},     {"", ""},     {"ab", ""},
+      {"KG1-开关", "KG1"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(BlockNameKey(c.name), c.key) << c.name;
+  // Counted in code page 936 bytes: two hanzi are four bytes, the key their first three.
+  std::string gbk = *nyhost::Utf8ToGbk("灯具");
+  EXPECT_EQ(BlockNameKey("灯具A"), gbk.substr(0, 3));
+  EXPECT_EQ(BlockNameKey("灯A"), "");  // three bytes only
+}
+
+class LuminaireRecordTest : public nytest::HostFixture {
+ protected:
+  void SetUp() override {
+    HostFixture::SetUp();
+    ResetDeviceKindMap();
+    LoadModule();
+    drawing().set_arch_scale(100);
+    windows.modal_driver = [this](nyhost::Dialog& dlg) {
+      ++modal_runs;
+      if (dlg.id() == 219) prompt = dlg.GetText(354);
+      if (on_modal) on_modal(dlg);
+      if (!dlg.result()) dlg.UserClick(nyhost::kIdCancel);
+    };
+  }
+  void TearDown() override {
+    ResetDeviceKindMap();
+    HostFixture::TearDown();
+  }
+
+  nyhost::EntityId AddLuminaire(const std::string& block, const std::string& name,
+                                const std::string& model, const std::string& height,
+                                const std::string& tilt_x = "", double rotation = 0) {
+    nyhost::Entity e;
+    nyhost::BlockReference ref;
+    ref.block = block;
+    ref.position = {1000, 2000, 7};
+    ref.rotation = rotation;
+    e.data = ref;
+    if (!name.empty()) NyXData::SetEntXData(e, kKeyName, name);
+    if (!model.empty()) NyXData::SetEntXData(e, kKeyModel, model);
+    if (!height.empty()) NyXData::SetEntXData(e, kKeyHeight, height);
+    if (!tilt_x.empty()) NyXData::SetEntXData(e, kKeyTiltX, tilt_x);
+    return drawing().Add(e);
+  }
+
+  bool Fill(nyhost::EntityId id, LuminaireRecord& r) {
+    return FillLuminaireRecord(*drawing().Find(id), r);
+  }
+
+  std::vector<std::string> Query(const std::string& sql) {
+    std::vector<std::string> v;
+    ZirIrodoDotDb()->GetSelData(v, sql);
+    return v;
+  }
+
+  int modal_runs = 0;
+  std::string prompt;
+  std::function<void(nyhost::Dialog&)> on_modal;
+};
+
+TEST_F(LuminaireRecordTest, DeviceKindsFirstSpecificKindWins) {
+  const auto& kinds = DeviceKindMap();
+  EXPECT_EQ(kinds.at("ZM5"), "灯具");  // listed again later as 开关
+  EXPECT_EQ(kinds.at("QT1"), "其它");  // empty kind
+  EXPECT_EQ(kinds.at("KG1"), "开关");
+  struct Case {
+    const char* block;
+    bool luminaire;
+  } cases[] = {{"ZM1A-格栅", true}, {"ZM1a-格栅", false}, {"ZM2-筒灯", true},
+               {"ZM5", false},      {"ZM5-x", true},      {"KG1-开关", false},
+               {"QT1-x", false},    {"PD1A-箱", false},   {"", false}};
+  for (const auto& c : cases) EXPECT_EQ(LuminaireBlockTest(c.block), c.luminaire) << c.block;
+}
+
+TEST_F(LuminaireRecordTest, CatalogueCurveRememberedLampsAndUnits) {
+  auto id = AddLuminaire("ZM1A-1", "格栅荧光灯", "YG701-3", "3", "15.7", M_PI / 2);
+  NyXData::SetEntXData(id, kKeyTiltY, "-20度");
+  LuminaireRecord r;
+  ASSERT_TRUE(Fill(id, r));
+  EXPECT_EQ(r.curve_table, "荧光灯YG701-3配光曲线");
+  EXPECT_EQ(r.name, "格栅荧光灯");
+  EXPECT_EQ(r.model, "YG701-3");
+  EXPECT_EQ(r.lamp1_name, "荧光灯");
+  EXPECT_EQ(r.lamp1_model, "T8");
+  EXPECT_EQ(r.lamp1_count, 3);
+  EXPECT_EQ(r.lamp1_power, 36);
+  EXPECT_EQ(r.lamp1_ballast_power, 4);
+  EXPECT_EQ(r.lamp2_count, 0);
+  EXPECT_EQ(r.total_flux, 10050);
+  EXPECT_DOUBLE_EQ(r.position.x, 1000);
+  EXPECT_DOUBLE_EQ(r.position.y, 2000);
+  EXPECT_DOUBLE_EQ(r.position.z, 30);  // 3 m at scale 100
+  EXPECT_DOUBLE_EQ(r.tilt_x, 15);      // atoi
+  EXPECT_DOUBLE_EQ(r.tilt_y, -20);
+  EXPECT_NEAR(r.rotation_z, 90, 1e-9);
+  EXPECT_EQ(r.entity_id, id);
+  EXPECT_EQ(modal_runs, 0);
+  EXPECT_EQ(output.text.find("采用记忆值"), std::string::npos);
+}
+
+TEST_F(LuminaireRecordTest, CatalogueCurveWinsOverARememberedOne) {
+  ZirIrodoDotDb()->ExecuteSQL(FormatSql(kInsertRememberedCurve, "别的曲线", "筒灯", "TD-150"));
+  auto id = AddLuminaire("ZM2-1", "筒灯", "TD-150", "");
+  LuminaireRecord r;
+  ASSERT_TRUE(Fill(id, r));
+  EXPECT_EQ(r.curve_table, "紧凑型荧光灯TD-150配光曲线");
+  EXPECT_DOUBLE_EQ(r.position.z, 0) << "no height: z = 0";
+}
+
+TEST_F(LuminaireRecordTest, RememberedCurveOnlyRowGivesZeroLamps) {
+  auto id = AddLuminaire("ZM4-壁灯", "壁灯", "BD-01", "2.5");
+  LuminaireRecord r;
+  ASSERT_TRUE(Fill(id, r));
+  EXPECT_EQ(r.curve_table, "荧光灯YG2-2配光曲线");
+  EXPECT_NE(output.text.find("\n采用记忆值!\n"), std::string::npos);
+  EXPECT_EQ(modal_runs, 0);
+  EXPECT_EQ(r.lamp1_count, 0);
+  EXPECT_EQ(r.lamp2_count, 0);
+  EXPECT_EQ(r.total_flux, 0);
+  EXPECT_EQ(r.lamp1_name, "");
+}
+
+TEST_F(LuminaireRecordTest, UnknownLuminaireAsksForASubstituteAndRemembersIt) {
+  on_modal = [](nyhost::Dialog& dlg) {
+    ASSERT_TRUE(dlg.UserChoose(304, "LED"));
+    ASSERT_TRUE(dlg.UserChoose(379, "通用"));
+    ASSERT_EQ(dlg.GetCount(353), 1);
+    ASSERT_TRUE(dlg.UserChoose(353, "#0"));
+    dlg.UserClick(nyhost::kIdOk);
+  };
+  auto id = AddLuminaire("ZM3B-1", "面板灯", "X-1", "3");
+  LuminaireRecord r;
+  ASSERT_TRUE(Fill(id, r));
+  EXPECT_EQ(modal_runs, 1);
+  EXPECT_EQ(prompt,
+            "在数据库中没有找到灯具:\n名称为:面板灯\n型号为:X-1\n的配光曲线!\n是否用其他配光曲线代替?");
+  EXPECT_EQ(r.curve_table, "LEDLED-P600配光曲线");
+  EXPECT_EQ(Query(FormatSql(kSelectRememberedCurve, "面板灯", "X-1")),
+            (std::vector<std::string>{"LEDLED-P600配光曲线"}));
+  EXPECT_EQ(r.lamp1_count, 0);  // the new row holds the curve only
+  EXPECT_EQ(r.total_flux, 0);
+
+  // The next fill takes the remembered curve without asking.
+  on_modal = nullptr;
+  LuminaireRecord again;
+  ASSERT_TRUE(Fill(id, again));
+  EXPECT_EQ(modal_runs, 1);
+  EXPECT_EQ(again.curve_table, "LEDLED-P600配光曲线");
+}
+
+TEST_F(LuminaireRecordTest, CancelledChooserLeavesTheCurveEmpty) {
+  auto id = AddLuminaire("ZM3B-1", "面板灯", "X-2", "3");
+  LuminaireRecord r;
+  ASSERT_TRUE(Fill(id, r));
+  EXPECT_EQ(modal_runs, 1);
+  EXPECT_EQ(r.curve_table, "");
+  EXPECT_TRUE(Query(FormatSql(kSelectRememberedCurve, "面板灯", "X-2")).empty());
+}
+
+TEST_F(LuminaireRecordTest, AttributesStandInForMissingKeyedTexts) {
+  nyhost::Entity e;
+  nyhost::BlockReference ref;
+  ref.block = "ZM2-att";
+  ref.attributes = {{"名称", "筒灯"}, {"型号", "TD-150"}, {"设备高", "2.8"}};
+  e.data = ref;
+  auto id = drawing().Add(e);
+  LuminaireRecord r;
+  ASSERT_TRUE(Fill(id, r));
+  EXPECT_EQ(r.name, "筒灯");
+  EXPECT_EQ(r.model, "TD-150");
+  EXPECT_DOUBLE_EQ(r.position.z, 28);
+  EXPECT_EQ(r.total_flux, 1800);
+}
+
+TEST_F(LuminaireRecordTest, RefusesWhatIsNotALuminaire) {
+  LuminaireRecord r;
+  auto switch_id = AddLuminaire("KG1-开关", "开关", "K1", "1.3");
+  EXPECT_FALSE(Fill(switch_id, r));
+  nyhost::Entity text;
+  text.data = nyhost::Text{};
+  EXPECT_FALSE(FillLuminaireRecord(text, r));
+  auto erased = AddLuminaire("ZM2-1", "筒灯", "TD-150", "3");
+  drawing().Erase(erased);
+  EXPECT_FALSE(Fill(erased, r));
+  EXPECT_EQ(r.curve_table, "");
+  EXPECT_EQ(r.lamp1_count, 1);  // untouched defaults
+}
+
+TEST_F(LuminaireRecordTest, FailsWithoutTheCurveDatabase) {
+  fs::remove(Module().DataFolder + "ZirIrodoDot.mdb");
+  auto id = AddLuminaire("ZM2-1", "筒灯", "TD-150", "3");
+  LuminaireRecord r;
+  EXPECT_FALSE(Fill(id, r));
+  EXPECT_FALSE(Fill(id, r));
+  EXPECT_EQ(windows.message_log, (std::vector<std::string>{"[岚序软件] ADO ERR!"}));
+}
+
+TEST_F(LuminaireRecordTest, SavesRememberedLampsInsertingOrUpdating) {
+  std::vector<LuminaireTableRow> rows = {
+      // name, model, lamp 1 name, model, power, ballast, count, lamp 2 ..., flux, curve
+      {"格栅荧光灯", "YG701-3", "荧光灯", "T5", "28", "3", "2", "", "", "0", "0", "0", "5200",
+       "荧光灯YG701-3配光曲线"},
+      {"新灯", "N-1", "LED", "LED-36", "36", "0", "1", "LED", "LED-D12", "12", "1", "2", "6900",
+       "LEDLED-P600配光曲线"},
+      {"新灯", "N-1", "LED", "LED-36", "36", "0", "4", "", "", "0", "0", "0", "16800",
+       "LEDLED-P600配光曲线"},
+      {"too", "short"},
+  };
+  EXPECT_EQ(SaveRememberedLamps(rows), 3);
+  using V = std::vector<std::string>;
+  EXPECT_EQ(Query(FormatSql(kSelectRememberedLamps, "格栅荧光灯", "YG701-3")),
+            (V{"荧光灯", "T5", "2", "28", "3", "", "", "0", "0", "0", "5200"}));
+  // The last row of a name and model wins.
+  EXPECT_EQ(Query(FormatSql(kSelectRememberedLamps, "新灯", "N-1")),
+            (V{"LED", "LED-36", "4", "36", "0", "", "", "0", "0", "0", "16800"}));
+  EXPECT_EQ(Query("SELECT count(*) FROM [默认光源] WHERE [灯具名称] = '新灯'"), (V{"1"}));
+
+  // A luminaire filled afterwards takes the saved lamps.
+  auto id = AddLuminaire("ZM1A-1", "格栅荧光灯", "YG701-3", "3");
+  LuminaireRecord r;
+  ASSERT_TRUE(Fill(id, r));
+  EXPECT_EQ(r.lamp1_model, "T5");
+  EXPECT_EQ(r.total_flux, 5200);
+
+  // A name with a quote is refused without touching the table.
+  EXPECT_EQ(SaveRememberedLamps({{"O'Brien", "M", "LED", "x", "1", "1", "1", "", "", "0", "0", "0",
+                                  "1", "c"}}),
+            0);
+  EXPECT_EQ(Query("SELECT count(*) FROM [默认光源]"), (V{"5"}));
+}
+
+TEST_F(LuminaireRecordTest, WritesTiltsAndRotation) {
+  auto id = AddLuminaire("ZM1A-1", "格栅荧光灯", "YG701-3", "3");
+  EXPECT_TRUE(WriteTilt(id, kKeyTiltX, "25"));
+  EXPECT_TRUE(WriteRotation(id, 45));
+  LuminaireRecord r;
+  ASSERT_TRUE(Fill(id, r));
+  EXPECT_DOUBLE_EQ(r.tilt_x, 25);
+  EXPECT_NEAR(r.rotation_z, 45, 1e-9);
+  EXPECT_NEAR(drawing().Find(id)->As<nyhost::BlockReference>()->rotation, M_PI / 4, 1e-12);
+  nyhost::Entity text;
+  text.data = nyhost::Text{};
+  EXPECT_FALSE(WriteRotation(drawing().Add(text), 10));
+}
+
+}  // namespace

@@ -1,0 +1,83 @@
+// The connection cache: one connection per file whatever the letter case of its path, and one
+// "ADO ERR!" per file that cannot be opened.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "frame/module_state.h"
+#include "refdata/reference_db.h"
+#include "refdata/statements.h"
+#include "support/ny_access.h"
+#include "test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class ReferenceDbTest : public nytest::HostFixture {
+ protected:
+  void SetUp() override {
+    HostFixture::SetUp();
+    LoadModule();
+  }
+  int AdoErrors() const {
+    return static_cast<int>(std::count_if(windows.message_log.begin(), windows.message_log.end(),
+                                          [](const std::string& m) {
+                                            return m.find("ADO ERR!") != std::string::npos;
+                                          }));
+  }
+};
+
+TEST_F(ReferenceDbTest, PathsDifferingInCaseShareOneConnection) {
+  std::string path = Module().DataFolder + "ZirIrodoDot.mdb";
+  NyAccess* a = GetDbConnection(path);
+  ASSERT_NE(a, nullptr);
+  std::string upper = path;
+  std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
+  EXPECT_EQ(GetDbConnection(upper), a);
+  EXPECT_EQ(ZirIrodoDotDb(), a);
+  EXPECT_EQ(Module().DbConnectionCache.size(), 1u);
+  EXPECT_EQ(AdoErrors(), 0);
+  std::vector<std::string> v;
+  EXPECT_EQ(a->GetSelData(v, FormatSql(kSelectCurveByModel, "TD-150")), 1);
+}
+
+TEST_F(ReferenceDbTest, AFileThatCannotBeOpenedIsReportedOnce) {
+  struct Case {
+    const char* file;
+    bool create_corrupt;
+  };
+  for (Case c : {Case{"missing.mdb", false}, Case{"corrupt.mdb", true}}) {
+    SCOPED_TRACE(c.file);
+    std::string path = Module().DataFolder + c.file;
+    if (c.create_corrupt) std::ofstream(path) << std::string(4096, 'x');
+    int before = AdoErrors();
+    EXPECT_EQ(GetDbConnection(path), nullptr);
+    EXPECT_EQ(AdoErrors(), before + 1);
+    EXPECT_EQ(GetDbConnection(path), nullptr);
+    EXPECT_EQ(AdoErrors(), before + 1) << "the failure is remembered, not shown again";
+    EXPECT_FALSE(c.create_corrupt ? false : fs::exists(path)) << "no file is created";
+  }
+  EXPECT_EQ(windows.message_log.back(), "[岚序软件] ADO ERR!");
+}
+
+TEST_F(ReferenceDbTest, ClosingEmptiesTheCacheAndTheNextRequestReopens) {
+  std::string path = Module().DataFolder + "gone.mdb";
+  EXPECT_EQ(GetDbConnection(path), nullptr);
+  ASSERT_NE(NyDataDb(), nullptr);
+  EXPECT_EQ(Module().DbConnectionCache.size(), 2u);
+  CloseAllConnections();
+  EXPECT_TRUE(Module().DbConnectionCache.empty());
+  // The file has appeared meanwhile: it is tried again after the cache was emptied.
+  fs::copy_file(Module().DataFolder + "plane.mdb", path);
+  NyAccess* db = GetDbConnection(path);
+  ASSERT_NE(db, nullptr);
+  EXPECT_EQ(db->IsTableInDatabase("平面设备表", "TABLE"), 1);
+  EXPECT_NE(NyDataDb(), nullptr);
+}
+
+}  // namespace
