@@ -85,6 +85,8 @@ void ExModuleUnload() {
     delete state.PointDialog;
     state.PointDialog = nullptr;
   }
+  // Closing dialogs save remembered lamps, which reopens a database.
+  CloseAllConnections();
   ResetModuleState();
 }
 

@@ -1,13 +1,22 @@
 // The point-method dialog (resource 214): the modeless window that drives the point-by-point
-// calculation.
+// calculation: room picking, the luminaire table, horizontal illuminance with its verdicts, and
+// the buttons that hand the other steps to host commands.
 #pragma once
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "frame/dialog_base.h"
+#include "pointcalc/point_data.h"
+#include "support/ny_lxr_draw.h"
 
 class CNYDrawIsolineDlg : public ModelessDialogBase {
  public:
   static constexpr int kTemplateId = 214;
   static constexpr const char* kSection = "CNYDrawIsolineDlg";
+  static constexpr const char* kStandardSection = "照度标准—岚序软件";
+  static constexpr int kLegendGridId = 4511;
 
   CNYDrawIsolineDlg() : ModelessDialogBase(kTemplateId) {}
 
@@ -22,10 +31,57 @@ class CNYDrawIsolineDlg : public ModelessDialogBase {
   void WriteReport();
   void CalculateGlareAtPoint();
 
+  // "水平照度": the horizontal calculation of the current room.
+  void CalculateHorizontal();
+
+  // Data exchange with the controls: true reads the controls into the data (false when a number
+  // field does not hold a number), false writes the data to the controls.
+  bool UpdateData(bool save);
+  PointDialogData& data() { return data_; }
+  const PointDialogData& data() const { return data_; }
+  // The luminaire-name translations read at start (Chinese, English).
+  const std::vector<std::pair<std::string, std::string>>& name_translations() const {
+    return translations_;
+  }
+
   void OnInitDialog(nyhost::Dialog& dlg) override;
   void OnClick(nyhost::Dialog& dlg, int id) override;
+  void OnSelChange(nyhost::Dialog& dlg, int id) override;
+  void OnKillFocus(nyhost::Dialog& dlg, int id) override;
+  void OnSpin(nyhost::Dialog& dlg, int id, int delta) override;
+  void OnCellClick(nyhost::Dialog& dlg, int id, int row, int col) override;
+  void OnCellEndEdit(nyhost::Dialog& dlg, int id, int row, int col) override;
+  bool OnKey(nyhost::Dialog& dlg, int key) override;
   void OnDestroy(nyhost::Dialog& dlg) override;
 
  protected:
   void ShowHelpTopic() override;
+
+ private:
+  void RegisterToolTips(nyhost::Dialog& dlg);
+  void CreateGrids(nyhost::Dialog& dlg);
+  void ApplyDrawingSettings();
+  void PassDrawingSettings();
+  void OnEffectButton();
+  void LoadStandardValues();
+  void ResetLimitLabel();
+  void ApplyColours();
+  void RefillLegend();
+  void SaveRememberedLamps();
+  void StartRoomCommand(const char* command);
+  void PickRoom(bool polygon);
+  void OnStandardsButton();
+  void OnBatchEdit();
+  void OnDensityLostFocus();
+  void OnDensitySpin(int delta);
+  void OnLegendSpin(int delta);
+  void OnEnterKey();
+  void LoadNameTranslations();
+
+  PointDialogData data_;
+  NyLXRDrawDll draw_;
+  std::vector<std::pair<std::string, std::string>> translations_;
+  std::vector<nyhost::EntityId> frame_luminaires_;  // luminaires DrawRectOnLight frames
+  std::vector<double> legend_levels_;
+  bool busy_ = false;
 };

@@ -1,0 +1,286 @@
+#include "standards/standards_dialog.h"
+
+#include <cstdlib>
+#include <vector>
+
+#include <fmt/printf.h>
+
+#include "frame/module_state.h"
+#include "host/host.h"
+#include "refdata/reference_db.h"
+#include "refdata/statements.h"
+#include "resources/templates.h"
+#include "support/ny_access.h"
+#include "support/ny_ini_file.h"
+
+namespace {
+
+nyhost::WindowSystem& Windows() { return nyhost::Host::Get().windows(); }
+
+void Warn(const std::string& text, nyhost::MbIcon icon = nyhost::MbIcon::kWarning) {
+  Windows().MessageBox(kMessageCaption, text, icon, nyhost::MbButtons::kOk);
+}
+
+bool AskDelete() {
+  return Windows().MessageBox(kMessageCaption, "是否确定删除?", nyhost::MbIcon::kQuestion,
+                              nyhost::MbButtons::kYesNo) == nyhost::kIdYes;
+}
+
+NyAccess* StandardsDb() { return ModuleLoaded() ? GetDbConnection(DataFile(kNyDataDb)) : nullptr; }
+
+// Shortest text that reads back as the same double, as the dialog shows real fields.
+std::string Real(double v) { return fmt::sprintf("%.15g", v); }
+
+// At most `n` characters (not bytes) of a UTF-8 text, as an edit with a length limit keeps.
+std::string Limit(const std::string& s, std::size_t n) {
+  std::size_t chars = 0, i = 0;
+  while (i < s.size() && chars < n) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    i += c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    ++chars;
+  }
+  return s.substr(0, std::min(i, s.size()));
+}
+
+}  // namespace
+
+int CNyStandardDlg::DoModal() {
+  return Windows().RunModal(nyres::DialogTemplateOf(kTemplateId), *this);
+}
+
+void CNyStandardDlg::OnInitDialog(nyhost::Dialog& dlg) {
+  NyAccess* db = StandardsDb();
+  db_ok_ = db != nullptr;
+  if (!db_ok_) {
+    ShowValues(dlg);
+    return;
+  }
+  FillTree(dlg);
+  LoadRemembered(Module().SettingsFile, kSection);
+  if (!caller_file_.empty() && !caller_section_.empty())
+    LoadRemembered(caller_file_, caller_section_);
+  if (int root = dlg.FindTreeItem(kTree, 0, category_)) {
+    dlg.ExpandItem(kTree, root, true);
+    if (int child = dlg.FindTreeItem(kTree, root, place_)) dlg.SelectItem(kTree, child);
+  }
+  dlg.SetToolTip(kTree, "点击右键可进行标准数据扩充");
+  ShowValues(dlg);
+}
+
+void CNyStandardDlg::FillTree(nyhost::Dialog& dlg) {
+  dlg.DeleteAllItems(kTree);
+  NyAccess* db = StandardsDb();
+  if (!db) return;
+  std::vector<std::string> categories;
+  db->GetSelData(categories, kSelectStandardCategories);
+  for (const auto& category : categories) {
+    int root = dlg.InsertItem(kTree, 0, category);
+    std::vector<std::string> places;
+    db->GetSelData(places, FormatSql(kSelectStandardPlaces, category));
+    for (const auto& place : places) dlg.InsertItem(kTree, root, place);
+  }
+}
+
+void CNyStandardDlg::LoadRemembered(const std::string& file, const std::string& section) {
+  category_ = NyIniFile::ReadKey(section, "父", category_, file);
+  place_ = NyIniFile::ReadKey(section, "子", place_, file);
+  m_dTagLPD = NyIniFile::ReadKey(section, "m_dTagLPD", m_dTagLPD, file);
+  m_dStandLPD = NyIniFile::ReadKey(section, "m_dStandLPD", m_dStandLPD, file);
+  m_nStandLx = NyIniFile::ReadKey(section, "m_nStandLx", m_nStandLx, file);
+  m_nUGR = NyIniFile::ReadKey(section, "m_nUGR", m_nUGR, file);
+  m_sRa = NyIniFile::ReadKey(section, "m_sRa", m_sRa, file);
+}
+
+void CNyStandardDlg::SaveRemembered(const std::string& file, const std::string& section) const {
+  NyIniFile::WriteKey(section, "子", place_, file);
+  NyIniFile::WriteKey(section, "父", category_, file);
+  NyIniFile::WriteKey(section, "m_dTagLPD", m_dTagLPD, file);
+  NyIniFile::WriteKey(section, "m_dStandLPD", m_dStandLPD, file);
+  NyIniFile::WriteKey(section, "m_nStandLx", m_nStandLx, file);
+  NyIniFile::WriteKey(section, "m_nUGR", m_nUGR, file);
+  NyIniFile::WriteKey(section, "m_sRa", m_sRa, file);
+}
+
+void CNyStandardDlg::ShowValues(nyhost::Dialog& dlg) const {
+  dlg.SetText(kStandLx, fmt::sprintf("%d", m_nStandLx));
+  dlg.SetText(kStandLPD, Real(m_dStandLPD));
+  dlg.SetText(kTagLPD, Real(m_dTagLPD));
+  dlg.SetText(kUGR, fmt::sprintf("%d", m_nUGR));
+  dlg.SetText(kRa, m_sRa);
+}
+
+bool CNyStandardDlg::ReadValues(const nyhost::Dialog& dlg) {
+  m_nStandLx = std::atoi(dlg.GetText(kStandLx).c_str());
+  m_dStandLPD = std::atof(dlg.GetText(kStandLPD).c_str());
+  m_dTagLPD = std::atof(dlg.GetText(kTagLPD).c_str());
+  m_nUGR = std::atoi(dlg.GetText(kUGR).c_str());
+  m_sRa = dlg.GetText(kRa);
+  return true;
+}
+
+void CNyStandardDlg::OnClick(nyhost::Dialog& dlg, int id) {
+  if (id == nyhost::kIdOk) {
+    ReadValues(dlg);
+    int item = dlg.GetSelectedItem(kTree);
+    place_ = item ? dlg.GetItemTextOf(kTree, item) : std::string();
+    int parent = item ? dlg.GetParentItem(kTree, item) : 0;
+    category_ = parent ? dlg.GetItemTextOf(kTree, parent) : std::string();
+    if (ModuleLoaded()) SaveRemembered(Module().SettingsFile, kSection);
+    if (!caller_file_.empty() && !caller_section_.empty())
+      SaveRemembered(caller_file_, caller_section_);
+    dlg.EndDialog(nyhost::kIdOk);
+  } else if (id == nyhost::kIdCancel) {
+    // The caller gets what the fields hold, however the dialog closes.
+    ReadValues(dlg);
+    dlg.EndDialog(nyhost::kIdCancel);
+  }
+}
+
+void CNyStandardDlg::OnSelChange(nyhost::Dialog& dlg, int id) {
+  if (id != kTree) return;
+  int item = dlg.GetSelectedItem(kTree);
+  if (item && dlg.GetChildItems(kTree, item).empty() && dlg.GetParentItem(kTree, item) != 0)
+    PlaceClicked(dlg, item);
+}
+
+void CNyStandardDlg::PlaceClicked(nyhost::Dialog& dlg, int item) {
+  NyAccess* db = StandardsDb();
+  if (!db) return;
+  const std::string category = dlg.GetItemTextOf(kTree, dlg.GetParentItem(kTree, item));
+  const std::string place = dlg.GetItemTextOf(kTree, item);
+  std::vector<std::string> v;
+  db->GetSelData(v, FormatSql(kSelectStandardValues, category, place));
+  if (v.size() != 5) {
+    Warn("数据库有误");
+    return;
+  }
+  m_nStandLx = std::atoi(v[0].c_str());
+  m_dStandLPD = std::atof(v[1].c_str());
+  m_dTagLPD = std::atof(v[2].c_str());
+  m_nUGR = static_cast<int>(std::atof(v[3].c_str()));
+  m_sRa = v[4];
+  ShowValues(dlg);
+}
+
+void CNyStandardDlg::OnTreeRightClick(nyhost::Dialog& dlg, int id, int item) {
+  if (id != kTree) return;
+  const bool is_place = item != 0 && dlg.GetParentItem(kTree, item) != 0;
+  if (is_place) {
+    // "新建" on a place has no action of its own.
+    int choice = Windows().PopupMenu({"新建", "删除"});
+    if (choice == 1) DeletePlace(dlg, item);
+    return;
+  }
+  int choice = Windows().PopupMenu({"新建大类", "新建小类", "删除"});
+  if (choice == 0) NewCategory(dlg);
+  if (choice == 1 && item) NewPlace(dlg, item);
+  if (choice == 2 && item) DeleteCategory(dlg, item);
+}
+
+void CNyStandardDlg::NewCategory(nyhost::Dialog& dlg) {
+  CNyNewNameDlg name_dlg;
+  if (Windows().RunModal(nyres::DialogTemplateOf(CNyNewNameDlg::kTemplateId), name_dlg, &dlg) !=
+      nyhost::kIdOk)
+    return;
+  NyAccess* db = StandardsDb();
+  if (!db) return;
+  const std::string& name = name_dlg.m_sName;
+  if (db->IsTableInDatabase(name, "TABLE")) {
+    Warn("此内容已在数据库中存在!");
+    return;
+  }
+  if (!db->ExecuteSQL(FormatSql(kCreateCategoryTableFromTemplate, name))) {
+    Warn("创建" + name + "失败!", nyhost::MbIcon::kError);
+    return;
+  }
+  if (db->ExecuteSQL(FormatSql(kInsertStandardCategory, name))) dlg.InsertItem(kTree, 0, name);
+}
+
+void CNyStandardDlg::NewPlace(nyhost::Dialog& dlg, int category_item) {
+  CNyNewPlaceDlg place_dlg;
+  if (Windows().RunModal(nyres::DialogTemplateOf(CNyNewPlaceDlg::kTemplateId), place_dlg, &dlg) !=
+      nyhost::kIdOk)
+    return;
+  NyAccess* db = StandardsDb();
+  if (!db) return;
+  const std::string category = dlg.GetItemTextOf(kTree, category_item);
+  if (!db->IsTableInDatabase(category, "TABLE")) {
+    Warn("改名字已经存在!");
+    return;
+  }
+  const std::string sql =
+      FormatSql(kInsertStandardPlace, category, place_dlg.m_sName, place_dlg.m_nLx,
+                place_dlg.m_dLPD, place_dlg.m_dTagLPD, place_dlg.m_dUGR, place_dlg.m_nRa);
+  if (!db->ExecuteSQL(sql)) {
+    Warn("数据库操作失败!", nyhost::MbIcon::kError);
+    return;
+  }
+  dlg.InsertItem(kTree, category_item, place_dlg.m_sName);
+}
+
+void CNyStandardDlg::DeletePlace(nyhost::Dialog& dlg, int place_item) {
+  if (!AskDelete()) return;
+  NyAccess* db = StandardsDb();
+  if (!db) return;
+  const std::string category = dlg.GetItemTextOf(kTree, dlg.GetParentItem(kTree, place_item));
+  if (db->ExecuteSQL(
+          FormatSql(kDeleteStandardPlace, category, dlg.GetItemTextOf(kTree, place_item))))
+    dlg.DeleteItem(kTree, place_item);
+}
+
+void CNyStandardDlg::DeleteCategory(nyhost::Dialog& dlg, int category_item) {
+  if (!AskDelete()) return;
+  NyAccess* db = StandardsDb();
+  if (!db) return;
+  const std::string category = dlg.GetItemTextOf(kTree, category_item);
+  if (!db->ExecuteSQL(FormatSql(kDeleteStandardCategory, category))) return;
+  db->ExecuteSQL(FormatSql(kDropTable, category));
+  dlg.DeleteItem(kTree, category_item);
+}
+
+bool CNyStandardDlg::OnKey(nyhost::Dialog&, int key) {
+  if (key == nyhost::kKeyF1) ShowHelp("NY", "ME/利用系数法照度计算/利用系数法照度计算.html");
+  return false;
+}
+
+// ---------------------------------------------------------------- name entry dialogs
+
+void CNyNewNameDlg::OnClick(nyhost::Dialog& dlg, int id) {
+  if (id == nyhost::kIdOk) {
+    m_sName = Limit(dlg.GetText(kName), 30);
+    if (m_sName.empty()) {
+      Warn("请填写<名称>");
+      return;
+    }
+    dlg.EndDialog(nyhost::kIdOk);
+  } else if (id == nyhost::kIdCancel) {
+    dlg.EndDialog(nyhost::kIdCancel);
+  }
+}
+
+void CNyNewPlaceDlg::OnInitDialog(nyhost::Dialog& dlg) {
+  dlg.SetText(kName, m_sName);
+  dlg.SetText(kLx, fmt::sprintf("%d", m_nLx));
+  dlg.SetText(kLPD, Real(m_dLPD));
+  dlg.SetText(kTagLPD, Real(m_dTagLPD));
+  dlg.SetText(kUGR, Real(m_dUGR));
+  dlg.SetText(kRa, fmt::sprintf("%d", m_nRa));
+}
+
+void CNyNewPlaceDlg::OnClick(nyhost::Dialog& dlg, int id) {
+  if (id == nyhost::kIdOk) {
+    m_sName = dlg.GetText(kName);
+    if (m_sName.empty()) {
+      Warn("请填写<名称>");
+      return;
+    }
+    m_nLx = std::atoi(dlg.GetText(kLx).c_str());
+    m_dLPD = std::atof(dlg.GetText(kLPD).c_str());
+    m_dTagLPD = std::atof(dlg.GetText(kTagLPD).c_str());
+    m_dUGR = std::atof(dlg.GetText(kUGR).c_str());
+    m_nRa = std::atoi(dlg.GetText(kRa).c_str());
+    dlg.EndDialog(nyhost::kIdOk);
+  } else if (id == nyhost::kIdCancel) {
+    dlg.EndDialog(nyhost::kIdCancel);
+  }
+}

@@ -1,0 +1,359 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <numbers>
+#include <random>
+
+#include "frame/module_state.h"
+#include "pointcalc/horizontal.h"
+#include "pointcalc/point_dialog.h"
+#include "room_fixture.h"
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+TEST(HorizontalRules, LegendRangeAndInterval) {
+  struct Case {
+    double min, max, mean;
+    double lo, hi;
+    int interval;
+  } cases[] = {
+      {23.4, 387.9, 300, 20, 390, 50},
+      {0, 150, 100, 0, 160, 20},
+      {12, 80, 50, 10, 90, 10},
+      {0.5, 9.9, 3, 0, 10, 10},  // interval 10 * floor(1.0) = 10
+      {0, 0, 0, 0, 10, 10},
+  };
+  for (const auto& c : cases) {
+    LegendRange r = LegendFor(c.min, c.max, c.mean);
+    EXPECT_DOUBLE_EQ(r.min, c.lo) << c.mean;
+    EXPECT_DOUBLE_EQ(r.max, c.hi) << c.mean;
+    EXPECT_EQ(r.interval, c.interval) << c.mean;
+  }
+}
+
+TEST(HorizontalRules, StandardFromTheAverage) {
+  struct Case {
+    const char* average;
+    int lx;
+  } cases[] = {{"312.45", 300}, {"349.99", 300}, {"350.00", 350}, {"49.99", 0}, {"0.0", 0}};
+  for (const auto& c : cases) EXPECT_EQ(StandLxFromAverage(c.average), c.lx) << c.average;
+}
+
+TEST(HorizontalRules, ConvertedLimitAndTruncation) {
+  EXPECT_NEAR(ConvertedLimit(11, 300, 250), 11.0 / 300 * 250, 1e-12);
+  EXPECT_DOUBLE_EQ(CutTo2Decimals(ConvertedLimit(11, 300, 250)), 9.16);
+  EXPECT_EQ(ConvertedLimit(11, 300, 0.0005), 0);
+  EXPECT_EQ(ConvertedLimit(11, 0, 40), 0) << "no standard illuminance: no limit";
+  EXPECT_DOUBLE_EQ(CutTo2Decimals(26.6666), 26.66);
+  EXPECT_DOUBLE_EQ(CutTo2Decimals(11), 11);
+}
+
+TEST(HorizontalRules, PowerDensityCountsLampsAndBallastsOfBothGroups) {
+  LuminaireRecord r;
+  r.lamp1_power = 36;
+  r.lamp1_ballast_power = 4;
+  r.lamp1_count = 3;
+  r.lamp2_power = 18;
+  r.lamp2_ballast_power = 2;
+  r.lamp2_count = 1;
+  std::vector<LuminaireRecord> recs{r, r};
+  EXPECT_DOUBLE_EQ(PowerDensity(recs, 20), 2 * (120 + 20) / 20.0);
+  EXPECT_EQ(PowerDensity(recs, 0.0009), 0);
+}
+
+PointDialogData Verdict(double stand, double average, double lpd, double stand_lpd = 11) {
+  PointDialogData d;
+  d.m_dStandAverage = stand;
+  d.m_nStandLx = static_cast<int>(stand);
+  d.m_dStandLPD = stand_lpd;
+  d.m_sAverage = std::to_string(average);
+  d.m_dLPD = lpd;
+  d.m_dUniformity = 0.75;
+  ApplyVerdicts(d);
+  return d;
+}
+
+TEST(HorizontalRules, VerdictsAgainstTheStandard) {
+  struct Case {
+    double stand, average, lpd;
+    double limit;
+    const char* label;
+    const char* tip243;
+    const char* tip358;
+  } cases[] = {
+      {300, 320, 10.5, 11, "标准功率密度", "计算照度大于等于标准照度,通过!",
+       "计算功率密度小于标准功率密度,通过!"},
+      {300, 320, 11, 11, "标准功率密度", "计算照度大于等于标准照度,通过!",
+       "计算功率密度大于等于标准功率密度,不通过!建议调整光源或灯具"},
+      {300, 250, 9.0, 11.0 / 300 * 250, "折算功率密度",
+       "计算照度小于标准照度,不通过!建议调整光源或灯具", "计算功率密度小于折算功率密度,通过!"},
+      {300, 250, 9.5, 11.0 / 300 * 250, "折算功率密度",
+       "计算照度小于标准照度,不通过!建议调整光源或灯具",
+       "计算功率密度大于等于折算功率密度,不通过!建议调整光源或灯具"},
+  };
+  for (const auto& c : cases) {
+    PointDialogData d = Verdict(c.stand, c.average, c.lpd);
+    EXPECT_NEAR(d.m_dLimitLPD, c.limit, 1e-12);
+    EXPECT_EQ(d.m_sLabel372, c.label);
+    EXPECT_EQ(d.tooltips[243], c.tip243);
+    EXPECT_EQ(d.tooltips[358], c.tip358);
+    EXPECT_EQ(d.tooltips[232], "均匀度大于等于标准均匀度,通过!");
+  }
+  PointDialogData below = Verdict(300, 250, 1);
+  EXPECT_EQ(below.tooltips[360], "计算照度小于标准照度,采用折算功率密度");
+  EXPECT_EQ(below.tooltips[365], "计算功率密度不得大于折算功率密度");
+  EXPECT_DOUBLE_EQ(CutTo2Decimals(below.m_dLimitLPD), 9.16);
+
+  PointDialogData none;
+  none.m_sAverage = "312.45";
+  ApplyVerdicts(none);
+  EXPECT_TRUE(none.tooltips.empty()) << "no standard chosen: no verdicts";
+}
+
+TEST(HorizontalRules, ProgressBarRule) {
+  struct Case {
+    long long total;
+    std::vector<int> reports;  // percentages reported over the whole run
+  } cases[] = {
+      {4, {25, 50, 75, 100}},
+      {30, {3, 6, 9, 12, 15, 18, 21, 24, 27, 30, 33, 36, 39, 42, 45,
+            48, 51, 54, 57, 60, 63, 66, 69, 72, 75, 78, 81, 84, 87, 90}},
+  };
+  for (const auto& c : cases) {
+    std::vector<int> got;
+    ProgressRule rule(c.total);
+    rule.Advance(c.total, [&](int p) { got.push_back(p); });
+    EXPECT_EQ(got, c.reports) << c.total;
+  }
+  // 200 evaluations: the fraction 0.5 passes 1 only every third step (0.5, 1.0, 1.5).
+  ProgressRule rule(200);
+  int moves = 0;
+  rule.Advance(200, [&](int) { ++moves; });
+  EXPECT_EQ(moves, 66);
+}
+
+// ---------------------------------------------------------------- sums
+
+std::vector<LuminaireSource> RandomSources(std::mt19937& rng, const IntensityTable& a,
+                                           const IntensityTable& b, int n) {
+  std::uniform_real_distribution<double> pos(0, 10000), h(2000, 5000), ang(-45, 45), rot(0, 360);
+  std::vector<LuminaireSource> out;
+  for (int i = 0; i < n; ++i) {
+    LuminaireRecord r;
+    r.position = {pos(rng), pos(rng), h(rng)};
+    r.total_flux = 1000 + i * 37;
+    r.tilt_x = i % 3 ? 0 : ang(rng);
+    r.tilt_y = i % 4 ? 0 : ang(rng);
+    r.rotation_z = rot(rng);
+    out.push_back(MakeLuminaireSource(r, a, b, 1.0));
+  }
+  return out;
+}
+
+TEST(HorizontalSums, ParallelResultsAreBitIdenticalToOneThread) {
+  IntensityTable a, b;
+  for (int i = 0; i < 19; ++i) {
+    a.cd[static_cast<std::size_t>(i)] = nytest::kYg701A[i];
+    b.cd[static_cast<std::size_t>(i)] = nytest::kYg701B[i];
+  }
+  a.loaded = b.loaded = true;
+  std::mt19937 rng(7);
+  auto sources = RandomSources(rng, a, b, 37);
+  std::vector<nyhost::Point3> points;
+  for (int i = 0; i <= 60; ++i)
+    for (int j = 0; j <= 45; ++j) points.push_back({i * 166.7, j * 222.2, 0});
+  std::vector<double> one, two, five;
+  long long progressed = 0;
+  SumIlluminance(sources, points, one, 1, [&](long long n) { progressed += n; });
+  EXPECT_EQ(progressed, static_cast<long long>(points.size() * sources.size()));
+  SumIlluminance(sources, points, two, 2);
+  SumIlluminance(sources, points, five, 5);
+  ASSERT_EQ(one.size(), points.size());
+  EXPECT_EQ(std::memcmp(one.data(), two.data(), one.size() * sizeof(double)), 0);
+  EXPECT_EQ(std::memcmp(one.data(), five.data(), one.size() * sizeof(double)), 0);
+  // Each value is the record-order sum of the single contributions.
+  for (std::size_t i = 0; i < points.size(); i += 97) {
+    double v = 0;
+    for (const auto& s : sources) v += LuminaireIlluminance(s, points[i]);
+    EXPECT_EQ(v, one[i]);
+  }
+}
+
+// ---------------------------------------------------------------- a whole room
+
+// The formula written out plainly for an untilted luminaire, independent of the code under test.
+double Reference(double lx, double ly, double h_mm, double rot_deg, double flux, double px,
+                 double py) {
+  const double dx = px - lx, dy = py - ly;
+  const double d = std::sqrt(dx * dx + dy * dy + h_mm * h_mm);
+  const double gamma = std::acos(h_mm / d) * 180 / kPi;
+  const int t = static_cast<int>(gamma);
+  auto lookup = [&](const int* table) -> double {
+    if (t > 85) return 0;
+    const int lo = t / 5 * 5;
+    if (t == lo) return table[lo / 5];
+    return table[lo / 5] + (table[lo / 5 + 1] - table[lo / 5]) * (t - lo) / 5.0;
+  };
+  const double theta = (dx == 0 && dy == 0) ? 0 : std::atan2(dy, dx);
+  const double phi = rot_deg * kPi / 180 - theta;
+  const double i = std::hypot(lookup(nytest::kYg701A) * std::cos(phi),
+                              lookup(nytest::kYg701B) * std::sin(phi));
+  const double h = h_mm / 1000;
+  return flux * i * std::pow(h_mm / d, 3) / (1000 * h * h);
+}
+
+class HorizontalRoom : public nytest::HostFixture {
+ protected:
+  CNYDrawIsolineDlg* OpenDialog() {
+    LoadModule();
+    Type("ZIRIRODO_DOT ");
+    return Module().PointDialog;
+  }
+  void PickRectangle(nyhost::Dialog& w, double x1, double y1, double x2, double y2) {
+    input.Point(x1, y1);
+    input.Point(x2, y2);
+    w.UserClick(335);
+    host().RunPendingCommands();
+  }
+};
+
+TEST_F(HorizontalRoom, SummedGridMatchesAPlainComputationOfTheFormula) {
+  struct Lum {
+    double x, y;
+    const char* height;
+    double rot;
+  } lums[] = {{1500, 1000, "3", 0}, {4500, 1000, "3", 90}, {1500, 2200, "2.8", 30},
+              {4500, 2000, "3.2", 0}};
+  for (const auto& l : lums) nytest::AddLuminaire(drawing(), l.x, l.y, l.height, l.rot);
+  CNYDrawIsolineDlg* dlg = OpenDialog();
+  ASSERT_NE(dlg, nullptr);
+  nyhost::Dialog& w = *dlg->window();
+  w.UserType(338, "30*15");
+  PickRectangle(w, 0, 0, 6000, 3000);
+  ASSERT_EQ(dlg->data().m_records.size(), 4u);
+  w.UserClick(337);
+  const auto& pts = dlg->data().m_resultPoints;
+  ASSERT_EQ(pts.size(), 496u);
+  double max = -1, min = 1e9, sum = 0;
+  for (const auto& p : pts) {
+    double expected = 0;
+    for (const auto& l : lums)
+      expected += Reference(l.x, l.y, std::atof(l.height) * 1000, l.rot, 10050, p.x, p.y);
+    ASSERT_NEAR(p.z, expected, 1e-9 * std::max(1.0, expected)) << p.x << "," << p.y;
+    max = std::max(max, expected);
+    min = std::min(min, expected);
+    sum += expected;
+  }
+  EXPECT_EQ(w.GetText(241), fmt::sprintf("%.2f", max));
+  EXPECT_EQ(w.GetText(242), fmt::sprintf("%.2f", min));
+  EXPECT_EQ(w.GetText(243), fmt::sprintf("%.2f", sum / pts.size()));
+  // 4 x 3 x (36 W + 4 W) over 18 m², cut to two decimals.
+  EXPECT_EQ(w.GetText(358), "26.66");
+  EXPECT_EQ(dlg->data().m_nCalType, 0);
+  EXPECT_GT(output.percents.size(), 0u);
+  EXPECT_EQ(output.progress_starts, 1);
+  EXPECT_EQ(output.progress_stops, 1);
+}
+
+TEST_F(HorizontalRoom, MissingCurveAbandonsTheRunAndLeavesTheFieldsCleared) {
+  for (int i = 0; i < 3; ++i) nytest::AddLuminaire(drawing(), 1000 + 1500 * i, 1500);
+  CNYDrawIsolineDlg* dlg = OpenDialog();
+  nyhost::Dialog& w = *dlg->window();
+  w.UserType(338, "10");
+  PickRectangle(w, 0, 0, 6000, 3000);
+  ASSERT_EQ(dlg->data().m_records.size(), 3u);
+  w.SetCell(4512, 2, 17, "没有的曲线");
+  windows.message_log.clear();
+  w.UserClick(337);
+  ASSERT_EQ(windows.message_log.size(), 1u);
+  EXPECT_NE(windows.message_log[0].find("在数据库中没有找到配光曲线:没有的曲线\n参考解决方法"),
+            std::string::npos);
+  EXPECT_EQ(w.GetText(243), "0.0");
+  EXPECT_EQ(w.GetText(241), "0.0");
+  EXPECT_EQ(output.progress_stops, 1);
+}
+
+TEST_F(HorizontalRoom, NoStandardChosenDerivesItFromTheAverage) {
+  nytest::AddLuminaire(drawing(), 3000, 1500);
+  CNYDrawIsolineDlg* dlg = OpenDialog();
+  nyhost::Dialog& w = *dlg->window();
+  w.UserType(338, "20*10");
+  PickRectangle(w, 0, 0, 6000, 3000);
+  dlg->data().m_nStandLx = 0;
+  dlg->data().m_dStandLPD = 11;
+  w.UserClick(337);
+  const double avg = std::atof(w.GetText(243).c_str());
+  const int lx = 50 * static_cast<int>(static_cast<int>(avg) * 0.1 * 0.2);
+  ASSERT_GT(lx, 0);
+  EXPECT_EQ(dlg->data().m_nStandLx, lx);
+  EXPECT_DOUBLE_EQ(std::atof(w.GetText(360).c_str()), std::floor(11.0 / lx * avg * 100) / 100)
+      << "the limit converted with the derived standard";
+  EXPECT_EQ(w.GetText(245), "0") << "the standard field stays untouched";
+  EXPECT_EQ(w.GetToolTip(243), "平均照度不应小于计算照度标准") << "no verdict tooltips";
+}
+
+TEST_F(HorizontalRoom, HeightOfZeroStopsTheCalculation) {
+  nytest::AddLuminaire(drawing(), 3000, 1500);
+  CNYDrawIsolineDlg* dlg = OpenDialog();
+  nyhost::Dialog& w = *dlg->window();
+  PickRectangle(w, 0, 0, 6000, 3000);
+  w.SetCell(4512, 1, 2, "0");
+  windows.message_log.clear();
+  w.UserClick(337);
+  EXPECT_EQ(windows.message_log, std::vector<std::string>{"[岚序软件] 灯具安装高度有误!"});
+  EXPECT_TRUE(dlg->data().m_resultPoints.empty());
+}
+
+TEST_F(HorizontalRoom, UniformityUsesOnlyPointsInsideTheLuminaireRectangle) {
+  // Two luminaires in the left half: the work area is the rectangle around their blocks.
+  nytest::AddLuminaire(drawing(), 1000, 1000);
+  nytest::AddLuminaire(drawing(), 2000, 2000);
+  CNYDrawIsolineDlg* dlg = OpenDialog();
+  nyhost::Dialog& w = *dlg->window();
+  w.UserType(338, "60*30");
+  PickRectangle(w, 0, 0, 6000, 3000);
+  w.UserClick(337);
+  // Blocks are 600 wide: work area x 700..2300, y 700..2300 (strictly inside).
+  double lo = 9999, sum = 0;
+  int n = 0;
+  for (const auto& p : dlg->data().m_resultPoints) {
+    if (p.x > 700 && p.x < 2300 && p.y > 700 && p.y < 2300) {
+      lo = std::min(lo, p.z);
+      sum += p.z;
+      ++n;
+    }
+  }
+  ASSERT_GT(n, 0);
+  EXPECT_DOUBLE_EQ(dlg->data().m_dUniformity, std::floor(lo / (sum / n) * 100) / 100);
+}
+
+TEST_F(HorizontalRoom, BelowTheStandardTheLimitIsConvertedAndTheFieldsTurnRed) {
+  nytest::AddLuminaire(drawing(), 3000, 1500);
+  CNYDrawIsolineDlg* dlg = OpenDialog();
+  nyhost::Dialog& w = *dlg->window();
+  windows.modal_driver = [](nyhost::Dialog& d) {
+    d.UserChoose(236, "办公建筑/普通办公室");
+    d.UserClick(nyhost::kIdOk);
+  };
+  w.UserClick(210);
+  w.UserType(338, "30*15");
+  PickRectangle(w, 0, 0, 6000, 3000);
+  w.UserClick(337);
+  const double avg = std::atof(w.GetText(243).c_str());
+  ASSERT_LT(avg, 300) << "one luminaire cannot light 18 m² to 300 lx";
+  EXPECT_EQ(w.GetText(372), "折算功率密度");
+  EXPECT_DOUBLE_EQ(std::atof(w.GetText(360).c_str()), std::floor(11.0 / 300 * avg * 100) / 100);
+  EXPECT_EQ(w.GetToolTip(243), "计算照度小于标准照度,不通过!建议调整光源或灯具");
+  EXPECT_EQ(w.GetToolTip(360), "计算照度小于标准照度,采用折算功率密度");
+  EXPECT_EQ(w.Control(243)->text_color, 0xFF0000u) << "average below the standard";
+  // 120 W over 18 m² against the converted limit.
+  const double lpd = std::atof(w.GetText(358).c_str());
+  EXPECT_DOUBLE_EQ(lpd, 6.66);
+  const bool over = lpd >= std::atof(w.GetText(360).c_str());
+  EXPECT_EQ(w.Control(358)->text_color, over ? 0xFF0000u : nyhost::kNoColor);
+}
+
+}  // namespace

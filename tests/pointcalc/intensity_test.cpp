@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "pointcalc/intensity.h"
+#include "refdata/luminaire_record.h"
+#include "refdata/reference_db.h"
+#include "refdata/statements.h"
+#include "support/ny_access.h"
+#include "test_support.h"
+
+namespace {
+
+constexpr double kDeg = std::numbers::pi / 180;
+
+IntensityTable Table(std::initializer_list<std::pair<int, int>> values, int fill = 0) {
+  IntensityTable t;
+  t.cd.fill(fill);
+  for (auto [angle, cd] : values) t.cd[static_cast<std::size_t>(angle / 5)] = cd;
+  t.loaded = true;
+  return t;
+}
+
+// A luminaire `h` metres above the origin (arch scale 1: drawing units are millimetres).
+LuminaireRecord Lum(double h_m, int flux = 1000, double rot = 0, double tx = 0, double ty = 0) {
+  LuminaireRecord r;
+  r.position = {0, 0, h_m * 1000};
+  r.total_flux = flux;
+  r.rotation_z = rot;
+  r.tilt_x = tx;
+  r.tilt_y = ty;
+  return r;
+}
+
+double E(const LuminaireRecord& r, const IntensityTable& a, const IntensityTable& b, double x_mm,
+         double y_mm) {
+  return LuminaireIlluminance(MakeLuminaireSource(r, a, b, 1.0), {x_mm, y_mm, 0});
+}
+
+TEST(IntensityLookup, FollowsTheAngleRules) {
+  const IntensityTable t = Table({{0, 300}, {35, 200}, {40, 150}, {80, 40}, {85, 20}, {90, 500}});
+  struct Case {
+    int angle;
+    double expected;
+  } cases[] = {
+      {0, 300},
+      {35, 200},
+      {37, 200 + (150 - 200) * 2 / 5.0},  // 0.4 of the way to the 40-degree value
+      {40, 150},
+      {82, 40 + (20 - 40) * 2 / 5.0},
+      {85, 20},  // the last angle that emits
+      {86, 0},   // nothing from 86 degrees on, whatever the 90-degree value
+      {89, 0},
+      {90, 0},
+  };
+  for (const auto& c : cases) EXPECT_DOUBLE_EQ(IntensityAtAngle(c.angle, t), c.expected) << c.angle;
+  EXPECT_EQ(IntensityAtAngle(0, IntensityTable{}), 0) << "an empty table emits nothing";
+}
+
+TEST(LuminaireIlluminance, StraightBelowIsTheSameWhateverTheRotation) {
+  const IntensityTable a = Table({{0, 300}}), b = Table({{0, 300}});
+  for (double rot : {0.0, 30.0, 90.0, 217.0, -45.0}) {
+    // 1000 lm x 300 cd/klm / 3 m squared.
+    EXPECT_NEAR(E(Lum(3, 1000, rot), a, b, 0, 0), 300.0 / 9.0, 1e-9) << rot;
+  }
+  EXPECT_NEAR(E(Lum(3, 1000), a, b, 0, 0), 33.33, 0.005);
+}
+
+TEST(LuminaireIlluminance, UsesTheTruncatedAngleForTheCurveAndTheTrueOneForTheCosine) {
+  const IntensityTable a = Table({{35, 200}, {40, 150}}), b = a;
+  const double gamma = 37.6 * kDeg;
+  const double r = 3000 * std::tan(gamma);  // mm from the foot of the luminaire
+  const double intensity = 200 + (150 - 200) * (37 - 35) / 5.0;
+  const double expected = 1000 * intensity * std::pow(std::cos(gamma), 3) / (1000 * 9.0);
+  EXPECT_NEAR(E(Lum(3), a, b, r, 0), expected, 1e-9);
+  const double with_37 = 1000 * intensity * std::pow(std::cos(37 * kDeg), 3) / 9000.0;
+  EXPECT_GT(std::fabs(E(Lum(3), a, b, r, 0) - with_37), 1e-3) << "cos³ must use 37.6°";
+}
+
+TEST(LuminaireIlluminance, AnglesAtTheEdgeOfTheCurve) {
+  const IntensityTable a = Table({{80, 60}, {85, 100}, {90, 500}}), b = a;
+  struct Case {
+    double gamma_deg;
+    bool lit;
+  } cases[] = {{85.3, true}, {85.9, true}, {86.0 + 1e-9, false}, {86.5, false}, {89.9, false}};
+  for (const auto& c : cases) {
+    const double gamma = c.gamma_deg * kDeg;
+    const double r = 3000 * std::tan(gamma);
+    const double got = E(Lum(3), a, b, r, 0);
+    if (c.lit) {
+      // t = 85: the 85-degree value alone.
+      EXPECT_NEAR(got, 1000 * 100 * std::pow(std::cos(gamma), 3) / 9000.0, 1e-12) << c.gamma_deg;
+    } else {
+      EXPECT_EQ(got, 0) << c.gamma_deg;
+    }
+  }
+}
+
+TEST(LuminaireIlluminance, NothingAtOrAboveTheLuminaire) {
+  const IntensityTable a = Table({}, 300), b = a;
+  LuminaireRecord level = Lum(0);
+  EXPECT_EQ(E(level, a, b, 1000, 0), 0);
+  LuminaireRecord below = Lum(-2);
+  EXPECT_EQ(E(below, a, b, 0, 0), 0);
+}
+
+TEST(LuminaireIlluminance, TurningByNinetyDegreesSwapsThePlanes) {
+  const IntensityTable a = Table({}, 300), b = Table({}, 100);
+  const double r = 2000;  // on the +x axis: gamma = atan(2/3)
+  const double gamma = std::atan(2.0 / 3.0);
+  const double cos3 = std::pow(std::cos(gamma), 3);
+  const double h2 = 9.0;
+  EXPECT_NEAR(E(Lum(3, 1000, 0), a, b, r, 0), 1000 * 300 * cos3 / (1000 * h2), 1e-9);
+  EXPECT_NEAR(E(Lum(3, 1000, 90), a, b, r, 0), 1000 * 100 * cos3 / (1000 * h2), 1e-9);
+  // On the y axis the roles are the other way round.
+  EXPECT_NEAR(E(Lum(3, 1000, 0), a, b, 0, r), 1000 * 100 * cos3 / (1000 * h2), 1e-9);
+  EXPECT_NEAR(E(Lum(3, 1000, 90), a, b, 0, r), 1000 * 300 * cos3 / (1000 * h2), 1e-9);
+  // Half way round, the elliptical blend of the two.
+  const double i45 = std::hypot(300 * std::cos(45 * kDeg), 100 * std::sin(45 * kDeg));
+  EXPECT_NEAR(E(Lum(3, 1000, 45), a, b, r, 0), 1000 * i45 * cos3 / (1000 * h2), 1e-9);
+}
+
+TEST(LuminaireAxes, ArbitraryAxisRule) {
+  struct Case {
+    double tx, ty;
+    double n[3], x[3];
+  } cases[] = {
+      {0, 0, {0, 0, 1}, {1, 0, 0}},
+      {90, 0, {0, 1, 0}, {-1, 0, 0}},  // horizontal axis: Z x N
+      {0, 90, {1, 0, 0}, {0, 1, 0}},
+  };
+  for (const auto& c : cases) {
+    double n[3], x[3];
+    LuminaireAxes(c.tx, c.ty, n, x);
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_NEAR(n[i], c.n[i], 1e-12) << c.tx << "," << c.ty;
+      EXPECT_NEAR(x[i], c.x[i], 1e-12) << c.tx << "," << c.ty;
+    }
+  }
+}
+
+TEST(LuminaireIlluminance, TiltedNinetyDegreesAboutXLightsOnlyTheMinusYSide) {
+  const IntensityTable a = Table({}, 300), b = a;
+  LuminaireRecord r = Lum(3, 1000, 0, 90, 0);
+  r.position = {0, 0, 3000};
+  EXPECT_EQ(E(r, a, b, 0, 1000), 0) << "+y side";
+  EXPECT_EQ(E(r, a, b, 500, 0), 0) << "level in y";
+  // 2 m towards -y: the plane through the point normal to +y lies 2 m from the luminaire.
+  const double d = std::hypot(2000.0, 3000.0);
+  const double cosg = 2000 / d;
+  const double expected = 1000 * 300 * cosg * cosg * cosg / (1000 * 4.0);
+  EXPECT_NEAR(E(r, a, b, 0, -2000), expected, 1e-9);
+}
+
+TEST(LuminaireIlluminance, ArchitecturalScaleConvertsUnitsToMillimetres) {
+  const IntensityTable a = Table({}, 300), b = a;
+  LuminaireRecord r = Lum(3);
+  r.position = {0, 0, 30};  // 3 m at 100 mm per unit
+  const double at_scale = LuminaireIlluminance(MakeLuminaireSource(r, a, b, 100.0), {0, 0, 0});
+  EXPECT_NEAR(at_scale, 300.0 / 9.0, 1e-9);
+}
+
+// ---------------------------------------------------------------- loading from the database
+
+class CurveLoading : public nytest::HostFixture {};
+
+TEST_F(CurveLoading, LoadsNineteenRowsByPositionAndRejectsOthers) {
+  LoadModule();
+  IntensityTable a, b;
+  ASSERT_TRUE(LoadCurve("荧光灯YG701-3配光曲线", a, b));
+  EXPECT_EQ(a.cd[0], 230);
+  EXPECT_EQ(a.cd[8], 195);  // 40 degrees
+  EXPECT_EQ(b.cd[8], 108);
+  EXPECT_EQ(b.cd[18], 0);
+
+  EXPECT_FALSE(LoadCurve("", a, b));
+  EXPECT_EQ(output.text.find("数据"), std::string::npos) << "an empty name fails silently";
+
+  NyAccess* db = ZirIrodoDotDb();
+  ASSERT_NE(db, nullptr);
+  const std::vector<NyStTableField> columns{{"角度", "int"}, {"光强A", "int"}, {"光强B", "int"}};
+  ASSERT_TRUE(db->CreateTable("短曲线", columns));
+  ASSERT_TRUE(db->CreateTable("十度曲线", columns));
+  for (int i = 0; i < 18; ++i) db->ExecuteSQL(FormatSql(kInsertCurveRow, "短曲线", 5 * i, 1, 1));
+  // Angles 0, 10, 20 ... still load: the keys come from the row position.
+  for (int i = 0; i < 19; ++i)
+    db->ExecuteSQL(FormatSql(kInsertCurveRow, "十度曲线", 10 * i, 100 + i, 7));
+
+  output.text.clear();
+  EXPECT_FALSE(LoadCurve("短曲线", a, b));
+  EXPECT_EQ(output.text, "<短曲线>数据错误,请在(灯具扩充)中修改!");
+  output.text.clear();
+  EXPECT_FALSE(LoadCurve("不存在的曲线", a, b));
+  EXPECT_EQ(output.text, "<不存在的曲线>数据已删除,请在(灯具扩充)中修改!");
+  ASSERT_TRUE(LoadCurve("十度曲线", a, b));
+  EXPECT_EQ(a.cd[1], 101);  // row 2 is the 5-degree value
+  EXPECT_EQ(a.cd[18], 118);
+
+  db->ExecuteSQL(FormatSql(kInsertCurveRow, "十度曲线", 200, 1, 1));
+  output.text.clear();
+  EXPECT_FALSE(LoadCurve("十度曲线", a, b)) << "20 rows";
+  EXPECT_EQ(output.text, "<十度曲线>数据错误,请在(灯具扩充)中修改!");
+}
+
+}  // namespace

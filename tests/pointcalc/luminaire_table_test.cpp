@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include "frame/module_state.h"
+#include "pointcalc/luminaire_table.h"
+#include "pointcalc/point_dialog.h"
+#include "room_fixture.h"
+#include "support/ny_xdata.h"
+
+namespace {
+
+class LuminaireTable : public nytest::HostFixture {
+ protected:
+  // Opens the dialog on a 6000 x 3000 room with two luminaires.
+  nyhost::Dialog& Room() {
+    first = nytest::AddLuminaire(drawing(), 1500, 1500, "3");
+    nytest::AddLuminaire(drawing(), 4500, 1500, "2.8", 90);
+    LoadModule();
+    Type("ZIRIRODO_DOT ");
+    nyhost::Dialog& w = *Module().PointDialog->window();
+    input.Point(0, 0);
+    input.Point(6000, 3000);
+    w.UserClick(335);
+    host().RunPendingCommands();
+    return w;
+  }
+  nyhost::EntityId first = nyhost::kNullId;
+};
+
+TEST_F(LuminaireTable, HeaderAndFilledRows) {
+  nyhost::Dialog& w = Room();
+  const nyhost::GridState* g = w.GridOf(kLuminaireGridId);
+  ASSERT_EQ(g->rows(), 3);
+  ASSERT_EQ(g->cols(), 18);
+  const char* headers[] = {"灯具名称", "灯具型号", "高度", "Z轴旋转", "X轴倾角", "Y轴倾角",
+                           "第一光源名称", "光源类型", "功率", "镇流器功率", "数量",
+                           "第二光源名称", "光源类型", "功率", "镇流器功率", "数量", "总光通量",
+                           "改变配光曲线"};
+  for (int c = 0; c < 18; ++c) EXPECT_EQ(w.GetCell(kLuminaireGridId, 0, c), headers[c]);
+  struct Cell {
+    int row, col;
+    const char* text;
+  } cells[] = {{1, 0, "格栅荧光灯"}, {1, 1, "YG701-3"}, {1, 2, "3.0"}, {2, 2, "2.8"},
+               {2, 3, "90"},        {1, 6, "荧光灯"},   {1, 7, "T8"},  {1, 8, "36"},
+               {1, 9, "4"},         {1, 10, "3"},      {1, 16, "10050"},
+               {1, 17, "荧光灯YG701-3配光曲线"}};
+  for (const auto& c : cells) EXPECT_EQ(w.GetCell(kLuminaireGridId, c.row, c.col), c.text);
+  const auto& angle = g->cells[1][4].options;
+  EXPECT_EQ(angle, (std::vector<std::string>{"0", "5", "10", "15", "30", "45", "90", "-5", "-10",
+                                             "-15", "-30", "-45", "-90"}));
+  EXPECT_EQ(g->cells[1][10].options, (std::vector<std::string>{"1", "2", "3", "4", "5", "0"}));
+  EXPECT_EQ(g->cells[1][9].options.size(), 10u);
+  EXPECT_EQ(g->cells[1][8].options, (std::vector<std::string>{"18", "30", "36", "58"}));
+  EXPECT_EQ(g->col_widths[0], 85);
+  EXPECT_EQ(g->col_widths[17], 65);
+}
+
+TEST_F(LuminaireTable, RowChangesRefreshListsFluxAndTheDrawing) {
+  nyhost::Dialog& w = Room();
+  // Second lamp group: a name offers only its own types.
+  w.UserCellEdit(kLuminaireGridId, 1, 11, "金属卤化物灯");
+  const nyhost::GridState* g = w.GridOf(kLuminaireGridId);
+  EXPECT_EQ(g->cells[1][12].options, (std::vector<std::string>{"MH", "MH-T"}));
+  EXPECT_EQ(w.GetCell(kLuminaireGridId, 1, 12), "MH");
+  EXPECT_EQ(w.GetCell(kLuminaireGridId, 1, 13), "70");
+  // Lamp 2 count 1 x 5600 lm joins 3 x 3350 lm.
+  w.UserCellEdit(kLuminaireGridId, 1, 15, "1");
+  EXPECT_EQ(w.GetCell(kLuminaireGridId, 1, 16), std::to_string(3 * 3350 + 5600));
+  w.UserCellEdit(kLuminaireGridId, 1, 10, "0");
+  EXPECT_EQ(w.GetCell(kLuminaireGridId, 1, 16), "5600") << "count 3 -> 0 drops 3 x 3350";
+
+  w.UserCellEdit(kLuminaireGridId, 1, 4, "-15");
+  std::string tilt;
+  NyXData::GetEntXData(tilt, first, "X轴旋转");
+  EXPECT_EQ(tilt, "-15");
+  w.UserCellEdit(kLuminaireGridId, 1, 3, "45");
+  EXPECT_NEAR(drawing().Find(first)->As<nyhost::BlockReference>()->rotation,
+              45 * 0.017453292519943295, 1e-12);
+}
+
+TEST_F(LuminaireTable, BallastMustBeANumber) {
+  nyhost::Dialog& w = Room();
+  windows.message_log.clear();
+  w.UserCellEdit(kLuminaireGridId, 2, 14, "abc");
+  EXPECT_EQ(windows.message_log, std::vector<std::string>{"[岚序软件] 镇流器功率只能为数字!"});
+  EXPECT_EQ(w.GetCell(kLuminaireGridId, 2, 14), "0");
+  windows.message_log.clear();
+  w.UserCellEdit(kLuminaireGridId, 2, 9, "6");
+  EXPECT_TRUE(windows.message_log.empty());
+}
+
+TEST_F(LuminaireTable, ReadBackTakesEveryColumnAndChecksHeights) {
+  nyhost::Dialog& w = Room();
+  std::vector<LuminaireRecord> recs = Module().PointDialog->data().m_records;
+  w.SetCell(kLuminaireGridId, 2, 2, "3.5");
+  w.SetCell(kLuminaireGridId, 2, 5, "-30");
+  w.SetCell(kLuminaireGridId, 2, 17, "LEDLED-P600配光曲线");
+  ASSERT_TRUE(ReadLuminaireTable(w, kLuminaireGridId, recs));
+  EXPECT_DOUBLE_EQ(recs[1].position.z, 3500);
+  EXPECT_DOUBLE_EQ(recs[1].tilt_y, -30);
+  EXPECT_DOUBLE_EQ(recs[1].rotation_z, 90);
+  EXPECT_EQ(recs[1].curve_table, "LEDLED-P600配光曲线");
+  EXPECT_EQ(recs[1].lamp1_count, 3);
+
+  std::vector<LuminaireRecord> fewer(1);
+  EXPECT_FALSE(ReadLuminaireTable(w, kLuminaireGridId, fewer)) << "rows and records out of step";
+  w.SetCell(kLuminaireGridId, 1, 2, "-1");
+  windows.message_log.clear();
+  EXPECT_FALSE(ReadLuminaireTable(w, kLuminaireGridId, recs));
+  EXPECT_EQ(windows.message_log, std::vector<std::string>{"[岚序软件] 灯具安装高度有误!"});
+}
+
+TEST_F(LuminaireTable, BatchEditAppliesOnlyCommonCells) {
+  nyhost::Dialog& w = Room();
+  auto& g = w.Grid(kLuminaireGridId);
+  g.selection = {1, 0, 2, 3};
+  std::vector<std::string> shown;
+  windows.modal_driver = [&](nyhost::Dialog& d) {
+    for (int c = 0; c < 18; ++c) shown.push_back(d.GetCell(4513, 1, c));
+    d.SetCell(4513, 1, 5, "15");
+    d.UserClick(402);
+  };
+  w.UserClick(324);
+  ASSERT_EQ(shown.size(), 18u);
+  EXPECT_EQ(shown[0], "格栅荧光灯");
+  EXPECT_EQ(shown[2], "") << "heights differ";
+  EXPECT_EQ(shown[3], "") << "rotations differ";
+  EXPECT_EQ(shown[16], "10050");
+  EXPECT_EQ(w.GetCell(kLuminaireGridId, 1, 5), "15");
+  EXPECT_EQ(w.GetCell(kLuminaireGridId, 2, 5), "15");
+  EXPECT_EQ(w.GetCell(kLuminaireGridId, 2, 2), "2.8") << "an empty cell changes nothing";
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include "host/host.h"
+#include "pointcalc/room_grid.h"
+#include "room_fixture.h"
+#include "support/ny_geo.h"
+
+namespace {
+
+class RoomGrid : public nytest::HostFixture {
+ protected:
+  nyhost::EntityId Outline(std::vector<std::pair<double, double>> corners) {
+    nyhost::Polyline pl;
+    pl.closed = true;
+    for (auto [x, y] : corners) {
+      nyhost::PolylineVertex v;
+      v.x = x;
+      v.y = y;
+      pl.vertices.push_back(v);
+    }
+    nyhost::Entity e;
+    e.data = pl;
+    return drawing().Add(e);
+  }
+  std::optional<Grid> GridOf(nyhost::EntityId id, int nx, int ny) {
+    std::vector<nyhost::Point3> poly;
+    nyhost::Extents ext;
+    EXPECT_TRUE(RoomPolygon(id, poly, ext));
+    return BuildGrid(poly, ext, nx, ny);
+  }
+};
+
+TEST_F(RoomGrid, RectangleOf6000By3000WithDensity30By15) {
+  auto id = Outline({{0, 0}, {6000, 0}, {6000, 3000}, {0, 3000}});
+  auto g = GridOf(id, 30, 15);
+  ASSERT_TRUE(g);
+  EXPECT_DOUBLE_EQ(g->dx, 200);
+  EXPECT_DOUBLE_EQ(g->dy, 200);
+  // 31 x 16 lattice points, boundary included.
+  EXPECT_EQ(g->points.size(), 496u);
+  EXPECT_EQ(g->points[0], (nyhost::Point3{0, 0, 0}));
+  EXPECT_EQ(g->points[1], (nyhost::Point3{0, 200, 0})) << "each column from the bottom up";
+  EXPECT_EQ(g->points[16], (nyhost::Point3{200, 0, 0})) << "then the next column";
+  std::vector<nyhost::Point3> poly;
+  nyhost::Extents ext;
+  RoomPolygon(id, poly, ext);
+  int inside = 0;
+  for (const auto& p : g->points) inside += NyGeo::IsPointInPolygon(poly, p) == NyGeo::kInside;
+  EXPECT_EQ(inside, 29 * 14);
+}
+
+TEST_F(RoomGrid, LShapeDropsTheCutOutCorner) {
+  auto id = Outline({{0, 0}, {4000, 0}, {4000, 2000}, {2000, 2000}, {2000, 4000}, {0, 4000}});
+  auto g = GridOf(id, 4, 4);  // 1000 steps: 25 candidates
+  ASSERT_TRUE(g);
+  for (const auto& p : g->points) EXPECT_FALSE(p.x > 2000 && p.y > 2000) << p.x << "," << p.y;
+  // 25 minus the 4 candidates strictly inside the cut-out (3000|4000 x 3000|4000).
+  EXPECT_EQ(g->points.size(), 21u);
+}
+
+TEST_F(RoomGrid, OutlinesWithoutAreaReportIt) {
+  struct Case {
+    std::vector<std::pair<double, double>> corners;
+  } cases[] = {{{{0, 0}, {5000, 0}, {5000, 0}, {0, 0}}}, {{{100, 100}}}, {{{0, 0}, {0, 3000}}}};
+  for (const auto& c : cases) {
+    output.text.clear();
+    EXPECT_FALSE(GridOf(Outline(c.corners), 10, 10));
+    EXPECT_EQ(output.text, "\n房间没有面积!");
+  }
+}
+
+TEST_F(RoomGrid, AreaInSquareMetresAtEveryScale) {
+  auto id = Outline({{0, 0}, {6000, 0}, {6000, 3000}, {0, 3000}});
+  EXPECT_DOUBLE_EQ(*RoomArea(id), 18.0);
+  drawing().set_arch_scale(100);
+  auto small = Outline({{0, 0}, {60, 0}, {60, 30}, {0, 30}});
+  EXPECT_DOUBLE_EQ(*RoomArea(small), 18.0);
+  EXPECT_FALSE(RoomArea(nyhost::kNullId));
+}
+
+TEST_F(RoomGrid, RectanglePromptsAndOutline) {
+  input.Point(6000, 3000);
+  input.Point(0, 0);
+  auto id = PickRectangleOutline();
+  ASSERT_NE(id, nyhost::kNullId);
+  EXPECT_EQ(output.text, "\n选择起点:\n选择终点:");
+  const auto* pl = drawing().FindLive(id)->As<nyhost::Polyline>();
+  ASSERT_TRUE(pl);
+  EXPECT_TRUE(pl->closed);
+  ASSERT_EQ(pl->vertices.size(), 4u);
+  EXPECT_EQ(pl->vertices[2].x, 0);
+  EXPECT_EQ(pl->vertices[2].y, 0);
+  EXPECT_EQ(pl->vertices[0].start_width, -1.0);
+  input.Point(0, 0);
+  input.Escape();
+  EXPECT_EQ(PickRectangleOutline(), nyhost::kNullId) << "corner not given";
+}
+
+TEST_F(RoomGrid, PolygonEndsOnEnterAndAddsNothingOnCancel) {
+  for (auto [x, y] : {std::pair{0.0, 0.0}, {4000.0, 0.0}, {4000.0, 3000.0}}) input.Point(x, y);
+  input.Enter();
+  auto id = PickPolygonOutline();
+  ASSERT_NE(id, nyhost::kNullId);
+  EXPECT_EQ(output.text, "\n选择起点:\n选择下一点:\n选择下一点:\n选择下一点:");
+  EXPECT_EQ(drawing().FindLive(id)->As<nyhost::Polyline>()->vertices.size(), 3u);
+
+  auto before = drawing().LiveIds().size();
+  input.Point(0, 0);
+  input.Point(100, 0);
+  input.Escape();
+  EXPECT_EQ(PickPolygonOutline(), nyhost::kNullId);
+  EXPECT_EQ(drawing().LiveIds().size(), before);
+
+  input.Point(5, 5);
+  input.Enter();
+  auto one = PickPolygonOutline();
+  ASSERT_NE(one, nyhost::kNullId) << "a one-vertex outline is accepted";
+  std::vector<nyhost::Point3> poly;
+  nyhost::Extents ext;
+  ASSERT_TRUE(RoomPolygon(one, poly, ext));
+  output.text.clear();
+  EXPECT_FALSE(BuildGrid(poly, ext, 10, 10));
+  EXPECT_EQ(output.text, "\n房间没有面积!");
+}
+
+TEST_F(RoomGrid, CollectsLuminairesInsideInDrawingOrder) {
+  LoadModule();
+  auto& d = drawing();
+  auto second = nytest::AddLuminaire(d, 4000, 1000);
+  auto outside = nytest::AddLuminaire(d, 9000, 1000);
+  auto first = nytest::AddLuminaire(d, 1000, 2000, "2.5");
+  auto on_edge = nytest::AddLuminaire(d, 6000, 1500);
+  nytest::AddLuminaire(d, 2000, 2000, "3", 0, "XX-notlamp");  // not a luminaire block
+  auto room = Outline({{0, 0}, {6000, 0}, {6000, 3000}, {0, 3000}});
+  std::vector<LuminaireRecord> recs;
+  CollectLuminaires(room, recs);
+  ASSERT_EQ(recs.size(), 3u);
+  EXPECT_EQ(recs[0].entity_id, second);
+  EXPECT_EQ(recs[1].entity_id, first);
+  EXPECT_EQ(recs[2].entity_id, on_edge);
+  EXPECT_DOUBLE_EQ(recs[1].position.z, 2500);
+  EXPECT_EQ(recs[0].curve_table, "荧光灯YG701-3配光曲线");
+  (void)outside;
+  d.Erase(room);
+  CollectLuminaires(room, recs);
+  EXPECT_TRUE(recs.empty()) << "an erased outline is an empty room";
+}
+
+}  // namespace
