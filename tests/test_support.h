@@ -26,17 +26,32 @@ struct QueuedInput : nyhost::InputPort {
   std::deque<Answer> answers;
   int asked = 0;
 
-  void Point(double x, double y, double z = 0) { answers.push_back({nyhost::kRtNorm, {x, y, z}}); }
-  void Enter() { answers.push_back({nyhost::kRtNone}); }
-  void Escape() { answers.push_back({nyhost::kRtCan}); }
-  void Pick(nyhost::EntityId id) { answers.push_back({nyhost::kRtNorm, {}, id}); }
+  static Answer Of(int rc) {
+    Answer a;
+    a.rc = rc;
+    return a;
+  }
+  void Point(double x, double y, double z = 0) {
+    Answer a;
+    a.point = {x, y, z};
+    answers.push_back(a);
+  }
+  void Enter() { answers.push_back(Of(nyhost::kRtNone)); }
+  void Escape() { answers.push_back(Of(nyhost::kRtCan)); }
+  void Pick(nyhost::EntityId id) {
+    Answer a;
+    a.id = id;
+    answers.push_back(a);
+  }
   void Select(std::vector<nyhost::EntityId> ids) {
-    answers.push_back({nyhost::kRtNorm, {}, nyhost::kNullId, std::move(ids)});
+    Answer a;
+    a.ids = std::move(ids);
+    answers.push_back(a);
   }
 
   Answer Next() {
     ++asked;
-    if (answers.empty()) return {nyhost::kRtCan};
+    if (answers.empty()) return Of(nyhost::kRtCan);
     Answer a = answers.front();
     answers.pop_front();
     return a;

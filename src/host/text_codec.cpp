@@ -113,18 +113,28 @@ bool IsValidUtf8(std::string_view text) {
 std::string Utf8ToGbkEscaped(std::string_view utf8) {
   std::string out;
   for (std::size_t i = 0; i < utf8.size();) {
-    char32_t cp;
+    char32_t cp = 0;
     std::size_t n = DecodeOne(utf8, i, cp);
     if (n == 0) {  // not UTF-8: keep the byte rather than lose text
       out += utf8[i++];
       continue;
     }
-    if (cp < 0x80) {
+    char buf[32];
+    if (cp < 0x20 || cp == 0x7F) {
+      // Control characters would break the line structure of the file.
+      std::snprintf(buf, sizeof buf, "\\U+%04X", static_cast<unsigned>(cp));
+      out += buf;
+    } else if (cp < 0x80) {
       out += static_cast<char>(cp);
     } else if (auto g = Utf8ToGbk(utf8.substr(i, n))) {
       out += *g;
+    } else if (cp > 0xFFFF) {
+      // Beyond the BMP: a UTF-16 surrogate pair, as CAD programs escape it.
+      char32_t v = cp - 0x10000;
+      std::snprintf(buf, sizeof buf, "\\U+%04X\\U+%04X", static_cast<unsigned>(0xD800 + (v >> 10)),
+                    static_cast<unsigned>(0xDC00 + (v & 0x3FF)));
+      out += buf;
     } else {
-      char buf[16];
       std::snprintf(buf, sizeof buf, "\\U+%04X", static_cast<unsigned>(cp));
       out += buf;
     }
@@ -139,9 +149,18 @@ std::string DecodeDxfEscapes(std::string_view s) {
     unsigned v;
     if (s[i] == '\\' && i + 2 < s.size() && s[i + 2] == '+') {
       if (s[i + 1] == 'U' && ParseHex(s, i + 3, 4, v)) {
-        AppendUtf8(out, v);
-        i += 7;
-        continue;
+        unsigned lo;
+        if (v >= 0xD800 && v <= 0xDBFF && s.compare(i + 7, 3, "\\U+") == 0 &&
+            ParseHex(s, i + 10, 4, lo) && lo >= 0xDC00 && lo <= 0xDFFF) {
+          AppendUtf8(out, 0x10000 + ((v - 0xD800) << 10) + (lo - 0xDC00));
+          i += 14;
+          continue;
+        }
+        if (v < 0xD800 || v > 0xDFFF) {  // a lone surrogate is no character
+          AppendUtf8(out, v);
+          i += 7;
+          continue;
+        }
       }
       if (s[i + 1] == 'M' && i + 3 < s.size() && ParseHex(s, i + 4, 4, v)) {
         char dbcs[2] = {static_cast<char>(v >> 8), static_cast<char>(v & 0xFF)};
@@ -168,7 +187,7 @@ std::string LegacyTextToUtf8(std::string_view bytes) {
 std::size_t GbkByteLength(std::string_view utf8) {
   std::size_t n = 0;
   for (std::size_t i = 0; i < utf8.size();) {
-    char32_t cp;
+    char32_t cp = 0;
     std::size_t len = DecodeOne(utf8, i, cp);
     if (len == 0) len = 1;
     n += cp < 0x80 && len == 1 ? 1 : 2;
@@ -180,7 +199,7 @@ std::size_t GbkByteLength(std::string_view utf8) {
 std::string GbkPrefix(std::string_view utf8, std::size_t limit) {
   std::size_t n = 0, i = 0;
   while (i < utf8.size()) {
-    char32_t cp;
+    char32_t cp = 0;
     std::size_t len = DecodeOne(utf8, i, cp);
     if (len == 0) len = 1;
     std::size_t bytes = cp < 0x80 && len == 1 ? 1 : 2;

@@ -1,6 +1,5 @@
 #include "support/ny_ini_file.h"
 
-#define SI_NO_CONVERSION
 #include <SimpleIni.h>
 
 #include <cstdio>

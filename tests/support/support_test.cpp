@@ -111,7 +111,9 @@ TEST(Str, NumbersSplittingAndDuplicates) {
     SCOPED_TRACE(c.text);
     double v = -99;
     EXPECT_EQ(NyStr::IsDigit(v, c.text), c.is_number);
-    if (c.is_number) EXPECT_DOUBLE_EQ(v, c.value);
+    if (c.is_number) {
+      EXPECT_DOUBLE_EQ(v, c.value);
+    }
   }
   std::vector<std::string> parts;
   NyStr::SplitStrBySymbol(parts, "筒灯^吸顶灯^^", "^");

@@ -1,0 +1,869 @@
+// DXF reading and writing: round trips of every entity kind, the file encodings, malformed and
+// mutated input, atomic saving, and LibreCAD as an independent reader of what we write.
+#include "host/dxf_io.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <map>
+#include <numbers>
+#include <random>
+#include <set>
+#include <sstream>
+
+#include "host/text_codec.h"
+#include "support/ny_xdata.h"
+#include "test_support.h"
+
+namespace {
+
+using namespace nyhost;
+namespace fs = std::filesystem;
+
+std::string ReadBytes(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+void WriteBytes(const fs::path& p, const std::string& bytes) {
+  std::ofstream out(p, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+Entity Make(EntityData data, const std::string& layer = "0", int color = kColorByLayer) {
+  Entity e;
+  e.layer = layer;
+  e.color = color;
+  e.data = std::move(data);
+  return e;
+}
+
+// A drawing that holds every entity kind, Chinese names and keyed texts.
+Drawing MakeSampleDrawing() {
+  Drawing d;
+  d.set_arch_scale(100);
+  d.set_draw_scale(0.5);
+  d.EnsureLayer("墙体", 1);
+  d.EnsureLayer("照明", 3).off = true;
+  Layer& text_layer = d.EnsureLayer("文字", 2);
+  text_layer.frozen = true;
+  text_layer.linetype = "DASHED";
+  d.RegisterApp(NyXData::kAppName);
+  d.RegisterApp("OTHERAPP");
+  d.header["$TEXTSIZE"] = "3.5";
+  d.header["$CLAYER"] = "墙体";
+  d.header["$EXTMIN"] = "-1.5,2.0,0.0";
+
+  BlockDefinition sub{"子块", {0, 0, 0}, {}};
+  sub.entities.push_back(Make(Circle{{0, 0, 0}, 50}, "0", kColorByBlock));
+  d.SetBlock(sub);
+
+  BlockDefinition lamp{"灯具_格栅", {10, 20, 0}, {}};
+  lamp.entities.push_back(Make(Line{{-300, -600, 0}, {300, 600, 0}}, "0", kColorByBlock));
+  Polyline frame;
+  frame.closed = true;
+  frame.vertices = {{-300, -600}, {300, -600}, {300, 600}, {-300, 600}};
+  lamp.entities.push_back(Make(frame, "0", kColorByBlock));
+  lamp.entities.push_back(Make(Circle{{0, 0, 0}, 100}, "照明", 4));
+  Text label;
+  label.position = {0, -700, 0};
+  label.text = "灯";
+  label.middle = true;
+  lamp.entities.push_back(Make(label));
+  lamp.entities.push_back(Make(PointEntity{{1, 2, 0}}));
+  lamp.entities.push_back(Make(Solid{{Point3{0, 0, 0}, {10, 0, 0}, {0, 10, 0}, {10, 10, 0}}}));
+  lamp.entities.push_back(Make(BlockReference{"子块", {0, 0, 0}, 0, 1, 1, 1, {}}));
+  Entity tagged = Make(PointEntity{{5, 5, 0}});
+  NyXData::SetEntXData(tagged, "用途", "中心");
+  lamp.entities.push_back(tagged);
+  d.SetBlock(lamp);
+
+  BlockReference ref{"灯具_格栅", {1000, 2000, 0}, 0.5235987755982988, 1.5, 2, 1, {}};
+  ref.attributes = {{"型号", "YG701-3", {1000, 2100, 0}, 250},
+                    {"功率", "3×36W", {1000, 1900, 0}, 200}};
+  Entity insert = Make(ref, "照明");
+  NyXData::SetEntXData(insert, "设备高", "2.25");
+  NyXData::SetEntXData(insert, "名称", "格栅荧光灯");
+  NyXData::SetEntXData(insert, "公式", "a=b=c");
+  XDataGroup other{"OTHERAPP", {}};
+  other.items = {{1000, "x", 0, 0},    {1002, "{", 0, 0},  {1040, "", 1.5, 0},  {1070, "", 0, 7},
+                 {1071, "", 0, 70000}, {1005, "1F", 0, 0}, {1010, "", 1.25, 0}, {1020, "", -2.5, 0},
+                 {1030, "", 3, 0},     {1002, "}", 0, 0}};
+  insert.xdata.push_back(other);
+  d.Add(insert);
+
+  Polyline wall;
+  wall.closed = true;
+  wall.constant_width = 240;
+  wall.elevation = 5;
+  wall.vertices = {{0, 0, 0.41421356237309503, 10, 20}, {6000, 0}, {6000, 6000, -1}, {0, 6000}};
+  d.Add(Make(wall, "墙体"));
+
+  Text middle;
+  middle.position = {3000, 3000, 0};
+  middle.height = 500;
+  middle.rotation = 0.25;
+  middle.text = "办公室一";
+  middle.middle = true;
+  d.Add(Make(middle, "文字"));
+
+  Text outside_gbk;
+  outside_gbk.position = {100, 200, 0};
+  outside_gbk.text = "面积 12 m² 𠀀 ℃";
+  d.Add(Make(outside_gbk, "文字", 5));
+
+  Text blanks;
+  blanks.position = {0, 0, 7};
+  blanks.text = "  a\\b %%c  ";
+  blanks.style = "仿宋";
+  d.Add(Make(blanks));
+
+  MText note;
+  note.position = {500, 500, 0};
+  note.height = 300;
+  note.width = 3000;
+  note.rotation = 0.5;
+  note.attachment = 5;
+  note.text = "说明\\P";
+  for (int i = 0; i < 60; ++i) note.text += "照度计算";  // several 250-byte chunks
+  d.Add(Make(note, "文字"));
+
+  d.Add(Make(PointEntity{{1, 2, 3}}));
+  d.Add(Make(Line{{0, 0, 0}, {100.125, -0.1, 2}}, "墙体"));
+  d.Add(Make(Circle{{10, 10, 0}, 2.5}, "0", 5));
+  d.Add(Make(Solid{{Point3{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}}));
+  Hatch fill;
+  fill.loops = {{{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}}, {{1, 1, 0}, {2, 1, 0}, {2, 2, 0}}};
+  d.Add(Make(fill, "墙体", 8));
+  Hatch pattern;
+  pattern.pattern = "ANSI31";
+  pattern.loops = {{{10, 10, 0}, {20, 10, 0}, {15, 18, 0}}};
+  d.Add(Make(pattern));
+  EntityId gone = d.Add(Make(Line{{1, 1, 0}, {2, 2, 0}}));
+  d.Erase(gone);
+  return d;
+}
+
+std::vector<Entity> Live(const Drawing& d) {
+  std::vector<Entity> out;
+  for (const auto& e : d.entities())
+    if (!e.erased) out.push_back(e);
+  return out;
+}
+
+// Angles pass through degrees in the file; after checking them closely, take the expected value
+// so the whole entity can be compared exactly.
+void AlignAngles(Entity& got, const Entity& want) {
+  auto align = [](double& g, double w) {
+    EXPECT_NEAR(g, w, 1e-12);
+    g = w;
+  };
+  if (auto* r = got.As<BlockReference>()) align(r->rotation, want.As<BlockReference>()->rotation);
+  if (auto* t = got.As<Text>()) align(t->rotation, want.As<Text>()->rotation);
+  if (auto* m = got.As<MText>()) align(m->rotation, want.As<MText>()->rotation);
+}
+
+void ExpectSameEntities(std::vector<Entity> got, const std::vector<Entity>& want) {
+  ASSERT_EQ(got.size(), want.size());
+  for (std::size_t i = 0; i < got.size(); ++i) {
+    ASSERT_EQ(got[i].data.index(), want[i].data.index()) << "entity " << i;
+    AlignAngles(got[i], want[i]);
+    EXPECT_TRUE(got[i] == want[i]) << "entity " << i << " (" << EntityTypeName(want[i]) << ")";
+  }
+}
+
+class DxfFiles : public ::testing::Test {
+ protected:
+  fs::path Path(const std::string& name) const { return dir.path() / name; }
+  std::unique_ptr<Drawing> RoundTrip(const Drawing& d, const std::string& name = "plan.dxf") {
+    DxfResult w = WriteDxf(d, Path(name).string());
+    EXPECT_TRUE(w.ok) << w.error;
+    DxfResult r;
+    auto back = ReadDxf(Path(name).string(), r);
+    EXPECT_TRUE(r.ok) << r.error;
+    return back;
+  }
+  nytest::TempDir dir;
+};
+
+TEST_F(DxfFiles, RoundTripKeepsEveryEntityKindLayerBlockAndScale) {
+  Drawing d = MakeSampleDrawing();
+  auto back = RoundTrip(d);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->path(), Path("plan.dxf").string());
+  EXPECT_EQ(back->undo_depth(), 0u);
+  EXPECT_EQ(back->arch_scale(), 100);
+  EXPECT_EQ(back->draw_scale(), 0.5);
+  EXPECT_EQ(back->layers(), d.layers());
+  EXPECT_EQ(back->apps(), d.apps());
+  EXPECT_EQ(back->header, d.header);
+  ASSERT_EQ(back->blocks().size(), d.blocks().size());
+  for (std::size_t i = 0; i < d.blocks().size(); ++i)
+    EXPECT_TRUE(back->blocks()[i] == d.blocks()[i]) << d.blocks()[i].name;
+  ExpectSameEntities(Live(*back), Live(d));
+}
+
+TEST_F(DxfFiles, KeyedTextsReadBackWithEqualsSignsAndChinese) {
+  auto back = RoundTrip(MakeSampleDrawing());
+  ASSERT_TRUE(back);
+  const Entity& insert = back->entities().front();
+  struct Case {
+    const char* key;
+    const char* value;
+  } cases[] = {{"设备高", "2.25"}, {"名称", "格栅荧光灯"}, {"公式", "a=b=c"}};
+  for (const auto& c : cases) {
+    std::string out;
+    EXPECT_TRUE(NyXData::GetEntXData(out, insert, c.key)) << c.key;
+    EXPECT_EQ(out, c.value) << c.key;
+  }
+  std::string none;
+  EXPECT_FALSE(NyXData::GetEntXData(none, insert, "型号"));
+}
+
+TEST_F(DxfFiles, FileIsGbkWithCodePageEscapesAndTheChineseStyle) {
+  Drawing d = MakeSampleDrawing();
+  ASSERT_TRUE(WriteDxf(d, Path("plan.dxf").string()).ok);
+  std::string bytes = ReadBytes(Path("plan.dxf"));
+  EXPECT_NE(bytes.find("$DWGCODEPAGE\n  3\nANSI_936\n"), std::string::npos);
+  EXPECT_NE(bytes.find("$ACADVER\n  1\nAC1015\n"), std::string::npos);
+  EXPECT_NE(bytes.find("$USERR1\n 40\n100.0\n"), std::string::npos);
+  EXPECT_NE(bytes.find("$USERR2\n 40\n0.5\n"), std::string::npos);
+  EXPECT_NE(bytes.find(*Utf8ToGbk("墙体")), std::string::npos);
+  EXPECT_EQ(bytes.find("墙体"), std::string::npos) << "UTF-8 bytes in an R2000 file";
+  // ² is outside GBK; 𠀀 lies beyond the BMP and is written as a UTF-16 surrogate pair.
+  EXPECT_NE(bytes.find("12 m\\U+00B2 \\U+D840\\U+DC00 " + *Utf8ToGbk("℃")), std::string::npos);
+  EXPECT_NE(bytes.find("  2\nunicode\n"), std::string::npos);
+  EXPECT_NE(bytes.find("  7\nunicode\n"), std::string::npos);
+  EXPECT_NE(bytes.find("gbcbig.shx"), std::string::npos);
+  // Handles are the entity ids.
+  char handle[32];
+  std::snprintf(handle, sizeof handle, "  0\nINSERT\n  5\n%llX\n",
+                static_cast<unsigned long long>(d.entities().front().id));
+  EXPECT_NE(bytes.find(handle), std::string::npos);
+  // Every line fits dxflib's reader, MTEXT included.
+  std::istringstream lines(bytes);
+  std::string line;
+  while (std::getline(lines, line)) ASSERT_LE(line.size(), 250u + 8) << line.substr(0, 40);
+}
+
+TEST_F(DxfFiles, WritingIsDeterministic) {
+  Drawing d = MakeSampleDrawing();
+  ASSERT_TRUE(WriteDxf(d, Path("a.dxf").string()).ok);
+  ASSERT_TRUE(WriteDxf(d, Path("b.dxf").string()).ok);
+  EXPECT_EQ(ReadBytes(Path("a.dxf")), ReadBytes(Path("b.dxf")));
+  // A second round trip writes the same bytes again.
+  DxfResult r;
+  auto back = ReadDxf(Path("a.dxf").string(), r);
+  ASSERT_TRUE(back) << r.error;
+  ASSERT_TRUE(WriteDxf(*back, Path("c.dxf").string()).ok);
+  EXPECT_EQ(ReadBytes(Path("a.dxf")), ReadBytes(Path("c.dxf")));
+}
+
+TEST_F(DxfFiles, ScalesPreferTheXRecordsToTheHeader) {
+  Drawing d;
+  d.set_arch_scale(100);
+  d.set_draw_scale(0.5);
+  ASSERT_TRUE(WriteDxf(d, Path("plan.dxf").string()).ok);
+  const std::string written = ReadBytes(Path("plan.dxf"));
+  auto replace = [](std::string s, const std::string& from, const std::string& to) {
+    std::size_t at = s.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) s.replace(at, from.size(), to);
+    return s;
+  };
+  // Another program rewrites $USERR1; dropping our XRECORD's name leaves only the header.
+  const std::string overwritten = replace(written, "$USERR1\n 40\n100.0\n", "$USERR1\n 40\n7.0\n");
+  struct Case {
+    const char* name;
+    std::string content;
+    double arch, draw;
+  } cases[] = {
+      {"as written", written, 100, 0.5},
+      {"header overwritten", overwritten, 100, 0.5},
+      {"no XRECORD", replace(written, "ArchScale", "Unrelated"), 100, 0.5},
+      {"header overwritten, no XRECORD", replace(overwritten, "ArchScale", "Unrelated"), 7, 0.5},
+  };
+  for (const auto& c : cases) {
+    WriteBytes(Path("scales.dxf"), c.content);
+    DxfResult r;
+    auto back = ReadDxf(Path("scales.dxf").string(), r);
+    ASSERT_TRUE(back) << c.name << ": " << r.error;
+    EXPECT_EQ(back->arch_scale(), c.arch) << c.name;
+    EXPECT_EQ(back->draw_scale(), c.draw) << c.name;
+  }
+}
+
+// A minimal file around one TEXT on one layer, for the encoding cases.
+std::string TextFile(const std::string& acadver, const std::string& codepage,
+                     const std::string& layer, const std::string& text) {
+  std::string s = "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\n" + acadver + "\n";
+  if (!codepage.empty()) s += "  9\n$DWGCODEPAGE\n  3\n" + codepage + "\n";
+  s += "  0\nENDSEC\n  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n 70\n1\n";
+  s += "  0\nLAYER\n  2\n" + layer + "\n 70\n0\n 62\n3\n  6\nCONTINUOUS\n  0\nENDTAB\n";
+  s += "  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n";
+  s += "  0\nTEXT\n  5\n1A0\n  8\n" + layer + "\n 10\n1.0\n 20\n2.0\n 40\n2.5\n  1\n" + text + "\n";
+  s += "  0\nENDSEC\n  0\nEOF\n";
+  return s;
+}
+
+TEST_F(DxfFiles, TextEncodingFollowsVersionAndCodePage) {
+  struct Case {
+    const char* name;
+    std::string acadver, codepage, raw, expected;
+  } cases[] = {
+      {"GBK with ANSI_936", "AC1015", "ANSI_936", *Utf8ToGbk("照明灯具"), "照明灯具"},
+      {"GBK without code page", "AC1015", "", *Utf8ToGbk("照明灯具"), "照明灯具"},
+      {"UTF-8 without code page", "AC1015", "", "照明灯具", "照明灯具"},
+      {"UTF-8 in an AC1021 file", "AC1021", "ANSI_936", "照明 m² 𠀀", "照明 m² 𠀀"},
+      {"UTF-8 in an AC1027 file", "AC1027", "", "灯", "灯"},
+      {"Western code page", "AC1015", "ANSI_1252", "Caf\xE9", "Café"},
+      {"unicode escapes", "AC1015", "ANSI_936", "\\U+7167\\U+660E", "照明"},
+      {"surrogate pair escape", "AC1015", "ANSI_936", "\\U+D840\\U+DC00", "𠀀"},
+      {"double-byte escape", "AC1015", "ANSI_936", "\\M+1B5C6", "灯"},
+  };
+  for (const auto& c : cases) {
+    std::string path = Path("enc.dxf").string();
+    WriteBytes(path, TextFile(c.acadver, c.codepage, c.raw, c.raw));
+    DxfResult r;
+    auto d = ReadDxf(path, r);
+    ASSERT_TRUE(d) << c.name << ": " << r.error;
+    ASSERT_EQ(d->entities().size(), 1u) << c.name;
+    EXPECT_EQ(d->entities()[0].As<Text>()->text, c.expected) << c.name;
+    EXPECT_EQ(d->entities()[0].layer, c.expected) << c.name;
+    EXPECT_NE(d->FindLayer(c.expected), nullptr) << c.name;
+    EXPECT_EQ(d->entities()[0].id, 0x1A0u) << c.name;
+    // Absent scales take their defaults.
+    EXPECT_EQ(d->arch_scale(), 1) << c.name;
+    EXPECT_EQ(d->draw_scale(), 100) << c.name;
+  }
+}
+
+TEST_F(DxfFiles, HandWrittenEntitiesMapOntoTheDatabase) {
+  std::string gbk_block = *Utf8ToGbk("灯");
+  std::string s =
+      "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1015\n9\n$USERR1\n40\n1000\n9\n$USERR2\n40\n-5\n"
+      "0\nENDSEC\n0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n8\n0\n2\n" +
+      gbk_block +
+      "\n70\n0\n10\n0\n20\n0\n30\n0\n0\nLINE\n8\n0\n10\n0\n20\n0\n11\n1\n21\n1\n0\nENDBLK\n8\n0\n"
+      "0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
+      // An arc becomes a bulged polyline: a quarter circle has bulge tan(22.5 degrees).
+      "0\nARC\n5\n101\n8\n0\n10\n0\n20\n0\n40\n2\n50\n0\n51\n90\n"
+      // Old-style polyline with vertex widths.
+      "0\nPOLYLINE\n5\n102\n8\n0\n66\n1\n10\n0\n20\n0\n30\n0\n70\n1\n"
+      "0\nVERTEX\n8\n0\n10\n1\n20\n1\n40\n3\n41\n4\n42\n0.5\n0\nVERTEX\n8\n0\n10\n2\n20\n1\n"
+      "0\nSEQEND\n8\n0\n"
+      // Horizontal justification 4 (middle) also counts as middle-centre.
+      "0\nTEXT\n5\n103\n8\n0\n10\n1\n20\n1\n40\n2\n1\nmid\n72\n4\n11\n3\n21\n4\n"
+      // MTEXT: chunks before the final group 1; direction vector along +y.
+      "0\nMTEXT\n5\n104\n8\n0\n10\n1\n20\n1\n40\n2\n3\nAA\n3\nBB\n1\nCC\n11\n0\n21\n1\n"
+      // A SOLID given three corners repeats the third.
+      "0\nSOLID\n5\n105\n8\n0\n10\n0\n20\n0\n11\n1\n21\n0\n12\n0\n22\n1\n"
+      // Hatch: a polyline loop with a bulge, a line-edge loop and a seed point.
+      "0\nHATCH\n5\n106\n8\n0\n10\n0\n20\n0\n30\n0\n2\nSOLID\n70\n1\n71\n0\n91\n2\n"
+      "92\n2\n72\n1\n73\n1\n93\n2\n10\n0\n20\n0\n42\n1\n10\n4\n20\n0\n42\n0\n97\n0\n"
+      "92\n1\n93\n3\n72\n1\n10\n1\n20\n1\n11\n2\n21\n1\n72\n1\n10\n2\n20\n1\n11\n2\n21\n2\n"
+      "72\n1\n10\n2\n20\n2\n11\n1\n21\n1\n97\n0\n75\n0\n76\n1\n98\n1\n10\n9\n20\n9\n"
+      // Paper space stays out of the model.
+      "0\nLINE\n5\n107\n8\n0\n67\n1\n10\n0\n20\n0\n11\n1\n21\n1\n"
+      "0\nENDSEC\n0\nEOF\n";
+  WriteBytes(Path("hand.dxf"), s);
+  DxfResult r;
+  auto d = ReadDxf(Path("hand.dxf").string(), r);
+  ASSERT_TRUE(d) << r.error;
+  EXPECT_EQ(d->arch_scale(), 1000);
+  EXPECT_EQ(d->draw_scale(), 100) << "a scale <= 0 takes the default";
+  ASSERT_NE(d->FindBlock("灯"), nullptr);
+  EXPECT_EQ(d->FindBlock("灯")->entities.size(), 1u);
+  ASSERT_EQ(d->entities().size(), 6u);
+
+  const auto& arc = *d->Find(0x101)->As<Polyline>();
+  ASSERT_EQ(arc.vertices.size(), 2u);
+  EXPECT_NEAR(arc.vertices[0].x, 2, 1e-12);
+  EXPECT_NEAR(arc.vertices[1].y, 2, 1e-12);
+  EXPECT_NEAR(arc.vertices[0].bulge, std::tan(std::numbers::pi / 8), 1e-12);
+  EXPECT_FALSE(arc.closed);
+
+  const auto& old = *d->Find(0x102)->As<Polyline>();
+  EXPECT_TRUE(old.closed);
+  ASSERT_EQ(old.vertices.size(), 2u);
+  EXPECT_EQ(old.vertices[0], (PolylineVertex{1, 1, 0.5, 3, 4}));
+
+  const auto& mid = *d->Find(0x103)->As<Text>();
+  EXPECT_TRUE(mid.middle);
+  EXPECT_EQ(mid.position, (Point3{3, 4, 0}));
+
+  const auto& mt = *d->Find(0x104)->As<MText>();
+  EXPECT_EQ(mt.text, "AABBCC");
+  EXPECT_NEAR(mt.rotation, std::numbers::pi / 2, 1e-12);
+
+  const auto& solid = *d->Find(0x105)->As<Solid>();
+  EXPECT_EQ(solid.corners[3], solid.corners[2]);
+
+  const auto& hatch = *d->Find(0x106)->As<Hatch>();
+  ASSERT_EQ(hatch.loops.size(), 2u) << "the seed point is no loop";
+  EXPECT_GT(hatch.loops[0].size(), 3u) << "the half-circle edge is subdivided";
+  for (const auto& p : hatch.loops[0]) EXPECT_LE(p.y, 1e-9) << "bulge 1 from (0,0) to (4,0)";
+  EXPECT_EQ(hatch.loops[1], (std::vector<Point3>{{1, 1, 0}, {2, 1, 0}, {2, 2, 0}}));
+  EXPECT_EQ(d->Find(0x107), nullptr);
+}
+
+// A small valid file for the malformed cases (line numbers below refer to it).
+const char* const kSmallFile =
+    "0\nSECTION\n2\nENTITIES\n"             // lines 1-4
+    "0\nLINE\n8\n0\n10\n1\n20\n2\n11\n3\n"  // lines 5-14
+    "21\n4\n0\nENDSEC\n0\nEOF\n";           // lines 15-20
+
+TEST_F(DxfFiles, MalformedInputIsRefusedWithFileAndLine) {
+  std::string small = kSmallFile;
+  auto replace_line = [&](int line, const std::string& text) {
+    std::istringstream in(small);
+    std::string out, l;
+    for (int n = 1; std::getline(in, l); ++n) out += (n == line ? text : l) + "\n";
+    return out;
+  };
+  std::string binary = "AutoCAD Binary DXF\r\n\x1a";
+  binary += std::string("\0\x05\x00SECTION", 11);
+  std::string garbage;
+  std::mt19937 rng(7);
+  for (int i = 0; i < 600; ++i) garbage += static_cast<char>(rng() % 256);
+  std::string lw =
+      "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\n0\n90\n3\n10\n0\n20\n0\n10\n1\n20\n0\n"
+      "0\nENDSEC\n0\nEOF\n";
+  std::string bulge =
+      "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\n0\n90\n1\n42\n1\n10\n0\n20\n0\n"
+      "0\nENDSEC\n0\nEOF\n";
+  std::string attrib =
+      "0\nSECTION\n2\nENTITIES\n0\nINSERT\n8\n0\n66\n1\n2\nB\n10\n0\n20\n0\n"
+      "0\nATTRIB\n8\n0\n10\n0\n20\n0\n2\nT\n1\nv\n0\nLINE\n8\n0\n10\n0\n20\n0\n"
+      "11\n1\n21\n1\n0\nENDSEC\n0\nEOF\n";
+  std::string hatch =
+      "0\nSECTION\n2\nENTITIES\n0\nHATCH\n8\n0\n2\nSOLID\n70\n1\n91\n2\n92\n2\n72\n0\n"
+      "73\n1\n93\n1\n10\n0\n20\n0\n97\n0\n0\nENDSEC\n0\nEOF\n";
+  std::string spline =
+      "0\nSECTION\n2\nENTITIES\n0\nSPLINE\n8\n0\n73\n2000000000\n0\nENDSEC\n0\nEOF\n";
+  struct Case {
+    const char* name;
+    std::string content;
+    const char* message;
+    int line;  // 0: the message names no line
+  } cases[] = {
+      {"empty file", "", "empty file", 0},
+      {"only blanks", "\n  \r\n\n", "empty file", 0},
+      {"truncated", small.substr(0, 60), "truncated: no EOF", 0},
+      {"code without value", small.substr(0, small.size() - 4), "truncated: no EOF", 0},
+      {"wrong group code", replace_line(9, "abc"), "expected a group code, found 'abc'", 9},
+      {"code out of range", replace_line(9, "5000"), "group code 5000 is out of range", 9},
+      {"value on a code line", replace_line(7, "LAYER"), "expected a group code", 7},
+      {"text where a number is needed", replace_line(10, "1.0x"), "group code 10 needs a number",
+       10},
+      {"not a number", replace_line(12, "nan"), "group code 20 needs a number", 12},
+      {"bad handle", "0\nSECTION\n2\nENTITIES\n0\nLINE\n5\nXYZ\n" + small.substr(28),
+       "group code 5 needs a handle", 8},
+      {"missing required group", replace_line(13, "31"), "LINE is missing group code 11", 5},
+      {"binary DXF", binary, "binary DXF is not supported", 0},
+      {"binary garbage", garbage, "", 0},
+      {"line too long", replace_line(8, std::string(1500, 'x')), "longer than 1022 bytes", 8},
+      {"missing ENDSEC", small.substr(0, 53) + "0\nSECTION\n2\nBLOCKS\n0\nENDSEC\n0\nEOF\n",
+       "SECTION inside section ENTITIES", 17},
+      {"unknown section", replace_line(4, "ENTITYS"), "unknown section 'ENTITYS'", 3},
+      {"vertex count mismatch", lw, "LWPOLYLINE declares 3 vertices but holds 2", 5},
+      {"bulge before the first vertex", bulge, "bulge (group code 42) before its first vertex", 5},
+      {"attributes without SEQEND", attrib, "expected ATTRIB or SEQEND after INSERT", 29},
+      {"loop count mismatch", hatch, "HATCH declares 2 boundary loops but holds 1", 5},
+      {"oversized point count", spline, "SPLINE declares more points than it holds", 5},
+      {"stray SEQEND", replace_line(6, "SEQEND"), "SEQEND outside of an INSERT or POLYLINE", 5},
+  };
+  for (const auto& c : cases) {
+    fs::path p = Path(std::string("bad-") + std::to_string(&c - cases) + ".dxf");
+    WriteBytes(p, c.content);
+    DxfResult r;
+    auto d = ReadDxf(p.string(), r);
+    EXPECT_FALSE(d) << c.name;
+    EXPECT_FALSE(r.ok) << c.name;
+    EXPECT_NE(r.error.find(p.filename().string()), std::string::npos) << c.name << ": " << r.error;
+    EXPECT_NE(r.error.find(c.message), std::string::npos) << c.name << ": " << r.error;
+    if (c.line > 0) {
+      EXPECT_NE(r.error.find(p.string() + ":" + std::to_string(c.line) + ": "), std::string::npos)
+          << c.name << ": " << r.error;
+    }
+  }
+}
+
+TEST_F(DxfFiles, UnreadablePathsAreReported) {
+  struct Case {
+    std::string path;
+    const char* message;
+  } cases[] = {
+      {Path("missing.dxf").string(), "No such file"},
+      {dir.str(), "is a folder"},
+  };
+  for (const auto& c : cases) {
+    DxfResult r;
+    EXPECT_FALSE(ReadDxf(c.path, r)) << c.path;
+    EXPECT_NE(r.error.find(c.path + ": cannot open"), std::string::npos) << r.error;
+    EXPECT_NE(r.error.find(c.message), std::string::npos) << r.error;
+  }
+}
+
+TEST_F(DxfFiles, HarmlessVariantsOfAValidFileLoad) {
+  std::string small = kSmallFile;
+  std::string crlf;
+  for (char c : small) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  struct Case {
+    const char* name;
+    std::string content;
+  } cases[] = {
+      {"plain", small},
+      {"CRLF line ends", crlf},
+      {"byte order mark", "\xEF\xBB\xBF" + small},
+      {"padded group codes",
+       "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\n0\n 10\n1\n 20\n2\n 11\n3\n"
+       " 21\n4\n  0\nENDSEC\n  0\nEOF\n"},
+      // dxflib throws on this comment by itself; it must not reach it.
+      {"dxflib comment", "999\ndxflib\n" + small},
+      {"text after EOF", small + "anything\n"},
+      {"decimal comma",
+       "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n1,0\n20\n2\n11\n3\n21\n4\n"
+       "0\nENDSEC\n0\nEOF\n"},
+  };
+  for (const auto& c : cases) {
+    WriteBytes(Path("ok.dxf"), c.content);
+    DxfResult r;
+    auto d = ReadDxf(Path("ok.dxf").string(), r);
+    ASSERT_TRUE(d) << c.name << ": " << r.error;
+    ASSERT_EQ(d->entities().size(), 1u) << c.name;
+    EXPECT_EQ(*d->entities()[0].As<Line>(), (Line{{1, 2, 0}, {3, 4, 0}})) << c.name;
+  }
+}
+
+// What the ENTITIES section holds, counted the simplest way (model space only): kept entity
+// kinds, LWPOLYLINE vertices and ATTRIBs.
+struct Census {
+  std::size_t entities = 0, vertices = 0, attributes = 0;
+  friend bool operator==(const Census&, const Census&) = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Census& c) {
+  return os << c.entities << " entities, " << c.vertices << " vertices, " << c.attributes
+            << " attributes";
+}
+
+Census CountFile(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string l; std::getline(in, l);) {
+    while (!l.empty() && l.back() == '\r') l.pop_back();
+    lines.push_back(l);
+  }
+  static const std::set<std::string> kKinds = {"INSERT", "LWPOLYLINE", "POLYLINE", "TEXT",
+                                               "MTEXT",  "POINT",      "LINE",     "CIRCLE",
+                                               "ARC",    "SOLID",      "HATCH"};
+  auto code = [&](std::size_t i) { return std::atoi(lines[i].c_str()); };
+  Census census, object;
+  std::string type;
+  bool in_entities = false, paper = false, xdata = false;
+  auto close = [&] {
+    if (!paper) {
+      census.entities += object.entities;
+      census.vertices += object.vertices;
+      census.attributes += object.attributes;
+    }
+    object = {};
+    paper = xdata = false;
+  };
+  for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
+    int c = code(i);
+    const std::string& v = lines[i + 1];
+    if (c >= 1000) xdata = true;
+    if (c == 67 && v == "1") paper = true;
+    if (c == 10 && type == "LWPOLYLINE" && !xdata) ++object.vertices;
+    if (c != 0) continue;
+    close();
+    type = v;
+    if (v == "ENDSEC") in_entities = false;
+    if (v == "SECTION" && i + 3 < lines.size() && lines[i + 3] == "ENTITIES") in_entities = true;
+    if (!in_entities) type.clear();
+    if (kKinds.count(type)) object.entities = 1;
+    if (type == "ATTRIB") object.attributes = 1;
+  }
+  return census;
+}
+
+Census CountDrawing(const Drawing& d) {
+  Census c;
+  for (const Entity& e : Live(d)) {
+    ++c.entities;
+    if (const auto* pl = e.As<Polyline>()) c.vertices += pl->vertices.size();
+    if (const auto* r = e.As<BlockReference>()) c.attributes += r->attributes.size();
+  }
+  return c;
+}
+
+TEST_F(DxfFiles, MutatedFilesNeverCrashAndNeverLoadHalfway) {
+  ASSERT_TRUE(WriteDxf(MakeSampleDrawing(), Path("base.dxf").string()).ok);
+  const std::string base = ReadBytes(Path("base.dxf"));
+  ASSERT_EQ(CountFile(base), CountDrawing(MakeSampleDrawing()));
+  std::mt19937 rng(20241205);  // fixed seed: the same 2000 files on every run
+  auto pick = [&](std::size_t n) { return n ? static_cast<std::size_t>(rng() % n) : 0; };
+  auto line_starts = [](const std::string& s) {
+    std::vector<std::size_t> starts{0};
+    for (std::size_t i = 0; i + 1 < s.size(); ++i)
+      if (s[i] == '\n') starts.push_back(i + 1);
+    return starts;
+  };
+  // Half of the line mutations hit the ENTITIES section, where the counts and sequences are.
+  const std::size_t entities_from = base.find("\nENTITIES\n");
+  const std::size_t entities_to = base.find("\nOBJECTS\n");
+  ASSERT_NE(entities_from, std::string::npos);
+  ASSERT_NE(entities_to, std::string::npos);
+  auto pick_line = [&](const std::vector<std::size_t>& starts) {
+    if (rng() % 2) return pick(starts.size());
+    auto lo = std::lower_bound(starts.begin(), starts.end(), entities_from);
+    auto hi = std::lower_bound(starts.begin(), starts.end(), entities_to);
+    return lo < hi ? static_cast<std::size_t>(lo - starts.begin()) + pick(hi - lo)
+                   : pick(starts.size());
+  };
+  int loaded = 0, refused = 0;
+  const std::string path = Path("fuzz.dxf").string();
+  for (int round = 0; round < 2000; ++round) {
+    std::string m = base;
+    int mutations = 1 + static_cast<int>(pick(3));
+    for (int k = 0; k < mutations; ++k) {
+      auto starts = line_starts(m);
+      switch (pick(7)) {
+        case 0:  // flip one bit
+          m[pick(m.size())] ^= static_cast<char>(1 << pick(8));
+          break;
+        case 1:  // any byte value
+          m[pick(m.size())] = static_cast<char>(pick(256));
+          break;
+        case 2:  // truncate
+          m.resize(pick(m.size()));
+          break;
+        case 3: {  // delete a line
+          std::size_t i = pick_line(starts);
+          std::size_t end = i + 1 < starts.size() ? starts[i + 1] : m.size();
+          m.erase(starts[i], end - starts[i]);
+          break;
+        }
+        case 4: {  // duplicate a line
+          std::size_t i = pick_line(starts);
+          std::size_t end = i + 1 < starts.size() ? starts[i + 1] : m.size();
+          m.insert(starts[i], m.substr(starts[i], end - starts[i]));
+          break;
+        }
+        case 5: {  // replace a line by a small number (a count, a flag or a group code)
+          std::size_t i = pick_line(starts);
+          std::size_t end = i + 1 < starts.size() ? starts[i + 1] - 1 : m.size();
+          m.replace(starts[i], end - starts[i], std::to_string(static_cast<int>(pick(200)) - 20));
+          break;
+        }
+        case 6: {  // nudge a whole number (vertex and loop counts, flags)
+          std::size_t i = pick_line(starts);
+          std::size_t end = i + 1 < starts.size() ? starts[i + 1] - 1 : m.size();
+          std::string line = m.substr(starts[i], end - starts[i]);
+          if (line.empty() || line.find_first_not_of("0123456789") != std::string::npos) break;
+          int delta = static_cast<int>(pick(4)) - 2;
+          m.replace(starts[i], end - starts[i],
+                    std::to_string(std::atoi(line.c_str()) + delta + (delta >= 0)));
+          break;
+        }
+      }
+      if (m.empty()) break;
+    }
+    WriteBytes(path, m);
+    DxfResult r;
+    auto d = ReadDxf(path, r);
+    ASSERT_EQ(static_cast<bool>(d), r.ok) << "round " << round;
+    if (d) {
+      ++loaded;
+      ASSERT_TRUE(r.error.empty());
+      ASSERT_EQ(CountDrawing(*d), CountFile(m)) << "round " << round;
+    } else {
+      ++refused;
+      ASSERT_NE(r.error.find("fuzz.dxf"), std::string::npos) << "round " << round;
+    }
+  }
+  // Both outcomes must have been exercised for the test to mean anything.
+  EXPECT_GT(loaded, 50);
+  EXPECT_GT(refused, 50);
+}
+
+TEST_F(DxfFiles, FailedWritesLeaveTheOldFileAndNoTemporaryFiles) {
+  Drawing good = MakeSampleDrawing();
+  const fs::path target = Path("plan.dxf");
+  ASSERT_TRUE(WriteDxf(good, target.string()).ok);
+  const std::string before = ReadBytes(target);
+
+  Drawing not_finite = MakeSampleDrawing();
+  not_finite.Add(Make(Line{{0, std::numeric_limits<double>::quiet_NaN(), 0}, {1, 1, 0}}));
+  Drawing too_long = MakeSampleDrawing();
+  Text long_text;
+  long_text.text = std::string(600 * 3, 'x');
+  too_long.Add(Make(long_text));
+  Drawing long_mtext = MakeSampleDrawing();
+  MText m;
+  for (int i = 0; i < 600; ++i) m.text += "灯";
+  long_mtext.Add(Make(m));
+
+  struct Case {
+    const char* name;
+    const Drawing* drawing;
+    std::string path;
+    bool ok;
+    const char* message;
+  } cases[] = {
+      {"not a finite number", &not_finite, target.string(), false, "not a finite number"},
+      {"text longer than a line", &too_long, target.string(), false, "too long"},
+      {"missing folder", &good, Path("no/such/plan.dxf").string(), false, "No such file"},
+      {"folder as target", &good, dir.str(), false, "is a folder"},
+      {"long MTEXT is split, not refused", &long_mtext, Path("mtext.dxf").string(), true, ""},
+  };
+  for (const auto& c : cases) {
+    DxfResult r = WriteDxf(*c.drawing, c.path);
+    EXPECT_EQ(r.ok, c.ok) << c.name << ": " << r.error;
+    EXPECT_NE(r.error.find(c.message), std::string::npos) << c.name << ": " << r.error;
+    if (!c.ok) {
+      EXPECT_NE(r.error.find(c.path), std::string::npos) << c.name << ": " << r.error;
+    }
+  }
+  EXPECT_EQ(ReadBytes(target), before);
+  for (const auto& e : fs::directory_iterator(dir.path()))
+    EXPECT_EQ(e.path().extension(), ".dxf") << "left behind: " << e.path();
+  DxfResult r;
+  auto back = ReadDxf(Path("mtext.dxf").string(), r);
+  ASSERT_TRUE(back) << r.error;
+  EXPECT_EQ(back->entities().back().As<MText>()->text, m.text);
+}
+
+TEST_F(DxfFiles, ReadOnlyFolderIsReportedAndTheOldFileKept) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  const fs::path target = Path("plan.dxf");
+  ASSERT_TRUE(WriteDxf(MakeSampleDrawing(), target.string()).ok);
+  const std::string before = ReadBytes(target);
+  fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  Drawing other;
+  DxfResult r = WriteDxf(other, target.string());
+  fs::permissions(dir.path(), fs::perms::owner_all);
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.error.find("Permission denied"), std::string::npos) << r.error;
+  EXPECT_EQ(ReadBytes(target), before);
+}
+
+// LibreCAD reads what we write: its dxf2pdf must render the sample to a non-trivial PDF.
+TEST_F(DxfFiles, LibreCadRendersTheWrittenFile) {
+  if (std::system("command -v librecad > /dev/null 2>&1") != 0)
+    GTEST_SKIP() << "librecad is not installed";
+  ASSERT_TRUE(WriteDxf(MakeSampleDrawing(), Path("plan.dxf").string()).ok);
+  fs::create_directories(Path("pdf"));
+  std::string cmd = "cd '" + dir.str() +
+                    "' && QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp timeout 120 "
+                    "librecad dxf2pdf -a -t pdf plan.dxf > librecad.log 2>&1";
+  EXPECT_EQ(std::system(cmd.c_str()), 0) << ReadBytes(Path("librecad.log"));
+  fs::path pdf = Path("pdf") / "plan.pdf";
+  ASSERT_TRUE(fs::exists(pdf)) << ReadBytes(Path("librecad.log"));
+  EXPECT_GT(fs::file_size(pdf), 1024u);
+  // LibreCAD draws texts as strokes, so look at the page itself: it must carry ink.
+  if (std::system("command -v pdftoppm > /dev/null 2>&1") != 0) return;
+  std::string raster =
+      "pdftoppm -r 40 -gray -singlefile '" + pdf.string() + "' '" + Path("page").string() + "'";
+  ASSERT_EQ(std::system(raster.c_str()), 0);
+  std::ifstream pgm(Path("page.pgm"), std::ios::binary);
+  std::string magic;
+  int width = 0, height = 0, maxval = 0;
+  pgm >> magic >> width >> height >> maxval;
+  pgm.get();
+  ASSERT_EQ(magic, "P5");
+  std::string pixels(static_cast<std::size_t>(width) * height, '\0');
+  pgm.read(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+  auto dark = std::count_if(pixels.begin(), pixels.end(),
+                            [](char c) { return static_cast<unsigned char>(c) < 160; });
+  EXPECT_GT(dark, 300) << "a blank page";
+}
+
+// The committed example plan holds what examples/README.md describes.
+TEST(ExamplePlan, HoldsTheDocumentedRoomsAndLuminaires) {
+  DxfResult r;
+  auto d = ReadDxf(std::string(NYLUXORA_TEST_EXAMPLES_DIR) + "/office.dxf", r);
+  ASSERT_TRUE(d) << r.error;
+  EXPECT_EQ(d->arch_scale(), 1);
+  EXPECT_EQ(d->draw_scale(), 100);
+
+  // Room walls: closed, 200 wide, centre line 100 outside the interior rectangle.
+  std::vector<std::array<double, 4>> rooms;
+  for (const Entity& e : Live(*d)) {
+    const auto* pl = e.As<Polyline>();
+    if (!pl || e.layer != "墙体") continue;
+    EXPECT_TRUE(pl->closed);
+    EXPECT_EQ(pl->constant_width, 200);
+    ASSERT_EQ(pl->vertices.size(), 4u);
+    rooms.push_back({pl->vertices[0].x + 100, pl->vertices[0].y + 100, pl->vertices[2].x - 100,
+                     pl->vertices[2].y - 100});
+  }
+  using Room = std::array<double, 4>;
+  ASSERT_EQ(rooms, (std::vector<Room>{{0, 0, 6000, 6000},
+                                      {6200, 0, 12200, 6000},
+                                      {12400, 0, 18000, 6000},
+                                      {0, 6200, 18000, 9000}}));
+
+  struct Kind {
+    std::string block, name, model, height;
+    int count = 0, tilted = 0;
+    Room room;
+  };
+  std::vector<Kind> kinds = {{"ZM1A格栅灯", "格栅荧光灯", "YG701-3", "2.25", 6, 2, rooms[0]},
+                             {"ZM3B平板灯", "LED平板灯", "LED-P600", "2.25", 4, 0, rooms[1]},
+                             {"ZM2筒灯", "筒灯", "TD-150", "2.25", 4, 0, rooms[2]},
+                             {"ZM2筒灯", "壁灯", "BD-01", "1.45", 1, 0, rooms[2]}};
+  std::map<std::string, int> devices;
+  int luminaires = 0;
+  for (const Entity& e : Live(*d)) {
+    const auto* ref = e.As<BlockReference>();
+    if (!ref) continue;
+    ASSERT_NE(d->FindBlock(ref->block), nullptr) << ref->block;
+    if (e.layer == "电气") ++devices[ref->block];
+    if (e.layer != "照明") continue;
+    ++luminaires;
+    std::string name, model, height, tilt;
+    NyXData::GetEntXData(name, e, "名称");
+    NyXData::GetEntXData(model, e, "型号");
+    NyXData::GetEntXData(height, e, "设备高");
+    bool tilted = NyXData::GetEntXData(tilt, e, "X轴旋转");
+    auto it = std::find_if(kinds.begin(), kinds.end(), [&](const Kind& k) {
+      return k.block == ref->block && k.name == name && k.model == model && k.height == height;
+    });
+    ASSERT_NE(it, kinds.end()) << ref->block << " " << name << " " << model << " " << height;
+    const Point3& p = ref->position;
+    EXPECT_TRUE(p.x > it->room[0] && p.x < it->room[2] && p.y > it->room[1] && p.y < it->room[3])
+        << name << " at " << p.x << "," << p.y;
+    --it->count;
+    if (tilted) {
+      EXPECT_EQ(tilt, "15");
+      --it->tilted;
+    }
+  }
+  EXPECT_EQ(luminaires, 15);
+  for (const Kind& k : kinds) {
+    EXPECT_EQ(k.count, 0) << k.name;
+    EXPECT_EQ(k.tilted, 0) << k.name;
+  }
+  EXPECT_EQ(devices, (std::map<std::string, int>{{"KG1开关", 3}, {"CZ1插座", 6}}));
+
+  std::set<std::string> names;
+  for (const Entity& e : Live(*d))
+    if (const auto* t = e.As<Text>(); t && e.layer == "文字") names.insert(t->text);
+  EXPECT_EQ(names, (std::set<std::string>{"办公室一", "办公室二", "会议室", "走廊"}));
+}
+
+}  // namespace
