@@ -152,6 +152,19 @@ std::vector<std::string> Words(const std::string& text, std::size_t n, std::stri
   return words;
 }
 
+// The caption of the label standing left of a control on its line, as a person reads the
+// dialog; empty when there is none.
+std::string LabelOf(const nyhost::DialogTemplate& tpl, const nyhost::ControlTemplate& c) {
+  const nyhost::ControlTemplate* best = nullptr;
+  for (const auto& l : tpl.controls) {
+    if (l.kind != nyhost::ControlKind::kStatic || l.id == c.id || l.caption.empty()) continue;
+    int middle = l.y + l.h / 2;
+    if (middle < c.y || middle > c.y + c.h || l.x + l.w > c.x + 2) continue;
+    if (!best || l.x > best->x) best = &l;
+  }
+  return best ? best->caption : std::string();
+}
+
 int KeyOf(const std::string& name) {
   std::string k = nyhost::ToLowerAscii(name);
   if (k == "enter") return nyhost::kKeyEnter;
@@ -256,7 +269,8 @@ bool Session::Execute(const Line& l) {
                      : dlg->UserCellClick(control, row, col);
   } else if (v == "show") {
     const nyhost::ControlState* c = dlg->Control(control);
-    out_ << "\n[" << w[0] << ":" << w[1] << "] ";
+    std::string label = LabelOf(dlg->tpl(), c->tpl);
+    out_ << "\n[" << w[0] << ":" << w[1] << (label.empty() ? "" : " " + label) << "] ";
     if (c->tpl.kind == nyhost::ControlKind::kGrid) {
       for (const auto& row : c->grid.cells) {
         out_ << "\n ";
