@@ -390,8 +390,7 @@ bool Dialog::UserClick(int id) {
   if (!c || !c->enabled || destroyed_) return false;
   if (c->tpl.kind == ControlKind::kCheck) SetCheck(id, c->check ? 0 : 1);
   if (c->tpl.kind == ControlKind::kRadio) SetCheck(id, 1);
-  // The buttons every dialog knows: OK and Cancel end the dialog unless the controller handles
-  // them (a controller that handles them calls EndDialog itself).
+  // OK and Cancel end a dialog only through its controller (EndDialog), as their checks decide.
   if (controller_) controller_->OnClick(*this, id);
   return true;
 }

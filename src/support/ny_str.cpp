@@ -63,8 +63,17 @@ int NyStr::IsPath(const std::string& text) {
 }
 
 int NyStr::IfHasChinese(const std::string& text) {
-  // Any non-ASCII byte: UTF-8 lead bytes of CJK text.
-  for (unsigned char c : text)
-    if (c >= 0x80) return 1;
+  // CJK ideographs and their extensions: U+3400..U+9FFF, U+F900..U+FAFF, U+20000..U+2FFFF.
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    auto c = static_cast<unsigned char>(text[i]);
+    if ((c >> 4) == 0xE && i + 2 < text.size()) {
+      unsigned cp = ((c & 0x0Fu) << 12) | ((static_cast<unsigned char>(text[i + 1]) & 0x3Fu) << 6) |
+                    (static_cast<unsigned char>(text[i + 2]) & 0x3Fu);
+      if ((cp >= 0x3400 && cp <= 0x9FFF) || (cp >= 0xF900 && cp <= 0xFAFF)) return 1;
+    } else if (c == 0xF0 && i + 1 < text.size()) {
+      auto c1 = static_cast<unsigned char>(text[i + 1]);
+      if (c1 >= 0xA0 && c1 <= 0xAF) return 1;
+    }
+  }
   return 0;
 }

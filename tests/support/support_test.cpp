@@ -125,6 +125,8 @@ TEST(Str, NumbersSplittingAndDuplicates) {
   EXPECT_EQ(items, (std::vector<std::string>{"LED", "荧光灯"}));
   EXPECT_TRUE(NyStr::IfHasChinese("ZM1A格栅灯"));
   EXPECT_FALSE(NyStr::IfHasChinese("ZM1A"));
+  EXPECT_FALSE(NyStr::IfHasChinese("m² ±5°")) << "other non-ASCII text is not Chinese";
+  EXPECT_TRUE(NyStr::IfHasChinese("x𠀀"));
 }
 
 TEST(TextCodec, GbkLengthsPrefixesAndEscapes) {
