@@ -16,6 +16,7 @@
 #include "pointcalc/horizontal.h"
 #include "pointcalc/luminaire_table.h"
 #include "pointcalc/room_grid.h"
+#include "refdata/catalogue_editor.h"
 #include "refdata/curve_chooser.h"
 #include "refdata/reference_db.h"
 #include "standards/standards_dialog.h"
@@ -350,6 +351,12 @@ void CNYDrawIsolineDlg::OnClick(Dialog& dlg, int id) {
       break;
     case 210:
       OnStandardsButton();
+      break;
+    case 209:
+      if (DrawingOpen()) RunDotLuminaireCatalogueEditor();
+      break;
+    case 359:
+      if (DrawingOpen()) RunLampCatalogueEditor();
       break;
     case 374:
       ShowHelp("照明规范", "建筑照明设计规范GB50034-2004/outline_0.htm");
