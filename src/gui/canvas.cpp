@@ -64,8 +64,22 @@ void Canvas::SetHighlighted(std::set<nyhost::EntityId> ids) {
   update();
 }
 
+Point3 Canvas::ClickedWorld(QPointF d) const {
+  Point3 p = view_.ToWorld(d);
+  if (!(view_.scale > 0)) return p;
+  const int k = static_cast<int>(std::floor(std::log10(1.0 / (view_.scale * 1000))));
+  auto clean = [k](double v) {
+    // Divide by an exact power of ten where the step is below one: the result is then the
+    // double nearest the decimal value.
+    double r = k < 0 ? std::round(v * std::pow(10.0, -k)) / std::pow(10.0, -k)
+                     : std::round(v / std::pow(10.0, k)) * std::pow(10.0, k);
+    return r + 0.0;  // no negative zero
+  };
+  return {clean(p.x), clean(p.y), 0};
+}
+
 Point3 Canvas::SnappedWorld(QPointF device, bool* snapped) const {
-  Point3 raw = view_.ToWorld(device);
+  Point3 raw = ClickedWorld(device);
   if (snapped) *snapped = false;
   const auto* d = Host::Get().drawing();
   if (!snapping_ || !d) return raw;
@@ -156,7 +170,7 @@ void Canvas::mousePressEvent(QMouseEvent* e) {
     return;
   }
   if (e->button() == Qt::LeftButton) {
-    Point3 raw = ToWorld(e->position());
+    Point3 raw = ClickedWorld(e->position());
     emit pointClicked(SnappedWorld(e->position()), raw);
   }
 }
@@ -168,7 +182,7 @@ void Canvas::mouseMoveEvent(QMouseEvent* e) {
     view_.PanPixels(delta.x(), delta.y());
   }
   cursor_ = e->position();
-  emit cursorMoved(ToWorld(e->position()));
+  emit cursorMoved(ClickedWorld(e->position()));
   update();
 }
 

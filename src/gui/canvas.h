@@ -25,6 +25,9 @@ class Canvas : public QWidget {
   void ZoomWindow(nyhost::Point3 a, nyhost::Point3 b);
   QPointF ToDevice(nyhost::Point3 p) const { return view_.ToDevice(p.x, p.y); }
   nyhost::Point3 ToWorld(QPointF d) const { return view_.ToWorld(d); }
+  // The drawing point a click at `d` means: the world position rounded to a power of ten no
+  // coarser than a thousandth of a pixel, so the pixel mapping adds no noise of its own.
+  nyhost::Point3 ClickedWorld(QPointF d) const;
   // Drawing units covered by `pixels` on screen (pick and snap tolerances).
   double PixelsToWorld(double pixels) const { return pixels / view_.scale; }
 

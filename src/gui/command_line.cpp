@@ -42,6 +42,8 @@ void CommandLine::Print(const QString& text) {
   prompt_->setText(last.isEmpty() ? QStringLiteral("命令:") : last.left(60));
 }
 
+void CommandLine::ShowIdlePrompt() { prompt_->setText(QStringLiteral("命令:")); }
+
 void CommandLine::TypeText(const QString& text) {
   input_->setFocus();
   input_->insert(text);

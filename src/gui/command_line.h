@@ -21,6 +21,8 @@ class CommandLine : public QWidget {
   QString Output() const { return output_->toPlainText(); }
   QString Prompt() const { return prompt_->text(); }
   QLineEdit* input() const { return input_; }
+  // Nothing runs any more: the prompt asks for a command again.
+  void ShowIdlePrompt();
   // Puts text in the input line and focuses it (typing over the canvas).
   void TypeText(const QString& text);
   const QStringList& history() const { return history_; }

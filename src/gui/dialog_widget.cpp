@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "gui/grid_widget.h"
 #include "gui/gui_ports.h"
@@ -88,6 +89,65 @@ QString TreePath(QTreeWidgetItem* item) {
   return parts.join('/');
 }
 
+bool Contains(const nyhost::ControlTemplate& outer, const nyhost::ControlTemplate& inner) {
+  return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.w <= outer.x + outer.w &&
+         inner.y + inner.h <= outer.y + outer.h;
+}
+
+// The tree's items in display order as (depth, handle, text), from the model or from the widget.
+using TreeShape = std::vector<std::tuple<int, int, QString>>;
+
+void ModelShape(const ControlState& c, const std::vector<int>& handles, int depth, TreeShape& out) {
+  for (int h : handles) {
+    auto it = c.tree.find(h);
+    if (it == c.tree.end()) continue;
+    out.emplace_back(depth, h, Q(it->second.text));
+    ModelShape(c, it->second.children, depth + 1, out);
+  }
+}
+
+void WidgetShape(QTreeWidgetItem* item, int depth, TreeShape& out,
+                 std::vector<QTreeWidgetItem*>& items) {
+  out.emplace_back(depth, item->data(0, Qt::UserRole).toInt(), item->text(0));
+  items.push_back(item);
+  for (int i = 0; i < item->childCount(); ++i) WidgetShape(item->child(i), depth + 1, out, items);
+}
+
+// Rebuilds the items only when the model's items differ: the tree's own signals (a click, an
+// expansion) reach the model while the view still uses the item, which must stay alive.
+void SyncTree(QTreeWidget* t, const ControlState& c) {
+  TreeShape want, have;
+  ModelShape(c, c.tree_roots, 0, want);
+  std::vector<QTreeWidgetItem*> items;
+  for (int i = 0; i < t->topLevelItemCount(); ++i) WidgetShape(t->topLevelItem(i), 0, have, items);
+  if (want != have) {
+    t->clear();
+    items.clear();
+    std::vector<QTreeWidgetItem*> parents;  // by depth
+    for (const auto& [depth, h, text] : want) {
+      parents.resize(static_cast<std::size_t>(depth));
+      auto* item = depth == 0 ? new QTreeWidgetItem(t) : new QTreeWidgetItem(parents.back());
+      item->setText(0, text);
+      item->setData(0, Qt::UserRole, h);
+      parents.push_back(item);
+      items.push_back(item);
+    }
+  }
+  QTreeWidgetItem* selected = nullptr;
+  for (QTreeWidgetItem* item : items) {
+    int h = item->data(0, Qt::UserRole).toInt();
+    bool expanded = c.tree.at(h).expanded;
+    if (item->isExpanded() != expanded) item->setExpanded(expanded);
+    if (h == c.tree_selected) selected = item;
+  }
+  if (selected) {
+    if (t->currentItem() != selected) t->setCurrentItem(selected);
+  } else {
+    t->setCurrentItem(nullptr);
+    t->clearSelection();
+  }
+}
+
 void SetColors(QWidget* w, const ControlState& c) {
   QPalette pal = w->palette();
   if (c.text_color != nyhost::kNoColor) {
@@ -115,7 +175,10 @@ DialogUnits DialogUnits::ForFont(const QFont& font) {
 }
 
 QRect DialogUnits::ToPixels(int x0, int y0, int w, int h) const {
-  return QRect(qRound(x0 * x), qRound(y0 * y), qRound(w * x), qRound(h * y));
+  // Edges are converted, not sizes, so controls that touch in dialog units touch on screen.
+  const int left = qRound(x0 * x), top = qRound(y0 * y);
+  const int right = qRound((x0 + w) * x), bottom = qRound((y0 + h) * y);
+  return QRect(left, top, right - left, bottom - top);
 }
 
 QFont DialogFont(const nyhost::DialogTemplate& tpl) {
@@ -173,6 +236,7 @@ void DialogWidget::Build() {
       SyncControl(t.id);
     }
   }
+  RefreshToolTips();
 }
 
 QWidget* DialogWidget::Make(const ControlState& c) {
@@ -287,14 +351,13 @@ QWidget* DialogWidget::Make(const ControlState& c) {
         dlg_->UserTreeRightClick(id, TreePath(t->itemAt(pos)).toStdString());
         AfterUser();
       });
-      connect(t, &QTreeWidget::itemExpanded, this, [this, id, t](QTreeWidgetItem* item) {
+      // The model keeps what is open, so a rebuilt tree opens the same items.
+      auto expand = [this, id](QTreeWidgetItem* item, bool open) {
         if (!dlg_ || syncing_) return;
-        int h = item->data(0, Qt::UserRole).toInt();
-        syncing_ = true;
-        dlg_->ExpandItem(id, h, true);
-        syncing_ = false;
-        (void)t;
-      });
+        dlg_->ExpandItem(id, item->data(0, Qt::UserRole).toInt(), open);
+      };
+      connect(t, &QTreeWidget::itemExpanded, this, [expand](QTreeWidgetItem* i) { expand(i, true); });
+      connect(t, &QTreeWidget::itemCollapsed, this, [expand](QTreeWidgetItem* i) { expand(i, false); });
       return t;
     }
     case ControlKind::kSpin: {
@@ -407,27 +470,9 @@ void DialogWidget::SyncControl(int id) {
       l->setCurrentRow(c->cur_sel);
       break;
     }
-    case ControlKind::kTree: {
-      auto* t = static_cast<QTreeWidget*>(w);
-      t->clear();
-      QTreeWidgetItem* selected = nullptr;
-      std::function<void(QTreeWidgetItem*, const std::vector<int>&)> add =
-          [&](QTreeWidgetItem* parent, const std::vector<int>& handles) {
-            for (int h : handles) {
-              auto it = c->tree.find(h);
-              if (it == c->tree.end()) continue;
-              auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(t);
-              item->setText(0, Q(it->second.text));
-              item->setData(0, Qt::UserRole, h);
-              add(item, it->second.children);
-              item->setExpanded(it->second.expanded);
-              if (h == c->tree_selected) selected = item;
-            }
-          };
-      add(nullptr, c->tree_roots);
-      if (selected) t->setCurrentItem(selected);
+    case ControlKind::kTree:
+      SyncTree(static_cast<QTreeWidget*>(w), *c);
       break;
-    }
     case ControlKind::kGroup:
       static_cast<QGroupBox*>(w)->setTitle(text);
       break;
@@ -442,11 +487,52 @@ void DialogWidget::SyncControl(int id) {
   }
   w->setEnabled(c->enabled);
   w->setVisible(c->visible);
-  w->setToolTip(Q(c->tooltip));
   if (c->text_color != nyhost::kNoColor || c->back_color != nyhost::kNoColor) {
     if (c->tpl.kind != ControlKind::kGrid) SetColors(w, *c);
   }
+  // A tooltip or the visibility of one control may change what the controls over it show.
+  RefreshToolTips();
   syncing_ = false;
+}
+
+bool DialogWidget::HiddenFrame(const ControlState& frame) const {
+  if (frame.tpl.kind != ControlKind::kStatic) return false;
+  if (!frame.visible) return true;
+  // Also hidden when a visible control drawn over it (later in the template) covers it wholly.
+  const auto& controls = dlg_->tpl().controls;
+  bool after = false;
+  for (const auto& t : controls) {
+    if (t.id == frame.tpl.id) {
+      after = true;
+      continue;
+    }
+    if (!after || t.kind == ControlKind::kGroup || !Contains(t, frame.tpl)) continue;
+    const ControlState* over = dlg_->Control(t.id);
+    if (over && over->visible) return true;
+  }
+  return false;
+}
+
+QString DialogWidget::ToolTipOf(int id) const {
+  if (!dlg_) return QString();
+  const ControlState* c = dlg_->Control(id);
+  if (!c) return QString();
+  if (!c->tooltip.empty()) return Q(c->tooltip);
+  const ControlState* best = nullptr;
+  for (const auto& t : dlg_->tpl().controls) {
+    if (t.id == id || !Contains(t, c->tpl)) continue;
+    const ControlState* frame = dlg_->Control(t.id);
+    if (!frame || frame->tooltip.empty() || !HiddenFrame(*frame)) continue;
+    if (!best || t.w * t.h < best->tpl.w * best->tpl.h) best = frame;
+  }
+  return best ? Q(best->tooltip) : QString();
+}
+
+void DialogWidget::RefreshToolTips() {
+  for (auto& [id, w] : widgets_) {
+    QString tip = ToolTipOf(id);
+    if (w->toolTip() != tip) w->setToolTip(tip);
+  }
 }
 
 void DialogWidget::SyncWindow() {

@@ -38,6 +38,10 @@ class DialogWidget : public QDialog {
   // The model is gone; the window only waits to be deleted.
   void Detach();
 
+  // The tooltip a control shows: its own, else that of the smallest hidden static control whose
+  // rectangle holds it (a hidden frame lends its tooltip to the controls placed over it).
+  QString ToolTipOf(int id) const;
+
   // The person's actions (also used by the script runner and tests).
   void UserEdited(int id, const QString& text, bool leaving);
   void AfterUser();
@@ -53,6 +57,8 @@ class DialogWidget : public QDialog {
   void Build();
   QWidget* Make(const nyhost::ControlState& c);
   void CommitFocusedEdit();
+  bool HiddenFrame(const nyhost::ControlState& frame) const;
+  void RefreshToolTips();
 
   nyhost::Dialog* dlg_;
   DialogUnits units_;

@@ -1,10 +1,12 @@
 #include "gui/grid_widget.h"
 
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
+#include <QToolTip>
 
 #include "render/qt_painter.h"
 
@@ -56,7 +58,6 @@ void GridWidget::SetState(const nyhost::GridState& state, std::uint32_t back_col
                               ? QBrush(nyrender::RgbColor(cell.text_color))
                               : palette().brush(QPalette::Text));
       if (fixed) item->setTextAlignment(Qt::AlignCenter);
-      item->setToolTip(text);  // title tips: the whole text of a narrow cell
     }
   }
   for (int c = 0; c < cols && c < static_cast<int>(state.col_widths.size()); ++c)
@@ -67,6 +68,33 @@ void GridWidget::SetState(const nyhost::GridState& state, std::uint32_t back_col
   if (!s.Empty() && s.row1 < rows && s.col1 < cols)
     setRangeSelected(QTableWidgetSelectionRange(s.row0, s.col0, s.row1, s.col1), true);
   syncing_ = false;
+}
+
+QString GridWidget::ToolTipAt(QPoint viewport_pos) const {
+  const QModelIndex index = indexAt(viewport_pos);
+  if (index.isValid()) {
+    const QString text = index.data().toString();
+    // The delegate leaves a focus-frame margin plus one pixel on each side of the text.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int room = visualRect(index).width() - 2 * margin;
+    if (!text.isEmpty() && fontMetrics().horizontalAdvance(text) > room) return text;
+  }
+  return toolTip();
+}
+
+bool GridWidget::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QTableWidget::viewportEvent(event);
+  auto* help = static_cast<QHelpEvent*>(event);
+  const QString tip = ToolTipAt(help->pos());
+  if (tip.isEmpty()) {
+    QToolTip::hideText();
+    event->ignore();
+  } else {
+    const QModelIndex index = indexAt(help->pos());
+    QToolTip::showText(help->globalPos(), tip, viewport(),
+                       index.isValid() ? visualRect(index) : QRect());
+  }
+  return true;
 }
 
 QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,

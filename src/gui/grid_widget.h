@@ -16,10 +16,16 @@ class GridWidget : public QTableWidget {
   explicit GridWidget(QWidget* parent = nullptr);
   void SetState(const nyhost::GridState& state, std::uint32_t back_color);
   const nyhost::GridState& state() const { return state_; }
+  // What the tooltip shows at a viewport point: the whole text of a cell too narrow for it
+  // (a title tip), else the grid's own tooltip.
+  QString ToolTipAt(QPoint viewport_pos) const;
 
  signals:
   void cellClickedByUser(int row, int col);
   void cellEditedByUser(int row, int col, const QString& text);
+
+ protected:
+  bool viewportEvent(QEvent* event) override;
 
  private:
   friend class GridDelegate;

@@ -36,7 +36,9 @@ void ScheduleHostWork() {
     if (g_active && g_active->waiting() && host.pending_commands() > 0) g_active->CancelWait();
     host.RunPendingCommands();
     host.windows().Collect();
-    if (g_active) g_active->Refresh(false);
+    if (!g_active) return;
+    g_active->Refresh(false);
+    if (!g_active->waiting() && !host.command_running()) g_active->ShowIdlePrompt();
   });
 }
 
@@ -277,6 +279,10 @@ void GuiPorts::OnSubmitted(const QString& text) {
   host.Print("\n命令: " + text.toStdString());
   host.SendCommand(text.toStdString() + " ");
   ScheduleHostWork();
+}
+
+void GuiPorts::ShowIdlePrompt() {
+  if (command_line_) command_line_->ShowIdlePrompt();
 }
 
 void GuiPorts::Print(std::string_view text) {

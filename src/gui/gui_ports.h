@@ -39,6 +39,8 @@ class GuiPorts : public QObject, public nyhost::InputPort, public nyhost::Output
   void AnswerEnter();
   void AnswerEscape();
   void AnswerText(const QString& text);
+  // The command line asks for a command again (nothing runs or waits).
+  void ShowIdlePrompt();
 
   // InputPort
   int GetPoint(const nyhost::Point3* base, nyhost::Point3& out) override;

@@ -6,10 +6,13 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QScreen>
 #include <QTimer>
+#include <QTreeWidget>
 #include <iostream>
 
 #include "gui/dialog_widget.h"
@@ -20,6 +23,67 @@
 namespace nygui {
 
 using nyhost::Host;
+
+namespace {
+
+// A left click in the middle of a rectangle of an item view's viewport.
+void ClickViewport(QAbstractItemView* view, const QRect& r) {
+  QWidget* vp = view->viewport();
+  QPointF at = r.center();
+  QPointF global = vp->mapToGlobal(at);
+  QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(vp, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QApplication::sendEvent(vp, &release);
+}
+
+QTreeWidgetItem* FindTreePath(QTreeWidget* tree, const QString& path) {
+  QTreeWidgetItem* found = nullptr;
+  for (const QString& part : path.split('/', Qt::SkipEmptyParts)) {
+    int n = found ? found->childCount() : tree->topLevelItemCount();
+    QTreeWidgetItem* next = nullptr;
+    for (int i = 0; i < n && !next; ++i) {
+      QTreeWidgetItem* item = found ? found->child(i) : tree->topLevelItem(i);
+      if (item->text(0) == part) next = item;
+    }
+    if (!next) return nullptr;
+    found = next;
+  }
+  return found;
+}
+
+}  // namespace
+
+bool ChooseThroughWidget(QWidget* control, const QString& item) {
+  if (auto* tree = qobject_cast<QTreeWidget*>(control)) {
+    QTreeWidgetItem* target = FindTreePath(tree, item);
+    if (!target) return false;
+    tree->scrollToItem(target);  // opens its parents
+    // Opening the parents may have rebuilt the items.
+    target = FindTreePath(tree, item);
+    if (!target) return false;
+    ClickViewport(tree, tree->visualItemRect(target));
+    return true;
+  }
+  if (auto* list = qobject_cast<QListWidget*>(control)) {
+    auto hits = list->findItems(item, Qt::MatchExactly);
+    if (hits.isEmpty()) return false;
+    list->scrollToItem(hits.first());
+    ClickViewport(list, list->visualItemRect(hits.first()));
+    return true;
+  }
+  if (auto* combo = qobject_cast<QComboBox*>(control)) {
+    int index = item.startsWith('#') ? item.mid(1).toInt() : combo->findText(item);
+    if (index < 0 || index >= combo->count()) return false;
+    // As a pick in the drop-down list: the box shows it, then reports it.
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+    return true;
+  }
+  return false;
+}
 
 GuiScript::GuiScript(MainWindow* window, QStringList lines, int step_ms)
     : QObject(window), window_(window), lines_(std::move(lines)), step_ms_(step_ms) {}
@@ -138,10 +202,15 @@ bool GuiScript::Execute(const QString& line) {
       QScreen* screen = QGuiApplication::primaryScreen();
       if (!screen || !screen->grabWindow(0).save(rest)) Fail("cannot take screenshot " + rest);
     }
+  } else if (verb == "resize") {
+    // The main window's size in pixels: "resize W H".
+    int w = rest.section(' ', 0, 0).toInt(), h = rest.section(' ', 1, 1).toInt();
+    if (w <= 0 || h <= 0) Fail("resize takes W H");
+    else window_->resize(w, h);  // "zoom" afterwards fits the plan to the new size
   } else if (verb == "quit") {
     QTimer::singleShot(0, window_, &QWidget::close);
   } else if (verb == "click" || verb == "set" || verb == "choose" || verb == "cell" ||
-             verb == "key") {
+             verb == "key" || verb == "place") {
     int dlg_id = rest.section(' ', 0, 0).toInt();
     nyhost::Dialog* dlg = host.windows().FindDialog(dlg_id);
     if (!dlg) {
@@ -149,6 +218,12 @@ bool GuiScript::Execute(const QString& line) {
       return true;
     }
     DialogWidget* w = QtWindowSystem::WidgetOf(*dlg);
+    if (verb == "place") {
+      // Where the dialog's window goes on the screen; the model keeps it through hide and show.
+      int x = rest.section(' ', 1, 1).toInt(), y = rest.section(' ', 2, 2).toInt();
+      dlg->MoveTo(x, y);
+      return true;
+    }
     if (verb == "key") {
       QString k = rest.section(' ', 1, 1).toLower();
       dlg->UserKey(k == "escape" ? nyhost::kKeyEscape : nyhost::kKeyEnter);
@@ -173,7 +248,9 @@ bool GuiScript::Execute(const QString& line) {
         ScheduleHostWork();
       }
     } else if (verb == "choose") {
-      dlg->UserChoose(ctl, arg.toStdString());
+      if (!cw || !ChooseThroughWidget(cw, arg)) {
+        if (!dlg->UserChoose(ctl, arg.toStdString())) Fail("no item '" + arg + "' to choose");
+      }
       ScheduleHostWork();
     } else if (verb == "cell") {
       int row = arg.section(' ', 0, 0).toInt(), col = arg.section(' ', 1, 1).toInt();

@@ -188,20 +188,31 @@ void MainWindow::RunCommand(const QString& name) {
   ScheduleHostWork();
 }
 
-bool MainWindow::OpenPlan(const QString& path) {
+std::unique_ptr<nyhost::Drawing> ReadPlan(const QString& path, QString* error) {
   nyhost::DxfResult r;
   auto drawing = nyhost::ReadDxf(path.toStdString(), r);
+  if (!drawing && error) *error = QString::fromStdString(r.error);
+  return drawing;
+}
+
+bool MainWindow::OpenPlan(const QString& path) {
+  QString error;
+  auto drawing = ReadPlan(path, &error);
   if (!drawing) {
     QMessageBox::warning(this, QStringLiteral("打开图纸"),
-                         QStringLiteral("无法打开图纸:\n%1").arg(QString::fromStdString(r.error)));
+                         QStringLiteral("无法打开图纸:\n%1").arg(error));
     return false;
   }
+  AdoptPlan(std::move(drawing), path);
+  return true;
+}
+
+void MainWindow::AdoptPlan(std::unique_ptr<nyhost::Drawing> drawing, const QString& path) {
   drawing->set_path(path.toStdString());
   Host::Get().SetDrawing(std::move(drawing));
   canvas_->DrawingReplaced();
   AddRecent(QFileInfo(path).absoluteFilePath());
   UpdateTitle();
-  return true;
 }
 
 bool MainWindow::SavePlan(const QString& path) {

@@ -16,6 +16,9 @@ class QToolBar;
 
 namespace nygui {
 
+// Reads a DXF plan; null and a message naming the file and the reason when it cannot.
+std::unique_ptr<nyhost::Drawing> ReadPlan(const QString& path, QString* error);
+
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
@@ -32,7 +35,10 @@ class MainWindow : public QMainWindow {
   void Unwire();
   // Fills the lighting menu and toolbar from the host's command table (after the module loaded).
   void BuildCommandMenus();
+  // Reads and shows a plan; a message box tells why when it cannot.
   bool OpenPlan(const QString& path);
+  // Makes an already read plan the host's drawing and shows it.
+  void AdoptPlan(std::unique_ptr<nyhost::Drawing> drawing, const QString& path);
   bool SavePlan(const QString& path);
   // Types a command as if entered on the command line (cancelling one that waits for input).
   void RunCommand(const QString& name);

@@ -35,6 +35,16 @@ std::unique_ptr<nyhost::DialogView> QtWindowSystem::CreateView(nyhost::Dialog& d
   return std::make_unique<QtDialogView>(w);
 }
 
+QWidget* QtWindowSystem::OwnerWindow() const {
+  for (QWidget* w : {QApplication::activeModalWidget(), QApplication::activeWindow()}) {
+    if (!w) continue;
+    auto* d = qobject_cast<DialogWidget*>(w);
+    if (d && (!d->model() || d->model()->destroyed())) continue;
+    return w;
+  }
+  return main_window_.data();
+}
+
 void QtWindowSystem::RunModalLoop(nyhost::Dialog& dlg) {
   // Every event handler that ends the dialog runs inside this loop; check after each batch.
   QEventLoop loop;
@@ -58,11 +68,12 @@ int QtWindowSystem::MessageBox(const std::string& caption, const std::string& te
       : buttons == MbButtons::kYesNo     ? QMessageBox::Yes | QMessageBox::No
       : buttons == MbButtons::kYesNoCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
                                            : QMessageBox::StandardButtons(QMessageBox::Ok);
-  QWidget* parent = QApplication::activeWindow() ? QApplication::activeWindow() : main_window_.data();
-  QMessageBox box(qicon, QString::fromStdString(caption), QString::fromStdString(text), qbuttons,
-                  parent);
-  box.setObjectName("nyMessageBox");
-  int answer = box.exec();
+  // On the heap: should its owner be deleted while it waits, the box goes with it.
+  QPointer<QMessageBox> box = new QMessageBox(qicon, QString::fromStdString(caption),
+                                              QString::fromStdString(text), qbuttons, OwnerWindow());
+  box->setObjectName("nyMessageBox");
+  int answer = box->exec();  // what Escape gives when the box went with its owner
+  delete box;
   switch (answer) {
     case QMessageBox::Yes: return nyhost::kIdYes;
     case QMessageBox::No: return nyhost::kIdNo;
@@ -93,7 +104,7 @@ QString QtWindowSystem::QtFilter(const std::string& filter) {
 std::optional<std::string> QtWindowSystem::FileDialog(bool save, const std::string& title,
                                                       const std::string& initial,
                                                       const std::string& filter) {
-  QWidget* parent = QApplication::activeWindow() ? QApplication::activeWindow() : main_window_.data();
+  QWidget* parent = OwnerWindow();
   QString t = QString::fromStdString(title);
   QString i = QString::fromStdString(initial);
   QString f = QtFilter(filter);
@@ -105,7 +116,7 @@ std::optional<std::string> QtWindowSystem::FileDialog(bool save, const std::stri
 
 std::optional<std::string> QtWindowSystem::FolderDialog(const std::string& title,
                                                         const std::string& initial) {
-  QWidget* parent = QApplication::activeWindow() ? QApplication::activeWindow() : main_window_.data();
+  QWidget* parent = OwnerWindow();
   QString chosen = QFileDialog::getExistingDirectory(parent, QString::fromStdString(title),
                                                      QString::fromStdString(initial));
   if (chosen.isEmpty()) return std::nullopt;
@@ -125,7 +136,7 @@ int QtWindowSystem::PopupMenu(const std::vector<std::string>& items) {
 std::optional<int> QtWindowSystem::ChooseColor(int initial) {
   std::uint32_t rgb = nyrender::AciToRgb(initial);
   QColor start((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-  QColor c = QColorDialog::getColor(start, QApplication::activeWindow());
+  QColor c = QColorDialog::getColor(start, OwnerWindow());
   if (!c.isValid()) return std::nullopt;
   // The nearest colour index.
   int best = 7;

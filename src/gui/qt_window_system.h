@@ -30,6 +30,10 @@ class QtWindowSystem : public nyhost::WindowSystem {
   std::optional<int> ChooseColor(int initial) override;
   bool OpenDocument(const std::string& path_or_url) override;
 
+  // The window a message box or chooser belongs to: the active one, unless that is a dialog
+  // window whose model is gone (it is only waiting to be deleted), else the main window.
+  QWidget* OwnerWindow() const;
+
   // "Excel (*.xls)|*.xls|All (*.*)|*.*||" -> "Excel (*.xls);;All (*.*)"; Qt filters pass through.
   static QString QtFilter(const std::string& filter);
 

@@ -2,7 +2,9 @@
 
 #include <QFontMetricsF>
 #include <QPainterPath>
+#include <QPainterPathStroker>
 #include <QPolygonF>
+#include <algorithm>
 #include <cmath>
 
 #include "render/aci_colors.h"
@@ -165,14 +167,43 @@ void DrawingRenderer::DrawEntity(Context& c, const Entity& e, const QTransform& 
       p.drawPolyline(m.map(poly));
       return;
     }
-    // Wide polylines: each segment becomes a filled band whose width runs from start to end.
-    p.setBrush(color);
-    p.setPen(Qt::NoPen);
+    if (pl->constant_width > 0) {
+      // One stroke of the whole centre line with mitred joins, so corners close without notches
+      // and neighbouring segments leave no seams; outlined in world units, then mapped.
+      QPainterPath centre;
+      for (std::size_t i = 0; i < segs; ++i) {
+        const auto& a = pl->vertices[i];
+        const auto& b = pl->vertices[(i + 1) % n];
+        std::vector<QPointF> pts;
+        if (a.bulge != 0) AppendArc(a, b, pts);
+        else pts.emplace_back(a.x, a.y);
+        for (const QPointF& q : pts) {
+          if (centre.elementCount() == 0) centre.moveTo(q);
+          else centre.lineTo(q);
+        }
+      }
+      if (pl->closed) {
+        centre.closeSubpath();
+      } else {
+        const auto& last = pl->vertices[n - 1];
+        if (centre.elementCount() == 0) centre.moveTo(last.x, last.y);
+        centre.lineTo(last.x, last.y);
+      }
+      QPainterPathStroker stroker;
+      stroker.setWidth(pl->constant_width);
+      stroker.setJoinStyle(Qt::MiterJoin);
+      stroker.setCapStyle(Qt::FlatCap);
+      p.fillPath(m.map(stroker.createStroke(centre)), color);
+      return;
+    }
+    // Varying widths: each segment becomes a band whose width runs from start to end; the bands
+    // are filled as one shape, all turning the same way, so their overlaps show no seams.
+    QPainterPath bands;
+    bands.setFillRule(Qt::WindingFill);
     for (std::size_t i = 0; i < segs; ++i) {
       const auto& a = pl->vertices[i];
       const auto& b = pl->vertices[(i + 1) % n];
-      double w0 = pl->constant_width > 0 ? pl->constant_width : a.start_width;
-      double w1 = pl->constant_width > 0 ? pl->constant_width : a.end_width;
+      double w0 = a.start_width, w1 = a.end_width;
       std::vector<QPointF> center;
       if (a.bulge != 0) AppendArc(a, b, center);
       else center.emplace_back(a.x, a.y);
@@ -191,10 +222,17 @@ void DrawingRenderer::DrawEntity(Context& c, const Entity& e, const QTransform& 
         right.push_back(center[k] - normal * w);
       }
       for (auto it = right.rbegin(); it != right.rend(); ++it) band << *it;
-      p.drawPolygon(m.map(band));
+      double twice_area = 0;
+      for (int k = 0; k < band.size(); ++k) {
+        const QPointF& u = band[k];
+        const QPointF& v = band[(k + 1) % band.size()];
+        twice_area += u.x() * v.y() - v.x() * u.y();
+      }
+      if (twice_area < 0) std::reverse(band.begin(), band.end());
+      bands.addPolygon(band);
+      bands.closeSubpath();
     }
-    p.setBrush(Qt::NoBrush);
-    p.setPen(pen);
+    p.fillPath(m.map(bands), color);
   } else if (const auto* t = e.As<nyhost::Text>()) {
     draw_text(t->position, t->height, t->rotation, QString::fromStdString(t->text), t->middle);
   } else if (const auto* mt = e.As<nyhost::MText>()) {

@@ -3,7 +3,6 @@
 // the command line.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -19,6 +18,7 @@
 #include <QTreeWidget>
 
 #include "gui/dialog_widget.h"
+#include "gui_fixture.h"
 #include "gui/grid_widget.h"
 #include "gui/main_window.h"
 #include "gui/pick.h"
@@ -29,16 +29,11 @@ namespace {
 using nyhost::ControlKind;
 using nyhost::Host;
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "gui_test";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
+using guitest::App;
+using guitest::Ctl;
 
-struct Recorder : nyhost::DialogController {
-  std::vector<std::string> events;
+// Fills the every-kind dialog's lists, tree and grid, then records like any controller.
+struct Recorder : guitest::Recorder {
   void OnInitDialog(nyhost::Dialog& d) override {
     d.AddString(40, "相对");
     d.AddString(40, "绝对");
@@ -57,34 +52,6 @@ struct Recorder : nyhost::DialogController {
     g.cells[1][1].back_color = 0xE0FFFF;
     d.GridChanged(70);
   }
-  void OnClick(nyhost::Dialog& d, int id) override {
-    events.push_back("click " + std::to_string(id));
-    if (id == nyhost::kIdOk) d.EndDialog(nyhost::kIdOk);
-  }
-  void OnEditChange(nyhost::Dialog& d, int id) override {
-    events.push_back("edit " + std::to_string(id) + " " + d.GetText(id));
-  }
-  void OnSelChange(nyhost::Dialog& d, int id) override {
-    events.push_back("sel " + std::to_string(id) + " " + d.GetText(id));
-  }
-  void OnSpin(nyhost::Dialog&, int id, int delta) override {
-    events.push_back("spin " + std::to_string(id) + " " + std::to_string(delta));
-  }
-  void OnCellEndEdit(nyhost::Dialog& d, int id, int row, int col) override {
-    events.push_back("cell " + std::to_string(id) + " " + d.GetCell(id, row, col));
-  }
-  void OnTreeRightClick(nyhost::Dialog& d, int id, int item) override {
-    events.push_back("rclick " + std::to_string(id) + " " + d.GetItemTextOf(id, item));
-  }
-  // Modeless dialogs swallow Enter so it does not press OK.
-  bool OnKey(nyhost::Dialog&, int key) override {
-    events.push_back("key " + std::to_string(key));
-    return swallow_keys;
-  }
-  bool swallow_keys = true;
-  bool Has(const std::string& e) const {
-    return std::find(events.begin(), events.end(), e) != events.end();
-  }
 };
 
 nyhost::DialogTemplate EveryKind() {
@@ -93,11 +60,7 @@ nyhost::DialogTemplate EveryKind() {
   t.caption = "全部控件";
   t.width = 300;
   t.height = 200;
-  auto ctl = [](int id, ControlKind k, const char* caption, int x, int y, int w, int h) {
-    nyhost::ControlTemplate c;
-    c.id = id, c.kind = k, c.caption = caption, c.x = x, c.y = y, c.w = w, c.h = h;
-    return c;
-  };
+  auto ctl = Ctl;
   auto radio1 = ctl(31, ControlKind::kRadio, "点", 10, 40, 30, 10);
   radio1.group_start = true;
   auto ro = ctl(21, ControlKind::kEdit, "0.70", 70, 20, 40, 12);

@@ -1,0 +1,231 @@
+// Starting the desktop: the command line, --help without a display, and a missing or broken plan
+// or script end with a message and status 2 instead of a crash or a window.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "gui/app.h"
+#include "gui/main_window.h"
+#include "gui_fixture.h"
+#include "host/host.h"
+#include "test_support.h"
+
+namespace {
+
+const QString kOffice = QStringLiteral(NYLUXORA_TEST_EXAMPLES_DIR "/office.dxf");
+const QString kProgram = QStringLiteral(NYLUXORA_TEST_BUILD_DIR "/bin/nyluxora-gui");
+
+QString WriteFile(const nytest::TempDir& dir, const char* name, const QByteArray& bytes) {
+  QString path = QString::fromStdString((dir.path() / name).string());
+  QFile f(path);
+  if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+  return path;
+}
+
+TEST(DesktopArgs, ParsesThePlanAndOptionsAndRejectsTheRest) {
+  guitest::App();
+  struct Case {
+    QStringList args;
+    QString plan, data_dir, script, error_part;
+    bool help;
+  } cases[] = {
+      {{}, "", "", "", "", false},
+      {{"plan.dxf"}, "plan.dxf", "", "", "", false},
+      {{"--data-dir", "/tmp/d", "--script", "s.txt", "a.dxf"}, "a.dxf", "/tmp/d", "s.txt", "", false},
+      {{"--help"}, "", "", "", "", true},
+      {{"-h", "plan.dxf"}, "", "", "", "", true},
+      {{"-platform", "offscreen", "--help"}, "", "", "", "", true},  // Qt's options do not hide it
+      {{"--bogus"}, "", "", "", "bogus", false},
+      {{"a.dxf", "b.dxf"}, "", "", "", "one plan at a time", false},
+      {{"--script"}, "", "", "", "script", false},  // the option lacks its value
+  };
+  for (const auto& c : cases) {
+    nygui::DesktopArgs a = nygui::ParseDesktopArgs(QStringList{"nyluxora-gui"} + c.args);
+    const std::string what = c.args.join(' ').toStdString();
+    EXPECT_EQ(a.help, c.help) << what;
+    if (c.error_part.isEmpty()) {
+      EXPECT_TRUE(a.error.isEmpty()) << what << ": " << a.error.toStdString();
+    } else {
+      EXPECT_TRUE(a.error.contains(c.error_part)) << what << ": " << a.error.toStdString();
+      continue;
+    }
+    if (c.help) {
+      EXPECT_TRUE(a.help_text.contains("--data-dir")) << what;
+      EXPECT_TRUE(a.help_text.contains("--script")) << what;
+      continue;
+    }
+    EXPECT_EQ(a.plan, c.plan) << what;
+    EXPECT_EQ(a.data_dir, c.data_dir) << what;
+    EXPECT_EQ(a.script, c.script) << what;
+  }
+}
+
+// Sets or clears environment variables for one scope.
+class EnvScope {
+ public:
+  void Set(const char* name, const char* value) {
+    if (!saved_.count(name)) {
+      const char* old = std::getenv(name);
+      saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
+    }
+    if (value) setenv(name, value, 1);
+    else unsetenv(name);
+  }
+  ~EnvScope() {
+    for (const auto& [name, value] : saved_) {
+      if (value) setenv(name.c_str(), value->c_str(), 1);
+      else unsetenv(name.c_str());
+    }
+  }
+
+ private:
+  std::map<std::string, std::optional<std::string>> saved_;
+};
+
+TEST(DesktopArgs, ADisplayIsThereWhenQtCanOpenWindows) {
+  struct Case {
+    const char *display, *wayland, *platform;
+    std::vector<const char*> argv;
+    bool want;
+  } cases[] = {
+      {nullptr, nullptr, nullptr, {"nyluxora-gui"}, false},
+      {"", nullptr, "", {"nyluxora-gui", "--help"}, false},
+      {":0", nullptr, nullptr, {"nyluxora-gui"}, true},
+      {nullptr, "wayland-0", nullptr, {"nyluxora-gui"}, true},
+      {nullptr, nullptr, "offscreen", {"nyluxora-gui"}, true},
+      {nullptr, nullptr, nullptr, {"nyluxora-gui", "-platform", "offscreen"}, true},
+  };
+  for (const auto& c : cases) {
+    EnvScope env;
+    env.Set("DISPLAY", c.display);
+    env.Set("WAYLAND_DISPLAY", c.wayland);
+    env.Set("QT_QPA_PLATFORM", c.platform);
+    std::vector<char*> argv;
+    for (const char* a : c.argv) argv.push_back(const_cast<char*>(a));
+    EXPECT_EQ(nygui::HaveDisplay(static_cast<int>(argv.size()), argv.data()), c.want)
+        << (c.display ? c.display : "-") << " " << (c.platform ? c.platform : "-");
+  }
+}
+
+struct ProgramRun {
+  int status = -1;
+  bool crashed = false;
+  QString out, err;
+};
+
+ProgramRun RunProgram(const QStringList& args, bool display, const nytest::TempDir& home) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.remove("DISPLAY");
+  env.remove("WAYLAND_DISPLAY");
+  env.remove("QT_QPA_PLATFORM");
+  if (display) env.insert("QT_QPA_PLATFORM", "offscreen");
+  env.insert("NYLUXORA_SHARE", NYLUXORA_TEST_SHARE_DIR);
+  env.insert("NYLUXORA_HOME", QString::fromStdString(home.str()));
+  env.insert("XDG_CONFIG_HOME", QString::fromStdString(home.str()));
+  QProcess p;
+  p.setProcessEnvironment(env);
+  p.start(kProgram, args);
+  ProgramRun r;
+  if (!p.waitForFinished(60000)) {
+    p.kill();
+    p.waitForFinished();
+    r.crashed = true;
+    r.err = "timed out";
+    return r;
+  }
+  r.crashed = p.exitStatus() == QProcess::CrashExit;
+  r.status = p.exitCode();
+  r.out = QString::fromUtf8(p.readAllStandardOutput());
+  r.err = QString::fromUtf8(p.readAllStandardError());
+  return r;
+}
+
+TEST(DesktopProgram, HelpAndBadStartsEndWithAMessageAndAStatus) {
+  guitest::App();
+  nytest::TempDir dir;
+  const QString bad = WriteFile(dir, "bad.dxf", "this is not a drawing\n0\nSECTION\n");
+  const QString empty = WriteFile(dir, "empty.dxf", "");
+  const QString missing = QString::fromStdString((dir.path() / "missing.dxf").string());
+  const QString quit = WriteFile(dir, "quit.txt", "echo hello\nquit\n");
+  const QString broken = WriteFile(dir, "broken.txt", "frobnicate now\n");
+  struct Case {
+    QStringList args;
+    bool display;
+    int status;
+    QString out_part, err_part;
+  } cases[] = {
+      {{"--help"}, false, 0, "--script", ""},  // no display needed to read the help
+      {{"--help"}, true, 0, "Usage:", ""},
+      {{"-platform", "offscreen", "--help-all"}, false, 0, "--data-dir", ""},
+      {{missing}, true, 2, "", "missing.dxf"},
+      {{missing}, false, 2, "", "cannot open the plan"},
+      {{bad}, true, 2, "", "expected a group code"},
+      {{empty}, true, 2, "", "empty file"},
+      {{kOffice, "--script", missing}, true, 2, "", "cannot read the script"},
+      {{"--frobnicate"}, true, 2, "", "Unknown option"},
+      {{kOffice, kOffice}, true, 2, "", "one plan at a time"},
+      {{kOffice}, false, 2, "", "no display"},
+      {{kOffice, "--script", quit}, true, 0, "", ""},
+      {{kOffice, "--script", broken}, true, 1, "", "unknown verb 'frobnicate'"},
+  };
+  for (const auto& c : cases) {
+    const std::string what = c.args.join(' ').toStdString() + (c.display ? "" : " (no display)");
+    ProgramRun r = RunProgram(c.args, c.display, dir);
+    EXPECT_FALSE(r.crashed) << what << ": " << r.err.toStdString();
+    EXPECT_EQ(r.status, c.status) << what << ": " << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(c.out_part)) << what << ": " << r.out.toStdString();
+    EXPECT_TRUE(r.err.contains(c.err_part)) << what << ": " << r.err.toStdString();
+    if (c.status == 2) {
+      EXPECT_TRUE(r.err.startsWith("nyluxora-gui: ") || r.err.contains("\nnyluxora-gui: "))
+          << what << ": " << r.err.toStdString();
+    }
+  }
+}
+
+TEST(DesktopPlans, ABrokenPlanKeepsTheOpenOneAndSavingReadsBack) {
+  guitest::App();
+  nytest::TempDir dir;
+  nygui::MainWindow window;
+  window.Wire();
+  QString error;
+  EXPECT_EQ(nygui::ReadPlan(QString::fromStdString((dir.path() / "none.dxf").string()), &error), nullptr);
+  EXPECT_TRUE(error.contains("none.dxf"));
+  auto plan = nygui::ReadPlan(kOffice, &error);
+  ASSERT_TRUE(plan);
+  const std::size_t entities = plan->entities().size();
+  window.AdoptPlan(std::move(plan), kOffice);
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("NYLuxora — office.dxf"));
+  nyhost::Drawing* shown = nyhost::Host::Get().drawing();
+
+  // Opening a broken file says why in a message box and leaves the plan as it was.
+  QString told;
+  QTimer::singleShot(50, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      told = box->text();
+      box->accept();
+    }
+  });
+  EXPECT_FALSE(window.OpenPlan(WriteFile(dir, "bad.dxf", "garbage\n")));
+  EXPECT_TRUE(told.contains("bad.dxf")) << told.toStdString();
+  EXPECT_EQ(nyhost::Host::Get().drawing(), shown);
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("NYLuxora — office.dxf"));
+
+  const QString copy = QString::fromStdString((dir.path() / "copy.dxf").string());
+  ASSERT_TRUE(window.SavePlan(copy));
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("NYLuxora — copy.dxf"));
+  auto again = nygui::ReadPlan(copy, &error);
+  ASSERT_TRUE(again) << error.toStdString();
+  EXPECT_EQ(again->entities().size(), entities);
+  window.Unwire();
+  nyhost::Host::Get().SetDrawing(nullptr);
+}
+
+}  // namespace

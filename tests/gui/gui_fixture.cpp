@@ -1,0 +1,52 @@
+#include "gui_fixture.h"
+
+namespace guitest {
+
+using std::to_string;
+
+nyhost::ControlTemplate Ctl(int id, nyhost::ControlKind kind, const char* caption, int x, int y,
+                            int w, int h) {
+  nyhost::ControlTemplate c;
+  c.id = id, c.kind = kind, c.caption = caption, c.x = x, c.y = y, c.w = w, c.h = h;
+  return c;
+}
+
+void Recorder::OnClick(nyhost::Dialog& d, int id) {
+  events.push_back("click " + to_string(id));
+  if (id == nyhost::kIdOk) d.EndDialog(nyhost::kIdOk);
+}
+
+void Recorder::OnDoubleClick(nyhost::Dialog&, int id) { events.push_back("dblclick " + to_string(id)); }
+
+void Recorder::OnEditChange(nyhost::Dialog& d, int id) {
+  events.push_back("edit " + to_string(id) + " " + d.GetText(id));
+}
+
+void Recorder::OnKillFocus(nyhost::Dialog&, int id) { events.push_back("leave " + to_string(id)); }
+
+void Recorder::OnSelChange(nyhost::Dialog& d, int id) {
+  events.push_back("sel " + to_string(id) + " " + d.GetText(id));
+}
+
+void Recorder::OnSpin(nyhost::Dialog&, int id, int delta) {
+  events.push_back("spin " + to_string(id) + " " + to_string(delta));
+}
+
+void Recorder::OnCellClick(nyhost::Dialog&, int id, int row, int col) {
+  events.push_back("cellclick " + to_string(id) + " " + to_string(row) + "," + to_string(col));
+}
+
+void Recorder::OnCellEndEdit(nyhost::Dialog& d, int id, int row, int col) {
+  events.push_back("cell " + to_string(id) + " " + d.GetCell(id, row, col));
+}
+
+void Recorder::OnTreeRightClick(nyhost::Dialog& d, int id, int item) {
+  events.push_back("rclick " + to_string(id) + " " + (item ? d.GetItemTextOf(id, item) : "<none>"));
+}
+
+bool Recorder::OnKey(nyhost::Dialog&, int key) {
+  events.push_back("key " + to_string(key));
+  return swallow_keys;
+}
+
+}  // namespace guitest

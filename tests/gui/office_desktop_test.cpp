@@ -1,0 +1,158 @@
+// The example office through the desktop, driven by the script runner with real widget and canvas
+// events: the point-method dialog must show what the command line's calc computes for the same
+// room, density and standard.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+#include <dlfcn.h>
+
+#include <map>
+
+#include "frame/module_entry.h"
+#include "gui/dialog_widget.h"
+#include "gui/grid_widget.h"
+#include "gui/gui_script.h"
+#include "gui/main_window.h"
+#include "gui_fixture.h"
+#include "host/host.h"
+#include "test_support.h"
+
+namespace {
+
+using nyhost::Host;
+
+const QString kPlan = QStringLiteral(NYLUXORA_TEST_EXAMPLES_DIR "/office.dxf");
+const QString kStandard = QStringLiteral("办公建筑/普通办公室");
+// The result fields of the dialog: average, max, min, uniformity, power density, and the
+// standard's average, uniformity and power density.
+const int kResultIds[] = {241, 242, 243, 232, 358, 245, 233, 360};
+
+struct Field {
+  QString text, tip;
+};
+
+// `nyluxora calc` prints each field as "[214:ID CAPTION] TEXT  {TOOLTIP}" (the caption may be absent).
+std::map<int, Field> CalcOnTheCommandLine(const nytest::TempDir& home) {
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("NYLUXORA_SHARE", NYLUXORA_TEST_SHARE_DIR);
+  p.setProcessEnvironment(env);
+  p.start(NYLUXORA_TEST_BUILD_DIR "/bin/nyluxora",
+          {"--data-dir", QString::fromStdString(home.str()), "calc", kPlan, "--rect", "0,0,6000,6000",
+           "--density", "30*15", "--standard", kStandard});
+  std::map<int, Field> fields;
+  if (!p.waitForFinished(60000) || p.exitCode() != 0) return fields;
+  static const QRegularExpression line(R"(^\[214:(\d+)[^\]]*\] (.*?)(?:  \{(.*)\})?$)");
+  for (const QString& l : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
+    auto m = line.match(l);
+    if (m.hasMatch()) fields[m.captured(1).toInt()] = {m.captured(2), m.captured(3)};
+  }
+  return fields;
+}
+
+class OfficeDesktop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    guitest::App();
+    setenv("NYLUXORA_HOME", home_.str().c_str(), 1);
+    setenv("NYLUXORA_SHARE", NYLUXORA_TEST_SHARE_DIR, 1);
+    Host& host = Host::Get();
+    window_ = std::make_unique<nygui::MainWindow>();
+    window_->Wire();
+    // The module's entries are part of this program, resolved by name as the loader would.
+    host.SetEntryResolver([](const std::string& name) {
+      return reinterpret_cast<nyhost::CommandEntry>(dlsym(RTLD_DEFAULT, name.c_str()));
+    });
+    ExModuleLoad();
+    window_->BuildCommandMenus();
+    QString error;
+    auto plan = nygui::ReadPlan(kPlan, &error);
+    ASSERT_TRUE(plan) << error.toStdString();
+    window_->AdoptPlan(std::move(plan), kPlan);
+    window_->resize(1400, 900);
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    // Close enough that the clicks on the room's corners are not drawn to the wall corners.
+    window_->canvas()->ZoomWindow({-500, -500, 0}, {6500, 6500, 0});
+  }
+  void TearDown() override {
+    ExModuleUnload();
+    Host::Get().windows().Collect();
+    window_->Unwire();
+    window_.reset();
+    Host::Get().SetDrawing(nullptr);
+    Host::Get().SetEntryResolver(nullptr);
+    unsetenv("NYLUXORA_HOME");
+  }
+  nytest::TempDir home_;
+  std::unique_ptr<nygui::MainWindow> window_;
+};
+
+TEST_F(OfficeDesktop, PointMethodShowsTheCommandLinesResults) {
+  const QStringList lines = {
+      "command ZIRIRODO_DOT", "wait 300",
+      "click 214 335",  // the rectangle button: two corners on the canvas
+      "point 0,0", "point 6000,6000",
+      "set 214 338 30*15",
+      "click 214 210",  // the standards dialog, modal
+      "choose 207 236 " + kStandard, "click 207 1",
+      "click 214 337",  // horizontal illuminance
+  };
+  nygui::GuiScript script(window_.get(), lines, 30);
+  bool finished = false, ok = false;
+  QObject::connect(&script, &nygui::GuiScript::finished, [&](bool good) {
+    finished = true;
+    ok = good;
+  });
+  // Watches the point-method window while the corners are picked.
+  bool saw_wait = false, shown_while_waiting = false;
+  QTimer probe;
+  QObject::connect(&probe, &QTimer::timeout, [&] {
+    if (!window_->ports()->waiting()) return;
+    saw_wait = true;
+    if (nyhost::Dialog* d = Host::Get().windows().FindDialog(214))
+      if (auto* w = nygui::QtWindowSystem::WidgetOf(*d)) shown_while_waiting |= w->isVisible();
+  });
+  probe.start(10);
+  script.Start();
+  QTRY_VERIFY_WITH_TIMEOUT(finished, 30000);
+  probe.stop();
+  ASSERT_TRUE(ok);
+  EXPECT_TRUE(saw_wait);
+  EXPECT_FALSE(shown_while_waiting);
+
+  nyhost::Dialog* dlg = Host::Get().windows().FindDialog(214);
+  ASSERT_NE(dlg, nullptr);
+  nygui::DialogWidget* w = nygui::QtWindowSystem::WidgetOf(*dlg);
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(w->isVisible());
+  EXPECT_EQ(qobject_cast<QLineEdit*>(w->ControlWidget(338))->text(), QStringLiteral("30*15"));
+
+  // The six grille luminaires of office one, and the frame's tip over the table.
+  auto* grid = qobject_cast<nygui::GridWidget*>(w->ControlWidget(4512));
+  ASSERT_NE(grid, nullptr);
+  int luminaires = 0;
+  for (int r = 1; r < grid->rowCount(); ++r)
+    luminaires += grid->item(r, 0) && grid->item(r, 0)->text() == QStringLiteral("格栅荧光灯");
+  EXPECT_EQ(luminaires, 6);
+  EXPECT_EQ(grid->toolTip(), QStringLiteral("点击'灯具名称'在图中显示对应灯具"));
+
+  std::map<int, Field> calc = CalcOnTheCommandLine(home_);
+  ASSERT_EQ(calc.size(), 10u) << "the calc command did not run";
+  for (int id : kResultIds) {
+    QWidget* field = w->ControlWidget(id);
+    ASSERT_NE(field, nullptr) << id;
+    QString shown = qobject_cast<QLineEdit*>(field) ? qobject_cast<QLineEdit*>(field)->text()
+                                                    : qobject_cast<QLabel*>(field)->text();
+    EXPECT_EQ(shown, calc[id].text) << id;
+    EXPECT_EQ(field->toolTip(), calc[id].tip) << id;
+  }
+  EXPECT_NE(calc[243].text, QStringLiteral("0"));  // a result, not the empty dialog
+}
+
+}  // namespace
