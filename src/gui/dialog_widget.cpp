@@ -1,5 +1,6 @@
 #include "gui/dialog_widget.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -149,7 +150,8 @@ void SyncTree(QTreeWidget* t, const ControlState& c) {
 }
 
 void SetColors(QWidget* w, const ControlState& c) {
-  QPalette pal = w->palette();
+  // Start from the widget's default so a colour the module clears goes back to normal.
+  QPalette pal = QApplication::palette(w);
   if (c.text_color != nyhost::kNoColor) {
     pal.setColor(QPalette::WindowText, nyrender::RgbColor(c.text_color));
     pal.setColor(QPalette::Text, nyrender::RgbColor(c.text_color));
@@ -157,8 +159,8 @@ void SetColors(QWidget* w, const ControlState& c) {
   if (c.back_color != nyhost::kNoColor) {
     pal.setColor(QPalette::Window, nyrender::RgbColor(c.back_color));
     pal.setColor(QPalette::Base, nyrender::RgbColor(c.back_color));
-    w->setAutoFillBackground(true);
   }
+  w->setAutoFillBackground(c.back_color != nyhost::kNoColor);
   w->setPalette(pal);
 }
 
@@ -487,9 +489,7 @@ void DialogWidget::SyncControl(int id) {
   }
   w->setEnabled(c->enabled);
   w->setVisible(c->visible);
-  if (c->text_color != nyhost::kNoColor || c->back_color != nyhost::kNoColor) {
-    if (c->tpl.kind != ControlKind::kGrid) SetColors(w, *c);
-  }
+  if (c->tpl.kind != ControlKind::kGrid) SetColors(w, *c);
   // A tooltip or the visibility of one control may change what the controls over it show.
   RefreshToolTips();
   syncing_ = false;

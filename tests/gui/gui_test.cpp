@@ -152,6 +152,15 @@ TEST_F(DialogWidgets, EveryKindRendersWithCaptionsAndState) {
   EXPECT_TRUE(Control<QRadioButton>(w_, 31)->isChecked());
   EXPECT_TRUE(rec_.events.empty());
 
+  // A verdict colour the module sets and later clears (a result that passes after one that
+  // failed) goes back to the normal text colour.
+  auto* field = Control<QLineEdit>(w_, 21);
+  const QColor normal = field->palette().color(QPalette::Text);
+  dlg_->SetColors(21, 0xFF0000, nyhost::kNoColor);
+  EXPECT_EQ(field->palette().color(QPalette::Text), QColor(255, 0, 0));
+  dlg_->SetColors(21, nyhost::kNoColor, nyhost::kNoColor);
+  EXPECT_EQ(field->palette().color(QPalette::Text), normal);
+
   // The window hides and shows as the model says.
   dlg_->Hide();
   EXPECT_FALSE(w_->isVisible());
