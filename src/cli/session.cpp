@@ -152,9 +152,10 @@ std::vector<std::string> Words(const std::string& text, std::size_t n, std::stri
   return words;
 }
 
-// The caption of the label standing left of a control on its line, as a person reads the
-// dialog; empty when there is none.
-std::string LabelOf(const nyhost::DialogTemplate& tpl, const nyhost::ControlTemplate& c) {
+// The label standing left of a control on its line, as a person reads the dialog; its current
+// text, empty when there is none.
+std::string LabelOf(const nyhost::Dialog& dlg, const nyhost::ControlTemplate& c) {
+  const nyhost::DialogTemplate& tpl = dlg.tpl();
   const nyhost::ControlTemplate* best = nullptr;
   for (const auto& l : tpl.controls) {
     if (l.kind != nyhost::ControlKind::kStatic || l.id == c.id || l.caption.empty()) continue;
@@ -162,7 +163,7 @@ std::string LabelOf(const nyhost::DialogTemplate& tpl, const nyhost::ControlTemp
     if (middle < c.y || middle > c.y + c.h || l.x + l.w > c.x + 2) continue;
     if (!best || l.x > best->x) best = &l;
   }
-  return best ? best->caption : std::string();
+  return best ? dlg.GetText(best->id) : std::string();
 }
 
 int KeyOf(const std::string& name) {
@@ -269,7 +270,7 @@ bool Session::Execute(const Line& l) {
                      : dlg->UserCellClick(control, row, col);
   } else if (v == "show") {
     const nyhost::ControlState* c = dlg->Control(control);
-    std::string label = LabelOf(dlg->tpl(), c->tpl);
+    std::string label = LabelOf(*dlg, c->tpl);
     out_ << "\n[" << w[0] << ":" << w[1] << (label.empty() ? "" : " " + label) << "] ";
     if (c->tpl.kind == nyhost::ControlKind::kGrid) {
       for (const auto& row : c->grid.cells) {
