@@ -92,6 +92,21 @@ TEST(CommandLine, SessionPrintsWhatTheModulePrintsAndSavesARereadableDrawing) {
   EXPECT_EQ(name, "筒灯");
 }
 
+TEST(CommandLine, ShowNamesAFieldByTheLabelBesideIt) {
+  nytest::TempDir home, work;
+  std::string plan = SmallPlan(work);
+  std::string script = WriteFile(work, "s.txt",
+                                 "command ZIRIRODO_DOT\n"
+                                 "set 214 338 30*15\n"
+                                 "show 214 338\n"
+                                 "show 214 372\n");
+  RunResult r = Nyluxora("session " + Quote(script) + " --plan " + Quote(plan), home);
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("[214:338 计算密度] 30*15  {"), std::string::npos) << r.out;
+  // A label itself has no label beside it.
+  EXPECT_NE(r.out.find("[214:372] 标准功率密度"), std::string::npos) << r.out;
+}
+
 TEST(CommandLine, ACopyOfTheModuleUnderAnotherNameUsesItsOwnSettingsFile) {
   nytest::TempDir home, work;
   fs::path module = fs::path(NYLUXORA_TEST_BUILD_DIR) / "lib";
