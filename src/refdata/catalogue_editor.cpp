@@ -97,6 +97,15 @@ std::vector<std::string> CCatalogueEditor::SelectedRow(const nyhost::Dialog& dlg
   return NyAccess::SplitItem(dlg.GetItemText(ids_.list, row));
 }
 
+std::vector<std::string> CCatalogueEditor::RowToDelete(const nyhost::Dialog& dlg,
+                                                        std::size_t columns,
+                                                        const char* none_chosen) const {
+  std::vector<std::string> row = SelectedRow(dlg);
+  if (row.size() >= columns) return row;
+  Message(none_chosen, nyhost::MbIcon::kWarning);
+  return {};
+}
+
 std::string CCatalogueEditor::MakerFilter(const nyhost::Dialog& dlg) const {
   int index = dlg.GetCurSel(ids_.maker_combo);
   return index < 0 ? std::string(kAllMakers) : dlg.GetItemText(ids_.maker_combo, index);

@@ -5,6 +5,7 @@
 // database backup; CCatalogueEditor holds what they share.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,10 @@ class CCatalogueEditor : public nyhost::DialogController {
   void FillList(nyhost::Dialog& dlg, const std::string& sql) const;
   // The columns of the selected list row; empty when none is selected.
   std::vector<std::string> SelectedRow(const nyhost::Dialog& dlg) const;
+  // The selected row to delete when it has at least `columns` columns; otherwise warns with
+  // `none_chosen` and gives an empty row.
+  std::vector<std::string> RowToDelete(const nyhost::Dialog& dlg, std::size_t columns,
+                                       const char* none_chosen) const;
   // The chosen manufacturer filter: the selected item, "全部" when none is selected.
   std::string MakerFilter(const nyhost::Dialog& dlg) const;
 

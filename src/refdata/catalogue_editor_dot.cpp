@@ -204,11 +204,8 @@ void CDotLuminaireCatalogueDlg::Save(nyhost::Dialog& dlg, bool adding) {
 void CDotLuminaireCatalogueDlg::Delete(nyhost::Dialog& dlg) {
   NyAccess* db = Db();
   if (!db) return;
-  std::vector<std::string> row = SelectedRow(dlg);
-  if (row.size() < 2) {
-    Message("请选择要删除的灯具!", nyhost::MbIcon::kWarning);
-    return;
-  }
+  std::vector<std::string> row = RowToDelete(dlg, 2, "请选择要删除的灯具!");
+  if (row.empty()) return;
   const std::string& kind = row[0];
   const std::string& model = row[1];
   std::string maker = row.size() > 2 ? nyhost::Trim(row[2]) : std::string();

@@ -132,11 +132,8 @@ void CLampCatalogueDlg::Save(nyhost::Dialog& dlg) {
 void CLampCatalogueDlg::Delete(nyhost::Dialog& dlg) {
   NyAccess* db = Db();
   if (!db) return;
-  std::vector<std::string> row = SelectedRow(dlg);
-  if (row.size() < 5) {
-    Message("请选择要删除的光源!", nyhost::MbIcon::kWarning);
-    return;
-  }
+  std::vector<std::string> row = RowToDelete(dlg, 5, "请选择要删除的光源!");
+  if (row.empty()) return;
   const std::string& kind = row[0];
   const std::string& model = row[1];
   int power = std::atoi(row[2].c_str());

@@ -15,31 +15,15 @@
 
 namespace {
 
-using guitest::App;
-using nyhost::Host;
 using nyhost::Point3;
 
-class CanvasView : public ::testing::Test {
+class CanvasView : public guitest::WindowTest {
  protected:
   void SetUp() override {
-    App();
-    window_ = std::make_unique<nygui::MainWindow>();
-    window_->Wire();
-    auto d = std::make_unique<nyhost::Drawing>();
-    nyhost::Entity line;
-    line.data = nyhost::Line{{0, 0, 0}, {2000, 1000, 0}};
-    d->Add(line);
-    Host::Get().SetDrawing(std::move(d));
-    window_->resize(900, 700);
-    window_->show();
+    OpenWindow(guitest::LineDrawing({0, 0, 0}, {2000, 1000, 0}), 900, 700);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     canvas_ = window_->canvas();
     canvas_->ZoomExtents();
-  }
-  void TearDown() override {
-    window_->Unwire();
-    window_.reset();
-    Host::Get().SetDrawing(nullptr);
   }
   void Wheel(QPointF at, int delta) {
     QWheelEvent e(at, canvas_->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
@@ -52,7 +36,6 @@ class CanvasView : public ::testing::Test {
                   Qt::NoModifier);
     QApplication::sendEvent(canvas_, &e);
   }
-  std::unique_ptr<nygui::MainWindow> window_;
   nygui::Canvas* canvas_ = nullptr;
 };
 

@@ -29,6 +29,7 @@ namespace {
 
 using guitest::App;
 using guitest::Ctl;
+using guitest::Opened;
 using nyhost::ControlKind;
 using nyhost::Host;
 
@@ -83,25 +84,6 @@ TEST(DialogUnits, FollowTheFontsAverageLetterWidthAndHeight) {
   unset.font_size = 0;
   EXPECT_EQ(nygui::DialogFont(unset).pointSize(), 9);
 }
-
-// A dialog without a controller of its own beyond recording.
-struct Opened {
-  explicit Opened(const nyhost::DialogTemplate& tpl, nyhost::DialogController* c = nullptr) {
-    App();
-    ws = std::make_unique<nygui::QtWindowSystem>();
-    dlg = ws->CreateModeless(tpl, c ? c : &rec);
-    w = nygui::QtWindowSystem::WidgetOf(*dlg);
-  }
-  ~Opened() {
-    dlg->Destroy();
-    ws->Collect();
-    QCoreApplication::processEvents();
-  }
-  std::unique_ptr<nygui::QtWindowSystem> ws;
-  guitest::Recorder rec;
-  nyhost::Dialog* dlg = nullptr;
-  nygui::DialogWidget* w = nullptr;
-};
 
 TEST(DialogGeometry, EveryControlSitsWhereItsTemplateSays) {
   nyhost::DialogTemplate t;
@@ -220,8 +202,7 @@ TEST(DialogToolTips, ControlsInsideAHiddenFrameTakeItsTip) {
 TEST(DialogToolTips, HoveringShowsTheLentTipAndTitleTipsOfNarrowCells) {
   FrameController fc;
   Opened o(Frames(), &fc);
-  o.w->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(o.w));
+  ASSERT_TRUE(o.Show());
   auto hover = [](QWidget* target, QPoint at) {
     QHelpEvent e(QEvent::ToolTip, at, target->mapToGlobal(at));
     QApplication::sendEvent(target, &e);
@@ -300,8 +281,7 @@ QTreeWidgetItem* Item(QTreeWidget* tree, int top, int child = -1) {
 TEST(DialogTrees, ClicksRightClicksAndOpeningReachTheModelWithoutRebuilding) {
   TreeController tc;
   Opened o(TreeAndLists(), &tc);
-  o.w->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(o.w));
+  ASSERT_TRUE(o.Show());
   auto* tree = qobject_cast<QTreeWidget*>(o.w->ControlWidget(60));
   ASSERT_NE(tree, nullptr);
   QTreeWidgetItem* meeting = Item(tree, 0, 1);
@@ -352,8 +332,7 @@ TEST(DialogTrees, ClicksRightClicksAndOpeningReachTheModelWithoutRebuilding) {
 TEST(DialogTrees, ScriptChoicesGoThroughTheWidgets) {
   TreeController tc;
   Opened o(TreeAndLists(), &tc);
-  o.w->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(o.w));
+  ASSERT_TRUE(o.Show());
   struct Case {
     int id;
     QString item;
@@ -382,8 +361,7 @@ TEST(DialogTrees, ScriptChoicesGoThroughTheWidgets) {
 TEST(DialogControls, SpinArrowsListsAndTypedComboText) {
   TreeController tc;
   Opened o(TreeAndLists(), &tc);
-  o.w->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(o.w));
+  ASSERT_TRUE(o.Show());
   struct Case {
     int id;
     Qt::ArrowType first, second;
@@ -444,31 +422,19 @@ struct PickButton : guitest::Recorder {
 };
 
 // The host's picking commands hide a modeless dialog while they wait and show it afterwards.
-class PickingAroundADialog : public ::testing::Test {
+class PickingAroundADialog : public guitest::WindowTest {
  protected:
   void SetUp() override {
-    App();
-    window_ = std::make_unique<nygui::MainWindow>();
-    window_->Wire();
-    auto d = std::make_unique<nyhost::Drawing>();
-    nyhost::Entity e;
-    e.data = nyhost::Line{{0, 0, 0}, {1000, 1000, 0}};
-    d->Add(e);
-    Host::Get().SetDrawing(std::move(d));
-    window_->resize(900, 700);
-    window_->show();
+    OpenWindow(guitest::LineDrawing({0, 0, 0}, {1000, 1000, 0}), 900, 700);
     window_->canvas()->ZoomExtents();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
   }
   void TearDown() override {
     if (dlg_) dlg_->Destroy();
     Host::Get().windows().Collect();
-    window_->Unwire();
-    window_.reset();
-    Host::Get().SetDrawing(nullptr);
+    WindowTest::TearDown();
   }
   PickButton controller_;  // outlives the dialog, which calls it while going
-  std::unique_ptr<nygui::MainWindow> window_;
   nyhost::Dialog* dlg_ = nullptr;
 };
 

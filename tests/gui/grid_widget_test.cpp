@@ -118,32 +118,23 @@ TEST(GridWidget, ShowingTheModelReportsNoClicks) {
   EXPECT_EQ(clicks[0][1].toInt(), 1);
 }
 
+nyhost::DialogTemplate GridOnly() {
+  nyhost::DialogTemplate t;
+  t.id = 910;
+  t.width = 300;
+  t.height = 120;
+  t.controls = {guitest::Ctl(70, nyhost::ControlKind::kGrid, "", 4, 4, 290, 110)};
+  return t;
+}
+
 // A dialog holding only the grid, so edits go all the way to the model and its controller.
-struct GridDialog {
-  GridDialog() {
-    App();
-    nyhost::DialogTemplate t;
-    t.id = 910;
-    t.width = 300;
-    t.height = 120;
-    t.controls = {guitest::Ctl(70, nyhost::ControlKind::kGrid, "", 4, 4, 290, 110)};
-    ws = std::make_unique<nygui::QtWindowSystem>();
-    dlg = ws->CreateModeless(t, &rec);
+struct GridDialog : guitest::Opened {
+  GridDialog() : Opened(GridOnly()) {
     dlg->Grid(70) = Luminaires();
     dlg->GridChanged(70);
-    w = nygui::QtWindowSystem::WidgetOf(*dlg);
     grid = static_cast<nygui::GridWidget*>(w->ControlWidget(70));
     w->show();
   }
-  ~GridDialog() {
-    dlg->Destroy();
-    ws->Collect();
-    QCoreApplication::processEvents();
-  }
-  std::unique_ptr<nygui::QtWindowSystem> ws;
-  guitest::Recorder rec;
-  nyhost::Dialog* dlg = nullptr;
-  nygui::DialogWidget* w = nullptr;
   nygui::GridWidget* grid = nullptr;
 };
 

@@ -1,5 +1,7 @@
 #include "gui_fixture.h"
 
+#include <QTest>
+
 namespace guitest {
 
 using std::to_string;
@@ -47,6 +49,51 @@ void Recorder::OnTreeRightClick(nyhost::Dialog& d, int id, int item) {
 bool Recorder::OnKey(nyhost::Dialog&, int key) {
   events.push_back("key " + to_string(key));
   return swallow_keys;
+}
+
+Opened::Opened(const nyhost::DialogTemplate& tpl, nyhost::DialogController* c) {
+  App();
+  ws = std::make_unique<nygui::QtWindowSystem>();
+  dlg = ws->CreateModeless(tpl, c ? c : &rec);
+  w = nygui::QtWindowSystem::WidgetOf(*dlg);
+}
+
+Opened::~Opened() {
+  dlg->Destroy();
+  ws->Collect();
+  QCoreApplication::processEvents();
+}
+
+bool Opened::Show() {
+  w->show();
+  return QTest::qWaitForWindowExposed(w);
+}
+
+std::unique_ptr<nyhost::Drawing> LineDrawing(nyhost::Point3 from, nyhost::Point3 to) {
+  auto d = std::make_unique<nyhost::Drawing>();
+  nyhost::Entity line;
+  line.data = nyhost::Line{from, to};
+  d->Add(line);
+  return d;
+}
+
+void WindowTest::OpenWindow(std::unique_ptr<nyhost::Drawing> drawing, int width, int height) {
+  App();
+  window_ = std::make_unique<nygui::MainWindow>();
+  window_->Wire();
+  nyhost::Host::Get().SetDrawing(std::move(drawing));
+  window_->resize(width, height);
+  window_->show();
+}
+
+void WindowTest::CloseWindow() {
+  window_->Unwire();
+  window_.reset();
+}
+
+void WindowTest::TearDown() {
+  CloseWindow();
+  nyhost::Host::Get().SetDrawing(nullptr);
 }
 
 }  // namespace guitest

@@ -1,14 +1,22 @@
 // What the desktop tests share: one QApplication for the program (offscreen), settings kept out
-// of the user's own files, and a controller that records what reaches it.
+// of the user's own files, a controller that records what reaches it, a modeless dialog opened
+// for one case, and a main window over a drawing.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QStandardPaths>
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "gui/dialog_widget.h"
+#include "gui/main_window.h"
+#include "gui/qt_window_system.h"
 #include "host/dialog.h"
+#include "host/host.h"
 
 namespace guitest {
 
@@ -45,6 +53,37 @@ struct Recorder : nyhost::DialogController {
   bool Has(const std::string& e) const {
     return std::find(events.begin(), events.end(), e) != events.end();
   }
+};
+
+// A modeless dialog of its own window system, with `rec` as controller unless one is given;
+// destroyed, and its window collected, when the case ends.
+struct Opened {
+  explicit Opened(const nyhost::DialogTemplate& tpl, nyhost::DialogController* c = nullptr);
+  ~Opened();
+  // Shows the window; false if it never became exposed.
+  [[nodiscard]] bool Show();
+
+  std::unique_ptr<nygui::QtWindowSystem> ws;
+  Recorder rec;
+  nyhost::Dialog* dlg = nullptr;
+  nygui::DialogWidget* w = nullptr;
+};
+
+// A drawing of one line.
+std::unique_ptr<nyhost::Drawing> LineDrawing(nyhost::Point3 from, nyhost::Point3 to);
+
+// Cases on a main window wired to the host. Zooming and waiting are left to each fixture, as the
+// order matters to some.
+class WindowTest : public ::testing::Test {
+ protected:
+  // Hands `drawing` to the host and shows the window at that size.
+  void OpenWindow(std::unique_ptr<nyhost::Drawing> drawing, int width, int height);
+  // Unwires and closes the window; the host keeps its drawing.
+  void CloseWindow();
+  // Closes the window and takes the drawing from the host, so no later case sees it.
+  void TearDown() override;
+
+  std::unique_ptr<nygui::MainWindow> window_;
 };
 
 }  // namespace guitest

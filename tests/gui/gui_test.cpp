@@ -247,12 +247,9 @@ TEST(ModalDialogs, OkEndsTheLoopAndMessageBoxesAnswer) {
 }
 
 // A main window over a small drawing: a line and a room outline.
-class Desktop : public ::testing::Test {
+class Desktop : public guitest::WindowTest {
  protected:
   void SetUp() override {
-    App();
-    window_ = std::make_unique<nygui::MainWindow>();
-    window_->Wire();
     auto d = std::make_unique<nyhost::Drawing>();
     nyhost::Entity line;
     line.data = nyhost::Line{{0, 0, 0}, {100, 0, 0}};
@@ -263,16 +260,11 @@ class Desktop : public ::testing::Test {
     pl.closed = true;
     room.data = pl;
     room_ = d->Add(room);
-    Host::Get().SetDrawing(std::move(d));
-    window_->resize(800, 600);
-    window_->show();
+    OpenWindow(std::move(d), 800, 600);
     window_->canvas()->ZoomExtents();
     QCoreApplication::processEvents();
   }
-  void TearDown() override {
-    window_->Unwire();
-    window_.reset();
-  }
+  void TearDown() override { CloseWindow(); }
   // Clicks at a world point on the canvas once the request is waiting.
   void ClickLater(nyhost::Point3 p, double dx_pixels = 0) {
     QTimer::singleShot(30, [this, p, dx_pixels] {
@@ -288,7 +280,6 @@ class Desktop : public ::testing::Test {
       QTest::keyClick(input, Qt::Key_Return);
     });
   }
-  std::unique_ptr<nygui::MainWindow> window_;
   nyhost::EntityId line_ = 0, room_ = 0;
 };
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "host/host.h"
 #include "support/ny_xdata.h"
@@ -10,14 +12,11 @@
 
 namespace nytest {
 
-// Luminaire block of 600 x 600 drawing units around its base point ("ZM1A" is a luminaire key
-// of the shipped device table).
-inline void DefineLuminaireBlock(nyhost::Drawing& d, const std::string& name = "ZM1A-格栅") {
-  nyhost::BlockDefinition def;
-  def.name = name;
+// A closed polyline through `corners` (x, y in drawing units).
+inline nyhost::Entity ClosedOutline(const std::vector<std::pair<double, double>>& corners) {
   nyhost::Polyline pl;
   pl.closed = true;
-  for (auto [x, y] : {std::pair{-300.0, -300.0}, {300.0, -300.0}, {300.0, 300.0}, {-300.0, 300.0}}) {
+  for (auto [x, y] : corners) {
     nyhost::PolylineVertex v;
     v.x = x;
     v.y = y;
@@ -25,7 +24,15 @@ inline void DefineLuminaireBlock(nyhost::Drawing& d, const std::string& name = "
   }
   nyhost::Entity e;
   e.data = pl;
-  def.entities.push_back(e);
+  return e;
+}
+
+// Luminaire block of 600 x 600 drawing units around its base point ("ZM1A" is a luminaire key
+// of the shipped device table).
+inline void DefineLuminaireBlock(nyhost::Drawing& d, const std::string& name = "ZM1A-格栅") {
+  nyhost::BlockDefinition def;
+  def.name = name;
+  def.entities.push_back(ClosedOutline({{-300, -300}, {300, -300}, {300, 300}, {-300, 300}}));
   d.SetBlock(def);
 }
 

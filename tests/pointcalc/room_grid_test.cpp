@@ -9,18 +9,8 @@ namespace {
 
 class RoomGrid : public nytest::HostFixture {
  protected:
-  nyhost::EntityId Outline(std::vector<std::pair<double, double>> corners) {
-    nyhost::Polyline pl;
-    pl.closed = true;
-    for (auto [x, y] : corners) {
-      nyhost::PolylineVertex v;
-      v.x = x;
-      v.y = y;
-      pl.vertices.push_back(v);
-    }
-    nyhost::Entity e;
-    e.data = pl;
-    return drawing().Add(e);
+  nyhost::EntityId Outline(const std::vector<std::pair<double, double>>& corners) {
+    return drawing().Add(nytest::ClosedOutline(corners));
   }
   std::optional<Grid> GridOf(nyhost::EntityId id, int nx, int ny) {
     std::vector<nyhost::Point3> poly;
