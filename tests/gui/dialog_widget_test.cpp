@@ -163,7 +163,7 @@ struct FrameController : guitest::Recorder {
   }
 };
 
-TEST(DialogToolTips, ControlsInsideAHiddenFrameTakeItsTip) {
+TEST(DialogToolTips, HiddenFramesLendTheirTipAndHoveringShowsIt) {
   FrameController fc;
   Opened o(Frames(), &fc);
   auto tip = [&](int id) { return o.w->ControlWidget(id)->toolTip(); };
@@ -197,11 +197,10 @@ TEST(DialogToolTips, ControlsInsideAHiddenFrameTakeItsTip) {
   EXPECT_EQ(tip(31), QString());
   o.dlg->ShowControl(31, true);
   EXPECT_EQ(tip(31), QStringLiteral("点击'灯具名称'在图中显示对应灯具"));
-}
+  o.dlg->ShowControl(1, false);
+  o.dlg->SetToolTip(1, "框一");
 
-TEST(DialogToolTips, HoveringShowsTheLentTipAndTitleTipsOfNarrowCells) {
-  FrameController fc;
-  Opened o(Frames(), &fc);
+  // Hovering shows the lent tip, and the title tips of cells too narrow for their text.
   ASSERT_TRUE(o.Show());
   auto hover = [](QWidget* target, QPoint at) {
     QHelpEvent e(QEvent::ToolTip, at, target->mapToGlobal(at));
@@ -216,35 +215,19 @@ TEST(DialogToolTips, HoveringShowsTheLentTipAndTitleTipsOfNarrowCells) {
   QRect short_cell = grid->visualRect(grid->model()->index(0, 0));
   QRect long_cell = grid->visualRect(grid->model()->index(0, 1));
   QRect empty_cell = grid->visualRect(grid->model()->index(1, 0));
-  struct Case {
+  struct Hover {
     QPoint at;
     QString want;
-  } cases[] = {
+  } hovers[] = {
       {short_cell.center(), QStringLiteral("点击'灯具名称'在图中显示对应灯具")},
       {long_cell.center(), QStringLiteral("一个放不下这么多字的很长的单元格文字")},
       {empty_cell.center(), QStringLiteral("点击'灯具名称'在图中显示对应灯具")},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : hovers) {
     EXPECT_EQ(grid->ToolTipAt(c.at), c.want);
     EXPECT_EQ(hover(grid->viewport(), c.at), c.want);
     QToolTip::hideText();
   }
-}
-
-TEST(DialogToolTips, TheLuminaireTableTakesTheTipOfItsFrame) {
-  // The point-method dialog's own template: the table 4512 lies over the frame 322.
-  nyhost::DialogTemplate tpl = nyres::DialogTemplateOf(214);
-  ASSERT_EQ(tpl.id, 214);
-  struct Tips : guitest::Recorder {
-    void OnInitDialog(nyhost::Dialog& d) override {
-      d.SetToolTip(322, "点击'灯具名称'在图中显示对应灯具");
-      d.SetToolTip(338, "输入'x'、'X'、'*'、'×'表示'长乘宽'");
-    }
-  } tips;
-  Opened o(tpl, &tips);
-  EXPECT_EQ(o.w->ControlWidget(4512)->toolTip(), QStringLiteral("点击'灯具名称'在图中显示对应灯具"));
-  EXPECT_EQ(o.w->ControlWidget(338)->toolTip(), QStringLiteral("输入'x'、'X'、'*'、'×'表示'长乘宽'"));
-  EXPECT_EQ(o.w->ControlWidget(370)->toolTip(), QString());  // the room name lies outside 322
 }
 
 nyhost::DialogTemplate TreeAndLists() {
@@ -412,71 +395,6 @@ TEST(DialogControls, SpinArrowsListsAndTypedComboText) {
   EXPECT_EQ(std::count(tc.events.begin(), tc.events.end(), "edit 40 T12"), 1);
 }
 
-// Its button hides the dialog and sends a command that picks a point, then shows it again.
-struct PickButton : guitest::Recorder {
-  void OnClick(nyhost::Dialog& d, int id) override {
-    guitest::Recorder::OnClick(d, id);
-    d.Hide();
-    Host::Get().SendCommand("GUITEST_PICK_FOR_DIALOG ");
-  }
-};
-
-// The host's picking commands hide a modeless dialog while they wait and show it afterwards.
-class PickingAroundADialog : public guitest::WindowTest {
- protected:
-  void SetUp() override {
-    OpenWindow(guitest::LineDrawing({0, 0, 0}, {1000, 1000, 0}), 900, 700);
-    window_->canvas()->ZoomExtents();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-  }
-  void TearDown() override {
-    if (dlg_) dlg_->Destroy();
-    Host::Get().windows().Collect();
-    WindowTest::TearDown();
-  }
-  PickButton controller_;  // outlives the dialog, which calls it while going
-  nyhost::Dialog* dlg_ = nullptr;
-};
-
-TEST_F(PickingAroundADialog, TheDialogHidesWhileThePointIsPickedAndComesBackInPlace) {
-  Host& host = Host::Get();
-  nyhost::DialogTemplate t;
-  t.id = 904;
-  t.width = 120;
-  t.height = 40;
-  t.controls = {Ctl(335, ControlKind::kButton, "矩形", 4, 4, 40, 14)};
-  dlg_ = host.windows().CreateModeless(t, &controller_);
-  nygui::DialogWidget* w = nygui::QtWindowSystem::WidgetOf(*dlg_);
-  ASSERT_NE(w, nullptr);
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-  dlg_->MoveTo(40, 30);
-  QPoint placed = w->pos();
-  EXPECT_EQ(placed, QPoint(40, 30));
-
-  nyhost::Point3 picked;
-  int rc = -1;
-  bool hidden_while_waiting = false;
-  host.AddBuiltin("GUITEST_PICK_FOR_DIALOG", [&] {
-    rc = host.GetPoint(nullptr, "\n选择起点:", picked);
-    dlg_->Show();
-  });
-  // While the command waits, the dialog is gone and the canvas takes the click.
-  QTimer::singleShot(60, [&] {
-    hidden_while_waiting = window_->ports()->waiting() && !w->isVisible();
-    auto* c = window_->canvas();
-    QTest::mouseClick(c, Qt::LeftButton, Qt::NoModifier, c->ToDevice({500, 250, 0}).toPoint());
-  });
-  QTest::mouseClick(qobject_cast<QPushButton*>(w->ControlWidget(335)), Qt::LeftButton);
-  QTRY_COMPARE_WITH_TIMEOUT(rc, nyhost::kRtNorm, 3000);
-  EXPECT_TRUE(hidden_while_waiting);
-  EXPECT_NEAR(picked.x, 500, 2);
-  EXPECT_NEAR(picked.y, 250, 2);
-  EXPECT_TRUE(w->isVisible());
-  EXPECT_EQ(w->pos(), placed);
-  EXPECT_TRUE(dlg_->visible());
-  EXPECT_EQ(window_->command_line()->Prompt(), QStringLiteral("命令:"));  // nothing runs now
-}
-
 TEST(MessageBoxes, AWindowWaitingToBeDeletedOwnsNoBox) {
   // A modal dialog has just ended: its window is hidden and only waits to be deleted, which
   // happens as soon as the next event loop runs, while the window system may still report it
@@ -491,7 +409,9 @@ TEST(MessageBoxes, AWindowWaitingToBeDeletedOwnsNoBox) {
   t.width = 100;
   t.height = 40;
   t.controls = {Ctl(nyhost::kIdOk, ControlKind::kButton, "确定", 4, 4, 40, 14)};
-  for (int round = 0; round < 3; ++round) {
+  const std::pair<QMessageBox::StandardButton, int> answers[] = {
+      {QMessageBox::Yes, nyhost::kIdYes}, {QMessageBox::No, nyhost::kIdNo}, {QMessageBox::Yes, nyhost::kIdYes}};
+  for (auto [button, id] : answers) {
     guitest::Recorder rec;
     QPointer<nygui::DialogWidget> ended;
     QTimer::singleShot(20, [&] {
@@ -508,14 +428,18 @@ TEST(MessageBoxes, AWindowWaitingToBeDeletedOwnsNoBox) {
     QTimer::singleShot(30, [&] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         shown = box->text();
-        box->button(QMessageBox::Yes)->click();
+        box->button(button)->click();
       }
     });
     EXPECT_EQ(ws.MessageBox("岚序软件", "保存设置?", nyhost::MbIcon::kQuestion, nyhost::MbButtons::kYesNo),
-              nyhost::kIdYes);
+              id);
     EXPECT_EQ(shown, QStringLiteral("保存设置?"));
     EXPECT_FALSE(ended);  // deleted meanwhile, without taking the box along
   }
+  ASSERT_EQ(ws.message_log.size(), 3u);
+  EXPECT_EQ(ws.message_log[0], "[岚序软件] 保存设置?");
+  EXPECT_EQ(nygui::QtWindowSystem::QtFilter("Excel (*.xls)|*.xls|All|*.*||"),
+            QStringLiteral("Excel (*.xls);;All (*.*)"));
 }
 
 }  // namespace

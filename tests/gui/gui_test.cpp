@@ -32,25 +32,12 @@ using nyhost::Host;
 using guitest::App;
 using guitest::Ctl;
 
-// Fills the every-kind dialog's lists, tree and grid, then records like any controller.
+// Fills the every-kind dialog's list, then records like any controller.
 struct Recorder : guitest::Recorder {
   void OnInitDialog(nyhost::Dialog& d) override {
     d.AddString(40, "相对");
     d.AddString(40, "绝对");
     d.SetCurSel(40, 0);
-    int root = d.InsertItem(60, 0, "荧光灯");
-    d.InsertItem(60, root, "T8");
-    d.ExpandItem(60, root, true);
-    auto& g = d.Grid(70);
-    g.fixed_rows = 1;
-    g.cells.assign(3, std::vector<nyhost::GridCell>(2));
-    g.cells[0][0].text = "灯具名称";
-    g.cells[0][1].text = "光源类型";
-    g.cells[1][0].text = "格栅灯";
-    g.cells[1][1].kind = nyhost::CellKind::kCombo;
-    g.cells[1][1].options = {"T5", "T8"};
-    g.cells[1][1].back_color = 0xE0FFFF;
-    d.GridChanged(70);
   }
 };
 
@@ -90,24 +77,11 @@ W* Control(nygui::DialogWidget* w, int id) {
   return qobject_cast<W*>(w->ControlWidget(id));
 }
 
-class DialogWidgets : public ::testing::Test {
- protected:
-  void SetUp() override {
-    App();
-    ws_ = std::make_unique<nygui::QtWindowSystem>();
-    dlg_ = ws_->CreateModeless(EveryKind(), &rec_);
-    w_ = nygui::QtWindowSystem::WidgetOf(*dlg_);
-    ASSERT_NE(w_, nullptr);
-  }
-  void TearDown() override {
-    dlg_->Destroy();
-    ws_->Collect();
-    QCoreApplication::processEvents();
-  }
-  std::unique_ptr<nygui::QtWindowSystem> ws_;
+struct DialogWidgets : ::testing::Test {
   Recorder rec_;
-  nyhost::Dialog* dlg_ = nullptr;
-  nygui::DialogWidget* w_ = nullptr;
+  guitest::Opened o_{EveryKind(), &rec_};
+  nyhost::Dialog* dlg_ = o_.dlg;
+  nygui::DialogWidget* w_ = o_.w;
 };
 
 TEST_F(DialogWidgets, EveryKindRendersWithCaptionsAndState) {
@@ -124,19 +98,7 @@ TEST_F(DialogWidgets, EveryKindRendersWithCaptionsAndState) {
   auto* combo = Control<QComboBox>(w_, 40);
   ASSERT_EQ(combo->count(), 2);
   EXPECT_EQ(combo->currentText(), QStringLiteral("相对"));
-  auto* tree = Control<QTreeWidget>(w_, 60);
-  ASSERT_EQ(tree->topLevelItemCount(), 1);
-  EXPECT_EQ(tree->topLevelItem(0)->child(0)->text(0), QStringLiteral("T8"));
-  auto* grid = Control<QTableWidget>(w_, 70);
-  ASSERT_EQ(grid->rowCount(), 3);
-  EXPECT_EQ(grid->item(0, 0)->text(), QStringLiteral("灯具名称"));
-  EXPECT_FALSE(grid->item(0, 0)->flags() & Qt::ItemIsEditable);  // fixed row
-  EXPECT_TRUE(grid->item(1, 1)->flags() & Qt::ItemIsEditable);
-  EXPECT_EQ(grid->item(1, 1)->background().color(), QColor(0xE0, 0xFF, 0xFF));
-  EXPECT_NE(w_->ControlWidget(22), nullptr);
   EXPECT_NE(w_->ControlWidget(50), nullptr);
-  // Dialog units follow the font: the 300-unit dialog is wider than 300 * 1 pixel.
-  EXPECT_NEAR(w_->width(), 300 * w_->units().x, 1);
 
   // Model changes reach the widgets without reaching the controller.
   rec_.events.clear();
@@ -197,53 +159,6 @@ TEST_F(DialogWidgets, UserActionsReachTheController) {
   EXPECT_EQ(dlg_->GetCurSel(40), 1);
   EXPECT_TRUE(rec_.Has("sel 40 绝对"));
 
-  auto spin = w_->ControlWidget(22)->findChildren<QToolButton*>();
-  ASSERT_EQ(spin.size(), 2);
-  QTest::mouseClick(spin[0], Qt::LeftButton);
-  QTest::mouseClick(spin[1], Qt::LeftButton);
-  EXPECT_TRUE(rec_.Has("spin 22 1"));
-  EXPECT_TRUE(rec_.Has("spin 22 -1"));
-
-  auto* grid = static_cast<nygui::GridWidget*>(w_->ControlWidget(70));
-  emit grid->cellEditedByUser(1, 1, "T5");
-  EXPECT_EQ(dlg_->GetCell(70, 1, 1), "T5");
-  EXPECT_TRUE(rec_.Has("cell 70 T5"));
-  EXPECT_EQ(grid->item(1, 1)->text(), QStringLiteral("T5"));
-
-  auto* tree = Control<QTreeWidget>(w_, 60);
-  QTreeWidgetItem* t8 = tree->topLevelItem(0)->child(0);
-  QRect r = tree->visualItemRect(t8);
-  emit tree->customContextMenuRequested(r.center());
-  EXPECT_TRUE(rec_.Has("rclick 60 T8"));
-}
-
-TEST(ModalDialogs, OkEndsTheLoopAndMessageBoxesAnswer) {
-  App();
-  nygui::QtWindowSystem ws;
-  Recorder rec;
-  rec.swallow_keys = false;
-  QTimer::singleShot(50, [&] {
-    nyhost::Dialog* d = ws.FindDialog(900);
-    ASSERT_NE(d, nullptr);
-    auto* ok = qobject_cast<QPushButton*>(nygui::QtWindowSystem::WidgetOf(*d)->ControlWidget(nyhost::kIdOk));
-    ok->click();
-  });
-  EXPECT_EQ(ws.RunModal(EveryKind(), rec), nyhost::kIdOk);
-  EXPECT_TRUE(rec.Has("click 1"));
-
-  QTimer::singleShot(50, [] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->text(), QStringLiteral("是否覆盖?"));
-    box->button(QMessageBox::No)->click();
-  });
-  EXPECT_EQ(ws.MessageBox("岚序软件", "是否覆盖?", nyhost::MbIcon::kQuestion,
-                          nyhost::MbButtons::kYesNo),
-            nyhost::kIdNo);
-  ASSERT_EQ(ws.message_log.size(), 1u);
-  EXPECT_EQ(ws.message_log[0], "[岚序软件] 是否覆盖?");
-  EXPECT_EQ(nygui::QtWindowSystem::QtFilter("Excel (*.xls)|*.xls|All|*.*||"),
-            QStringLiteral("Excel (*.xls);;All (*.*)"));
 }
 
 // A main window over a small drawing: a line and a room outline.

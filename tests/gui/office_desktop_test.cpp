@@ -110,13 +110,19 @@ TEST_F(OfficeDesktop, PointMethodShowsTheCommandLinesResults) {
     ok = good;
   });
   // Watches the point-method window while the corners are picked.
+  // It hides while the corners are picked and comes back where it was.
   bool saw_wait = false, shown_while_waiting = false;
+  QPoint placed(-1, -1);
   QTimer probe;
   QObject::connect(&probe, &QTimer::timeout, [&] {
-    if (!window_->ports()->waiting()) return;
+    nyhost::Dialog* d = Host::Get().windows().FindDialog(214);
+    auto* w = d ? nygui::QtWindowSystem::WidgetOf(*d) : nullptr;
+    if (!window_->ports()->waiting()) {
+      if (w && w->isVisible() && !saw_wait) placed = w->pos();
+      return;
+    }
     saw_wait = true;
-    if (nyhost::Dialog* d = Host::Get().windows().FindDialog(214))
-      if (auto* w = nygui::QtWindowSystem::WidgetOf(*d)) shown_while_waiting |= w->isVisible();
+    if (w) shown_while_waiting |= w->isVisible();
   });
   probe.start(10);
   script.Start();
@@ -131,6 +137,8 @@ TEST_F(OfficeDesktop, PointMethodShowsTheCommandLinesResults) {
   nygui::DialogWidget* w = nygui::QtWindowSystem::WidgetOf(*dlg);
   ASSERT_NE(w, nullptr);
   EXPECT_TRUE(w->isVisible());
+  EXPECT_EQ(w->pos(), placed);
+  EXPECT_EQ(window_->command_line()->Prompt(), QStringLiteral("命令:"));  // nothing runs now
   EXPECT_EQ(qobject_cast<QLineEdit*>(w->ControlWidget(338))->text(), QStringLiteral("30*15"));
 
   // The six grille luminaires of office one, and the frame's tip over the table.
