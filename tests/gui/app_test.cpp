@@ -23,8 +23,12 @@ namespace {
 const QString kOffice = QStringLiteral(NYLUXORA_TEST_EXAMPLES_DIR "/office.dxf");
 const QString kProgram = QStringLiteral(NYLUXORA_TEST_BUILD_DIR "/bin/nyluxora-gui");
 
+QString In(const nytest::TempDir& dir, const char* name) {
+  return QString::fromStdString((dir.path() / name).string());
+}
+
 QString WriteFile(const nytest::TempDir& dir, const char* name, const QByteArray& bytes) {
-  QString path = QString::fromStdString((dir.path() / name).string());
+  QString path = In(dir, name);
   QFile f(path);
   if (f.open(QIODevice::WriteOnly)) f.write(bytes);
   return path;
@@ -49,45 +53,32 @@ TEST(DesktopArgs, ParsesThePlanAndOptionsAndRejectsTheRest) {
   };
   for (const auto& c : cases) {
     nygui::DesktopArgs a = nygui::ParseDesktopArgs(QStringList{"nyluxora-gui"} + c.args);
-    const std::string what = c.args.join(' ').toStdString();
+    const std::string what = c.args.join(' ').toStdString() + ": " + a.error.toStdString();
     EXPECT_EQ(a.help, c.help) << what;
-    if (c.error_part.isEmpty()) {
-      EXPECT_TRUE(a.error.isEmpty()) << what << ": " << a.error.toStdString();
+    EXPECT_EQ(a.error.isEmpty(), c.error_part.isEmpty()) << what;
+    if (!c.error_part.isEmpty()) {
+      EXPECT_TRUE(a.error.contains(c.error_part)) << what;
+    } else if (c.help) {
+      EXPECT_TRUE(a.help_text.contains("--data-dir") && a.help_text.contains("--script")) << what;
     } else {
-      EXPECT_TRUE(a.error.contains(c.error_part)) << what << ": " << a.error.toStdString();
-      continue;
+      EXPECT_EQ(QStringList({a.plan, a.data_dir, a.script}), QStringList({c.plan, c.data_dir, c.script}))
+          << what;
     }
-    if (c.help) {
-      EXPECT_TRUE(a.help_text.contains("--data-dir")) << what;
-      EXPECT_TRUE(a.help_text.contains("--script")) << what;
-      continue;
-    }
-    EXPECT_EQ(a.plan, c.plan) << what;
-    EXPECT_EQ(a.data_dir, c.data_dir) << what;
-    EXPECT_EQ(a.script, c.script) << what;
   }
 }
 
-// Sets or clears environment variables for one scope.
-class EnvScope {
- public:
+// Sets (or, given null, clears) environment variables until the scope ends.
+struct EnvScope {
+  std::map<std::string, std::optional<std::string>> saved;
+  static void Put(const char* name, const char* value) { value ? setenv(name, value, 1) : unsetenv(name); }
   void Set(const char* name, const char* value) {
-    if (!saved_.count(name)) {
-      const char* old = std::getenv(name);
-      saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
-    }
-    if (value) setenv(name, value, 1);
-    else unsetenv(name);
+    const char* old = std::getenv(name);
+    saved.try_emplace(name, old ? std::optional<std::string>(old) : std::nullopt);
+    Put(name, value);
   }
   ~EnvScope() {
-    for (const auto& [name, value] : saved_) {
-      if (value) setenv(name.c_str(), value->c_str(), 1);
-      else unsetenv(name.c_str());
-    }
+    for (const auto& [name, value] : saved) Put(name.c_str(), value ? value->c_str() : nullptr);
   }
-
- private:
-  std::map<std::string, std::optional<std::string>> saved_;
 };
 
 TEST(DesktopArgs, ADisplayIsThereWhenQtCanOpenWindows) {
@@ -123,36 +114,28 @@ struct ProgramRun {
 
 ProgramRun RunProgram(const QStringList& args, bool display, const nytest::TempDir& home) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.remove("DISPLAY");
-  env.remove("WAYLAND_DISPLAY");
-  env.remove("QT_QPA_PLATFORM");
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
   if (display) env.insert("QT_QPA_PLATFORM", "offscreen");
   env.insert("NYLUXORA_SHARE", NYLUXORA_TEST_SHARE_DIR);
-  env.insert("NYLUXORA_HOME", QString::fromStdString(home.str()));
-  env.insert("XDG_CONFIG_HOME", QString::fromStdString(home.str()));
+  for (const char* name : {"NYLUXORA_HOME", "XDG_CONFIG_HOME"})
+    env.insert(name, QString::fromStdString(home.str()));
   QProcess p;
   p.setProcessEnvironment(env);
   p.start(kProgram, args);
-  ProgramRun r;
   if (!p.waitForFinished(60000)) {
     p.kill();
     p.waitForFinished();
-    r.crashed = true;
-    r.err = "timed out";
-    return r;
+    return {-1, true, "", "timed out"};
   }
-  r.crashed = p.exitStatus() == QProcess::CrashExit;
-  r.status = p.exitCode();
-  r.out = QString::fromUtf8(p.readAllStandardOutput());
-  r.err = QString::fromUtf8(p.readAllStandardError());
-  return r;
+  return {p.exitCode(), p.exitStatus() == QProcess::CrashExit,
+          QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
 TEST(DesktopProgram, HelpAndBadStartsEndWithAMessageAndAStatus) {
   guitest::App();
   nytest::TempDir dir;
   const QString bad = WriteFile(dir, "bad.dxf", "this is not a drawing\n0\nSECTION\n");
-  const QString missing = QString::fromStdString((dir.path() / "missing.dxf").string());
+  const QString missing = In(dir, "missing.dxf");
   const QString quit = WriteFile(dir, "quit.txt", "echo hello\nquit\n");
   const QString broken = WriteFile(dir, "broken.txt", "frobnicate now\n");
   struct Case {
@@ -178,10 +161,8 @@ TEST(DesktopProgram, HelpAndBadStartsEndWithAMessageAndAStatus) {
     EXPECT_EQ(r.status, c.status) << what << ": " << r.err.toStdString();
     EXPECT_TRUE(r.out.contains(c.out_part)) << what << ": " << r.out.toStdString();
     EXPECT_TRUE(r.err.contains(c.err_part)) << what << ": " << r.err.toStdString();
-    if (c.status == 2) {
-      EXPECT_TRUE(r.err.startsWith("nyluxora-gui: ") || r.err.contains("\nnyluxora-gui: "))
-          << what << ": " << r.err.toStdString();
-    }
+    const bool named = r.err.startsWith("nyluxora-gui: ") || r.err.contains("\nnyluxora-gui: ");
+    EXPECT_TRUE(c.status != 2 || named) << what << ": " << r.err.toStdString();
   }
 }
 
@@ -191,7 +172,7 @@ TEST(DesktopPlans, ABrokenPlanKeepsTheOpenOneAndSavingReadsBack) {
   nygui::MainWindow window;
   window.Wire();
   QString error;
-  EXPECT_EQ(nygui::ReadPlan(QString::fromStdString((dir.path() / "none.dxf").string()), &error), nullptr);
+  EXPECT_EQ(nygui::ReadPlan(In(dir, "none.dxf"), &error), nullptr);
   EXPECT_TRUE(error.contains("none.dxf"));
   auto plan = nygui::ReadPlan(kOffice, &error);
   ASSERT_TRUE(plan);
@@ -213,7 +194,7 @@ TEST(DesktopPlans, ABrokenPlanKeepsTheOpenOneAndSavingReadsBack) {
   EXPECT_EQ(nyhost::Host::Get().drawing(), shown);
   EXPECT_EQ(window.windowTitle(), QStringLiteral("NYLuxora — office.dxf"));
 
-  const QString copy = QString::fromStdString((dir.path() / "copy.dxf").string());
+  const QString copy = In(dir, "copy.dxf");
   ASSERT_TRUE(window.SavePlan(copy));
   EXPECT_EQ(window.windowTitle(), QStringLiteral("NYLuxora — copy.dxf"));
   auto again = nygui::ReadPlan(copy, &error);

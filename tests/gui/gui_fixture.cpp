@@ -1,6 +1,7 @@
 #include "gui_fixture.h"
 
 #include <QTest>
+#include <QTimer>
 
 namespace guitest {
 
@@ -67,6 +68,10 @@ Opened::~Opened() {
 bool Opened::Show() {
   w->show();
   return QTest::qWaitForWindowExposed(w);
+}
+
+void ClickLater(QWidget* w, QPoint at, int ms) {
+  QTimer::singleShot(ms, w, [w, at] { QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at); });
 }
 
 std::unique_ptr<nyhost::Drawing> LineDrawing(nyhost::Point3 from, nyhost::Point3 to) {

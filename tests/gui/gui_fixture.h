@@ -69,6 +69,9 @@ struct Opened {
   nygui::DialogWidget* w = nullptr;
 };
 
+// Left-clicks `w` at `at` once `ms` milliseconds have passed (inside a modal loop, say).
+void ClickLater(QWidget* w, QPoint at, int ms);
+
 // A drawing of one line.
 std::unique_ptr<nyhost::Drawing> LineDrawing(nyhost::Point3 from, nyhost::Point3 to);
 

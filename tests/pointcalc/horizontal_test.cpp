@@ -43,22 +43,21 @@ TEST(HorizontalRules, StandardFromTheAverage) {
 }
 
 TEST(HorizontalRules, ConvertedLimitAndTruncation) {
-  EXPECT_NEAR(ConvertedLimit(11, 300, 250), 11.0 / 300 * 250, 1e-12);
-  EXPECT_DOUBLE_EQ(CutTo2Decimals(ConvertedLimit(11, 300, 250)), 9.16);
-  EXPECT_EQ(ConvertedLimit(11, 300, 0.0005), 0);
-  EXPECT_EQ(ConvertedLimit(11, 0, 40), 0) << "no standard illuminance: no limit";
+  // {limit, standard lx, average, converted, cut}; no standard illuminance gives no limit.
+  const double cases[][5] = {{11, 300, 250, 11.0 / 300 * 250, 9.16}, {11, 300, 0.0005, 0, 0},
+                             {11, 0, 40, 0, 0}};
+  for (const auto& c : cases) {
+    EXPECT_NEAR(ConvertedLimit(c[0], c[1], c[2]), c[3], 1e-12) << c[1] << " " << c[2];
+    EXPECT_DOUBLE_EQ(CutTo2Decimals(ConvertedLimit(c[0], c[1], c[2])), c[4]);
+  }
   EXPECT_DOUBLE_EQ(CutTo2Decimals(26.6666), 26.66);
   EXPECT_DOUBLE_EQ(CutTo2Decimals(11), 11);
 }
 
 TEST(HorizontalRules, PowerDensityCountsLampsAndBallastsOfBothGroups) {
   LuminaireRecord r;
-  r.lamp1_power = 36;
-  r.lamp1_ballast_power = 4;
-  r.lamp1_count = 3;
-  r.lamp2_power = 18;
-  r.lamp2_ballast_power = 2;
-  r.lamp2_count = 1;
+  r.lamp1_power = 36, r.lamp1_ballast_power = 4, r.lamp1_count = 3;
+  r.lamp2_power = 18, r.lamp2_ballast_power = 2, r.lamp2_count = 1;
   std::vector<LuminaireRecord> recs{r, r};
   EXPECT_DOUBLE_EQ(PowerDensity(recs, 20), 2 * (120 + 20) / 20.0);
   EXPECT_EQ(PowerDensity(recs, 0.0009), 0);
@@ -66,12 +65,8 @@ TEST(HorizontalRules, PowerDensityCountsLampsAndBallastsOfBothGroups) {
 
 PointDialogData Verdict(double stand, double average, double lpd, double stand_lpd = 11) {
   PointDialogData d;
-  d.m_dStandAverage = stand;
-  d.m_nStandLx = static_cast<int>(stand);
-  d.m_dStandLPD = stand_lpd;
-  d.m_sAverage = std::to_string(average);
-  d.m_dLPD = lpd;
-  d.m_dUniformity = 0.75;
+  d.m_dStandAverage = stand, d.m_nStandLx = static_cast<int>(stand), d.m_dStandLPD = stand_lpd;
+  d.m_sAverage = std::to_string(average), d.m_dLPD = lpd, d.m_dUniformity = 0.75;
   ApplyVerdicts(d);
   return d;
 }
@@ -114,25 +109,15 @@ TEST(HorizontalRules, VerdictsAgainstTheStandard) {
 }
 
 TEST(HorizontalRules, ProgressBarRule) {
-  struct Case {
-    long long total;
-    std::vector<int> reports;  // percentages reported over the whole run
-  } cases[] = {
-      {4, {25, 50, 75, 100}},
-      {30, {3, 6, 9, 12, 15, 18, 21, 24, 27, 30, 33, 36, 39, 42, 45,
-            48, 51, 54, 57, 60, 63, 66, 69, 72, 75, 78, 81, 84, 87, 90}},
-  };
+  // {evaluations, reports, step between reported percentages}. 200 evaluations: the fraction 0.5
+  // passes 1 only every third step (0.5, 1.0, 1.5).
+  const int cases[][3] = {{4, 4, 25}, {30, 30, 3}, {200, 66, -1}};
   for (const auto& c : cases) {
     std::vector<int> got;
-    ProgressRule rule(c.total);
-    rule.Advance(c.total, [&](int p) { got.push_back(p); });
-    EXPECT_EQ(got, c.reports) << c.total;
+    ProgressRule(c[0]).Advance(c[0], [&](int p) { got.push_back(p); });
+    ASSERT_EQ(got.size(), static_cast<std::size_t>(c[1])) << c[0];
+    for (std::size_t i = 0; c[2] > 0 && i < got.size(); ++i) EXPECT_EQ(got[i], c[2] * int(i + 1));
   }
-  // 200 evaluations: the fraction 0.5 passes 1 only every third step (0.5, 1.0, 1.5).
-  ProgressRule rule(200);
-  int moves = 0;
-  rule.Advance(200, [&](int) { ++moves; });
-  EXPECT_EQ(moves, 66);
 }
 
 // ---------------------------------------------------------------- sums
@@ -155,25 +140,22 @@ std::vector<LuminaireSource> RandomSources(std::mt19937& rng, const IntensityTab
 
 TEST(HorizontalSums, ParallelResultsAreBitIdenticalToOneThread) {
   IntensityTable a, b;
-  for (int i = 0; i < 19; ++i) {
-    a.cd[static_cast<std::size_t>(i)] = nytest::kYg701A[i];
-    b.cd[static_cast<std::size_t>(i)] = nytest::kYg701B[i];
-  }
+  for (std::size_t i = 0; i < 19; ++i) a.cd[i] = nytest::kYg701A[i], b.cd[i] = nytest::kYg701B[i];
   a.loaded = b.loaded = true;
   std::mt19937 rng(7);
   auto sources = RandomSources(rng, a, b, 37);
   std::vector<nyhost::Point3> points;
   for (int i = 0; i <= 60; ++i)
     for (int j = 0; j <= 45; ++j) points.push_back({i * 166.7, j * 222.2, 0});
-  std::vector<double> one, two, five;
+  std::vector<double> one, many;
   long long progressed = 0;
   SumIlluminance(sources, points, one, 1, [&](long long n) { progressed += n; });
   EXPECT_EQ(progressed, static_cast<long long>(points.size() * sources.size()));
-  SumIlluminance(sources, points, two, 2);
-  SumIlluminance(sources, points, five, 5);
   ASSERT_EQ(one.size(), points.size());
-  EXPECT_EQ(std::memcmp(one.data(), two.data(), one.size() * sizeof(double)), 0);
-  EXPECT_EQ(std::memcmp(one.data(), five.data(), one.size() * sizeof(double)), 0);
+  for (int threads : {2, 5}) {
+    SumIlluminance(sources, points, many, threads);
+    EXPECT_EQ(std::memcmp(one.data(), many.data(), one.size() * sizeof(double)), 0) << threads;
+  }
   // Each value is the record-order sum of the single contributions.
   for (std::size_t i = 0; i < points.size(); i += 97) {
     double v = 0;
@@ -192,10 +174,8 @@ double Reference(double lx, double ly, double h_mm, double rot_deg, double flux,
   const double gamma = std::acos(h_mm / d) * 180 / kPi;
   const int t = static_cast<int>(gamma);
   auto lookup = [&](const int* table) -> double {
-    if (t > 85) return 0;
-    const int lo = t / 5 * 5;
-    if (t == lo) return table[lo / 5];
-    return table[lo / 5] + (table[lo / 5 + 1] - table[lo / 5]) * (t - lo) / 5.0;
+    const int lo = t / 5;
+    return t > 85 ? 0 : t % 5 == 0 ? table[lo] : table[lo] + (table[lo + 1] - table[lo]) * (t % 5) / 5.0;
   };
   const double theta = (dx == 0 && dy == 0) ? 0 : std::atan2(dy, dx);
   const double phi = rot_deg * kPi / 180 - theta;
@@ -212,12 +192,17 @@ class HorizontalRoom : public nytest::HostFixture {
     Type("ZIRIRODO_DOT ");
     return Module().PointDialog;
   }
-  void PickRectangle(nyhost::Dialog& w, double x1, double y1, double x2, double y2) {
-    input.Point(x1, y1);
-    input.Point(x2, y2);
-    w.UserClick(335);
+  // Types the grid (unless null) and picks the 6 x 3 m room.
+  CNYDrawIsolineDlg* PickRoom(CNYDrawIsolineDlg* dlg, const char* grid) {
+    if (!dlg) return nullptr;
+    if (grid) dlg->window()->UserType(338, grid);
+    input.Point(0, 0);
+    input.Point(6000, 3000);
+    dlg->window()->UserClick(335);
     host().RunPendingCommands();
+    return dlg;
   }
+  CNYDrawIsolineDlg* OpenOnRoom(const char* grid) { return PickRoom(OpenDialog(), grid); }
 };
 
 TEST_F(HorizontalRoom, SummedGridMatchesAPlainComputationOfTheFormula) {
@@ -228,28 +213,22 @@ TEST_F(HorizontalRoom, SummedGridMatchesAPlainComputationOfTheFormula) {
   } lums[] = {{1500, 1000, "3", 0}, {4500, 1000, "3", 90}, {1500, 2200, "2.8", 30},
               {4500, 2000, "3.2", 0}};
   for (const auto& l : lums) nytest::AddLuminaire(drawing(), l.x, l.y, l.height, l.rot);
-  CNYDrawIsolineDlg* dlg = OpenDialog();
+  CNYDrawIsolineDlg* dlg = OpenOnRoom("30*15");
   ASSERT_NE(dlg, nullptr);
   nyhost::Dialog& w = *dlg->window();
-  w.UserType(338, "30*15");
-  PickRectangle(w, 0, 0, 6000, 3000);
   ASSERT_EQ(dlg->data().m_records.size(), 4u);
   w.UserClick(337);
   const auto& pts = dlg->data().m_resultPoints;
   ASSERT_EQ(pts.size(), 496u);
   double max = -1, min = 1e9, sum = 0;
   for (const auto& p : pts) {
-    double expected = 0;
-    for (const auto& l : lums)
-      expected += Reference(l.x, l.y, std::atof(l.height) * 1000, l.rot, 10050, p.x, p.y);
-    ASSERT_NEAR(p.z, expected, 1e-9 * std::max(1.0, expected)) << p.x << "," << p.y;
-    max = std::max(max, expected);
-    min = std::min(min, expected);
-    sum += expected;
+    double e = 0;
+    for (const auto& l : lums) e += Reference(l.x, l.y, std::atof(l.height) * 1000, l.rot, 10050, p.x, p.y);
+    ASSERT_NEAR(p.z, e, 1e-9 * std::max(1.0, e)) << p.x << "," << p.y;
+    max = std::max(max, e), min = std::min(min, e), sum += e;
   }
-  EXPECT_EQ(w.GetText(241), fmt::sprintf("%.2f", max));
-  EXPECT_EQ(w.GetText(242), fmt::sprintf("%.2f", min));
-  EXPECT_EQ(w.GetText(243), fmt::sprintf("%.2f", sum / pts.size()));
+  const std::pair<int, double> shown[] = {{241, max}, {242, min}, {243, sum / pts.size()}};
+  for (auto [id, v] : shown) EXPECT_EQ(w.GetText(id), fmt::sprintf("%.2f", v)) << id;
   // 4 x 3 x (36 W + 4 W) over 18 m², cut to two decimals.
   EXPECT_EQ(w.GetText(358), "26.66");
   EXPECT_EQ(dlg->data().m_nCalType, 0);
@@ -260,10 +239,8 @@ TEST_F(HorizontalRoom, SummedGridMatchesAPlainComputationOfTheFormula) {
 
 TEST_F(HorizontalRoom, MissingCurveAbandonsTheRunAndLeavesTheFieldsCleared) {
   for (int i = 0; i < 3; ++i) nytest::AddLuminaire(drawing(), 1000 + 1500 * i, 1500);
-  CNYDrawIsolineDlg* dlg = OpenDialog();
+  CNYDrawIsolineDlg* dlg = OpenOnRoom("10");
   nyhost::Dialog& w = *dlg->window();
-  w.UserType(338, "10");
-  PickRectangle(w, 0, 0, 6000, 3000);
   ASSERT_EQ(dlg->data().m_records.size(), 3u);
   w.SetCell(4512, 2, 17, "没有的曲线");
   windows.message_log.clear();
@@ -271,19 +248,15 @@ TEST_F(HorizontalRoom, MissingCurveAbandonsTheRunAndLeavesTheFieldsCleared) {
   ASSERT_EQ(windows.message_log.size(), 1u);
   EXPECT_NE(windows.message_log[0].find("在数据库中没有找到配光曲线:没有的曲线\n参考解决方法"),
             std::string::npos);
-  EXPECT_EQ(w.GetText(243), "0.0");
-  EXPECT_EQ(w.GetText(241), "0.0");
+  for (int id : {243, 241}) EXPECT_EQ(w.GetText(id), "0.0") << id;
   EXPECT_EQ(output.progress_stops, 1);
 }
 
 TEST_F(HorizontalRoom, NoStandardChosenDerivesItFromTheAverage) {
   nytest::AddLuminaire(drawing(), 3000, 1500);
-  CNYDrawIsolineDlg* dlg = OpenDialog();
+  CNYDrawIsolineDlg* dlg = OpenOnRoom("20*10");
   nyhost::Dialog& w = *dlg->window();
-  w.UserType(338, "20*10");
-  PickRectangle(w, 0, 0, 6000, 3000);
-  dlg->data().m_nStandLx = 0;
-  dlg->data().m_dStandLPD = 11;
+  dlg->data().m_nStandLx = 0, dlg->data().m_dStandLPD = 11;
   w.UserClick(337);
   const double avg = std::atof(w.GetText(243).c_str());
   const int lx = 50 * static_cast<int>(static_cast<int>(avg) * 0.1 * 0.2);
@@ -297,9 +270,8 @@ TEST_F(HorizontalRoom, NoStandardChosenDerivesItFromTheAverage) {
 
 TEST_F(HorizontalRoom, HeightOfZeroStopsTheCalculation) {
   nytest::AddLuminaire(drawing(), 3000, 1500);
-  CNYDrawIsolineDlg* dlg = OpenDialog();
+  CNYDrawIsolineDlg* dlg = OpenOnRoom(nullptr);
   nyhost::Dialog& w = *dlg->window();
-  PickRectangle(w, 0, 0, 6000, 3000);
   w.SetCell(4512, 1, 2, "0");
   windows.message_log.clear();
   w.UserClick(337);
@@ -309,22 +281,15 @@ TEST_F(HorizontalRoom, HeightOfZeroStopsTheCalculation) {
 
 TEST_F(HorizontalRoom, UniformityUsesOnlyPointsInsideTheLuminaireRectangle) {
   // Two luminaires in the left half: the work area is the rectangle around their blocks.
-  nytest::AddLuminaire(drawing(), 1000, 1000);
-  nytest::AddLuminaire(drawing(), 2000, 2000);
-  CNYDrawIsolineDlg* dlg = OpenDialog();
+  for (double at : {1000, 2000}) nytest::AddLuminaire(drawing(), at, at);
+  CNYDrawIsolineDlg* dlg = OpenOnRoom("60*30");
   nyhost::Dialog& w = *dlg->window();
-  w.UserType(338, "60*30");
-  PickRectangle(w, 0, 0, 6000, 3000);
   w.UserClick(337);
   // Blocks are 600 wide: work area x 700..2300, y 700..2300 (strictly inside).
   double lo = 9999, sum = 0;
   int n = 0;
   for (const auto& p : dlg->data().m_resultPoints) {
-    if (p.x > 700 && p.x < 2300 && p.y > 700 && p.y < 2300) {
-      lo = std::min(lo, p.z);
-      sum += p.z;
-      ++n;
-    }
+    if (p.x > 700 && p.x < 2300 && p.y > 700 && p.y < 2300) lo = std::min(lo, p.z), sum += p.z, ++n;
   }
   ASSERT_GT(n, 0);
   EXPECT_DOUBLE_EQ(dlg->data().m_dUniformity, std::floor(lo / (sum / n) * 100) / 100);
@@ -332,15 +297,14 @@ TEST_F(HorizontalRoom, UniformityUsesOnlyPointsInsideTheLuminaireRectangle) {
 
 TEST_F(HorizontalRoom, BelowTheStandardTheLimitIsConvertedAndTheFieldsTurnRed) {
   nytest::AddLuminaire(drawing(), 3000, 1500);
-  CNYDrawIsolineDlg* dlg = OpenDialog();
-  nyhost::Dialog& w = *dlg->window();
   windows.modal_driver = [](nyhost::Dialog& d) {
     d.UserChoose(236, "办公建筑/普通办公室");
     d.UserClick(nyhost::kIdOk);
   };
-  w.UserClick(210);
-  w.UserType(338, "30*15");
-  PickRectangle(w, 0, 0, 6000, 3000);
+  CNYDrawIsolineDlg* dlg = OpenDialog();
+  dlg->window()->UserClick(210);
+  PickRoom(dlg, "30*15");
+  nyhost::Dialog& w = *dlg->window();
   w.UserClick(337);
   const double avg = std::atof(w.GetText(243).c_str());
   ASSERT_LT(avg, 300) << "one luminaire cannot light 18 m² to 300 lx";

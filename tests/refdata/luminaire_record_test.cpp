@@ -31,8 +31,7 @@ TEST(BlockNameKey, TakesThreeBytesAndACapitalFourth) {
   };
   for (const auto& c : cases) EXPECT_EQ(BlockNameKey(c.name), c.key) << c.name;
   // Counted in code page 936 bytes: two hanzi are four bytes, the key their first three.
-  std::string gbk = *nyhost::Utf8ToGbk("灯具");
-  EXPECT_EQ(BlockNameKey("灯具A"), gbk.substr(0, 3));
+  EXPECT_EQ(BlockNameKey("灯具A"), nyhost::Utf8ToGbk("灯具")->substr(0, 3));
   EXPECT_EQ(BlockNameKey("灯A"), "");  // three bytes only
 }
 
@@ -74,6 +73,15 @@ class LuminaireRecordTest : public nytest::HostFixture {
   bool Fill(nyhost::EntityId id, LuminaireRecord& r) {
     return FillLuminaireRecord(*drawing().Find(id), r);
   }
+  LuminaireRecord Filled(nyhost::EntityId id) {
+    LuminaireRecord r;
+    EXPECT_TRUE(Fill(id, r));
+    return r;
+  }
+  // Lamp counts and flux of a record, for one comparison.
+  static std::vector<int> Lamps(const LuminaireRecord& r) {
+    return {r.lamp1_count, r.lamp2_count, r.total_flux};
+  }
 
   std::vector<std::string> Query(const std::string& sql) {
     std::vector<std::string> v;
@@ -103,49 +111,54 @@ TEST_F(LuminaireRecordTest, DeviceKindsFirstSpecificKindWins) {
 TEST_F(LuminaireRecordTest, CatalogueCurveRememberedLampsAndUnits) {
   auto id = AddLuminaire("ZM1A-1", "格栅荧光灯", "YG701-3", "3", "15.7", M_PI / 2);
   NyXData::SetEntXData(id, kKeyTiltY, "-20度");
-  LuminaireRecord r;
-  ASSERT_TRUE(Fill(id, r));
-  EXPECT_EQ(r.curve_table, "荧光灯YG701-3配光曲线");
-  EXPECT_EQ(r.name, "格栅荧光灯");
-  EXPECT_EQ(r.model, "YG701-3");
-  EXPECT_EQ(r.lamp1_name, "荧光灯");
-  EXPECT_EQ(r.lamp1_model, "T8");
-  EXPECT_EQ(r.lamp1_count, 3);
-  EXPECT_EQ(r.lamp1_power, 36);
-  EXPECT_EQ(r.lamp1_ballast_power, 4);
-  EXPECT_EQ(r.lamp2_count, 0);
-  EXPECT_EQ(r.total_flux, 10050);
-  EXPECT_DOUBLE_EQ(r.position.x, 1000);
-  EXPECT_DOUBLE_EQ(r.position.y, 2000);
-  EXPECT_DOUBLE_EQ(r.position.z, 30);  // 3 m at scale 100
-  EXPECT_DOUBLE_EQ(r.tilt_x, 15);      // atoi
-  EXPECT_DOUBLE_EQ(r.tilt_y, -20);
+  LuminaireRecord r = Filled(id);
+  EXPECT_EQ((std::vector<std::string>{r.curve_table, r.name, r.model, r.lamp1_name, r.lamp1_model}),
+            (std::vector<std::string>{"荧光灯YG701-3配光曲线", "格栅荧光灯", "YG701-3", "荧光灯", "T8"}));
+  EXPECT_EQ((std::vector<int>{r.lamp1_count, r.lamp1_power, r.lamp1_ballast_power, r.lamp2_count,
+                              r.total_flux}),
+            (std::vector<int>{3, 36, 4, 0, 10050}));
+  // 3 m at scale 100; tilt x read as atoi.
+  EXPECT_EQ((std::vector<double>{r.position.x, r.position.y, r.position.z, r.tilt_x, r.tilt_y}),
+            (std::vector<double>{1000, 2000, 30, 15, -20}));
   EXPECT_NEAR(r.rotation_z, 90, 1e-9);
   EXPECT_EQ(r.entity_id, id);
   EXPECT_EQ(modal_runs, 0);
   EXPECT_EQ(output.text.find("采用记忆值"), std::string::npos);
 }
 
-TEST_F(LuminaireRecordTest, CatalogueCurveWinsOverARememberedOne) {
+// Curve and lamps from the catalogue, from a remembered-curve-only row, or from attributes
+// standing in for missing keyed texts; a catalogue curve wins over a remembered one.
+TEST_F(LuminaireRecordTest, CurveLampsAndHeightFromEachSource) {
   ZirIrodoDotDb()->ExecuteSQL(FormatSql(kInsertRememberedCurve, "别的曲线", "筒灯", "TD-150"));
-  auto id = AddLuminaire("ZM2-1", "筒灯", "TD-150", "");
-  LuminaireRecord r;
-  ASSERT_TRUE(Fill(id, r));
-  EXPECT_EQ(r.curve_table, "紧凑型荧光灯TD-150配光曲线");
-  EXPECT_DOUBLE_EQ(r.position.z, 0) << "no height: z = 0";
-}
-
-TEST_F(LuminaireRecordTest, RememberedCurveOnlyRowGivesZeroLamps) {
-  auto id = AddLuminaire("ZM4-壁灯", "壁灯", "BD-01", "2.5");
-  LuminaireRecord r;
-  ASSERT_TRUE(Fill(id, r));
-  EXPECT_EQ(r.curve_table, "荧光灯YG2-2配光曲线");
-  EXPECT_NE(output.text.find("\n采用记忆值!\n"), std::string::npos);
+  nyhost::BlockReference attributed;
+  attributed.block = "ZM2-att";
+  attributed.attributes = {{"名称", "筒灯"}, {"型号", "TD-150"}, {"设备高", "2.8"}};
+  nyhost::Entity e;
+  e.data = attributed;
+  struct Case {
+    nyhost::EntityId id;
+    const char* curve;
+    double z;
+    std::vector<int> lamps;
+    bool remembered;
+  } cases[] = {
+      {AddLuminaire("ZM2-1", "筒灯", "TD-150", ""), "紧凑型荧光灯TD-150配光曲线", 0, {1, 0, 1800},
+       false},  // no height: z = 0
+      {AddLuminaire("ZM4-壁灯", "壁灯", "BD-01", "2.5"), "荧光灯YG2-2配光曲线", 25, {0, 0, 0}, true},
+      {drawing().Add(e), "紧凑型荧光灯TD-150配光曲线", 28, {1, 0, 1800}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.curve);
+    output.text.clear();
+    LuminaireRecord r = Filled(c.id);
+    EXPECT_EQ(r.curve_table, c.curve);
+    EXPECT_DOUBLE_EQ(r.position.z, c.z);
+    EXPECT_EQ(Lamps(r), c.lamps);
+    EXPECT_EQ(output.text.find("\n采用记忆值!\n") != std::string::npos, c.remembered);
+    if (c.lamps[0] == 0) { EXPECT_EQ(r.lamp1_name, ""); }
+    if (c.z == 28) { EXPECT_EQ(r.name + r.model, "筒灯TD-150"); }
+  }
   EXPECT_EQ(modal_runs, 0);
-  EXPECT_EQ(r.lamp1_count, 0);
-  EXPECT_EQ(r.lamp2_count, 0);
-  EXPECT_EQ(r.total_flux, 0);
-  EXPECT_EQ(r.lamp1_name, "");
 }
 
 TEST_F(LuminaireRecordTest, UnknownLuminaireAsksForASubstituteAndRemembersIt) {
@@ -157,31 +170,22 @@ TEST_F(LuminaireRecordTest, UnknownLuminaireAsksForASubstituteAndRemembersIt) {
     dlg.UserClick(nyhost::kIdOk);
   };
   auto id = AddLuminaire("ZM3B-1", "面板灯", "X-1", "3");
-  LuminaireRecord r;
-  ASSERT_TRUE(Fill(id, r));
-  EXPECT_EQ(modal_runs, 1);
+  LuminaireRecord r = Filled(id);
   EXPECT_EQ(prompt,
             "在数据库中没有找到灯具:\n名称为:面板灯\n型号为:X-1\n的配光曲线!\n是否用其他配光曲线代替?");
   EXPECT_EQ(r.curve_table, "LEDLED-P600配光曲线");
   EXPECT_EQ(Query(FormatSql(kSelectRememberedCurve, "面板灯", "X-1")),
             (std::vector<std::string>{"LEDLED-P600配光曲线"}));
-  EXPECT_EQ(r.lamp1_count, 0);  // the new row holds the curve only
-  EXPECT_EQ(r.total_flux, 0);
-
+  EXPECT_EQ(Lamps(r), (std::vector<int>{0, 0, 0}));  // the new row holds the curve only
   // The next fill takes the remembered curve without asking.
   on_modal = nullptr;
-  LuminaireRecord again;
-  ASSERT_TRUE(Fill(id, again));
+  EXPECT_EQ(Filled(id).curve_table, "LEDLED-P600配光曲线");
   EXPECT_EQ(modal_runs, 1);
-  EXPECT_EQ(again.curve_table, "LEDLED-P600配光曲线");
 }
 
 TEST_F(LuminaireRecordTest, CancelledChooserLeavesTheCurveEmpty) {
-  auto id = AddLuminaire("ZM3B-1", "面板灯", "X-2", "3");
-  LuminaireRecord r;
-  ASSERT_TRUE(Fill(id, r));
+  EXPECT_EQ(Filled(AddLuminaire("ZM3B-1", "面板灯", "X-2", "3")).curve_table, "");
   EXPECT_EQ(modal_runs, 1);
-  EXPECT_EQ(r.curve_table, "");
   EXPECT_TRUE(Query(FormatSql(kSelectRememberedCurve, "面板灯", "X-2")).empty());
 }
 
@@ -202,8 +206,7 @@ TEST_F(LuminaireRecordTest, AttributesStandInForMissingKeyedTexts) {
 
 TEST_F(LuminaireRecordTest, RefusesWhatIsNotALuminaire) {
   LuminaireRecord r;
-  auto switch_id = AddLuminaire("KG1-开关", "开关", "K1", "1.3");
-  EXPECT_FALSE(Fill(switch_id, r));
+  EXPECT_FALSE(Fill(AddLuminaire("KG1-开关", "开关", "K1", "1.3"), r));
   nyhost::Entity text;
   text.data = nyhost::Text{};
   EXPECT_FALSE(FillLuminaireRecord(text, r));
@@ -244,16 +247,12 @@ TEST_F(LuminaireRecordTest, SavesRememberedLampsInsertingOrUpdating) {
   EXPECT_EQ(Query("SELECT count(*) FROM [默认光源] WHERE [灯具名称] = '新灯'"), (V{"1"}));
 
   // A luminaire filled afterwards takes the saved lamps.
-  auto id = AddLuminaire("ZM1A-1", "格栅荧光灯", "YG701-3", "3");
-  LuminaireRecord r;
-  ASSERT_TRUE(Fill(id, r));
-  EXPECT_EQ(r.lamp1_model, "T5");
-  EXPECT_EQ(r.total_flux, 5200);
+  LuminaireRecord r = Filled(AddLuminaire("ZM1A-1", "格栅荧光灯", "YG701-3", "3"));
+  EXPECT_EQ(r.lamp1_model + std::to_string(r.total_flux), "T55200");
 
   // A name with a quote is refused without touching the table.
-  EXPECT_EQ(SaveRememberedLamps({{"O'Brien", "M", "LED", "x", "1", "1", "1", "", "", "0", "0", "0",
-                                  "1", "c"}}),
-            0);
+  EXPECT_EQ(SaveRememberedLamps({{"O'Brien", "M", "LED", "x", "1", "1", "1", "", "", "0", "0", "0", "1",
+                                  "c"}}), 0);
   EXPECT_EQ(Query("SELECT count(*) FROM [默认光源]"), (V{"5"}));
 }
 
@@ -261,8 +260,7 @@ TEST_F(LuminaireRecordTest, WritesTiltsAndRotation) {
   auto id = AddLuminaire("ZM1A-1", "格栅荧光灯", "YG701-3", "3");
   EXPECT_TRUE(WriteTilt(id, kKeyTiltX, "25"));
   EXPECT_TRUE(WriteRotation(id, 45));
-  LuminaireRecord r;
-  ASSERT_TRUE(Fill(id, r));
+  LuminaireRecord r = Filled(id);
   EXPECT_DOUBLE_EQ(r.tilt_x, 25);
   EXPECT_NEAR(r.rotation_z, 45, 1e-9);
   EXPECT_NEAR(drawing().Find(id)->As<nyhost::BlockReference>()->rotation, M_PI / 4, 1e-12);
