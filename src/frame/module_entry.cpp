@@ -2,7 +2,7 @@
 // commands of group "NYZirIrodo".
 #include "frame/module_entry.h"
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "host/host.h"
 #include "lumen/lumen_dialog.h"
 #include "pointcalc/point_dialog.h"

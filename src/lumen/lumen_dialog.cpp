@@ -1,6 +1,6 @@
 #include "lumen/lumen_dialog.h"
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "support/ny_ini_file.h"
 
 void CZirIrodoDlg::OnInitDialog(nyhost::Dialog& dlg) {

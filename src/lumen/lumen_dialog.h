@@ -1,7 +1,7 @@
 // The utilization-coefficient (lumen method) dialog (resource 215).
 #pragma once
 
-#include "frame/dialog_base.h"
+#include "base/dialog_base.h"
 
 class CZirIrodoDlg : public ModelessDialogBase {
  public:

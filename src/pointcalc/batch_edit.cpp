@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "host/host.h"
 #include "host/text_util.h"
 #include "pointcalc/luminaire_table.h"

@@ -8,7 +8,7 @@
 
 #include <fmt/printf.h>
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "host/host.h"
 #include "pointcalc/room_grid.h"
 #include "support/ny_ent.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "host/host.h"
 #include "refdata/luminaire_record.h"
 #include "refdata/reference_db.h"

@@ -1,13 +1,13 @@
 #include "pointcalc/point_dialog.h"
 
+#include <fmt/printf.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <set>
 
-#include <fmt/printf.h>
-
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "host/entity_geometry.h"
 #include "host/host.h"
 #include "host/text_codec.h"
@@ -228,6 +228,7 @@ void CNYDrawIsolineDlg::PassDrawingSettings() {
   draw_.SetEffectName(data_.m_sEffectName);
   draw_.SetEffectType(data_.m_nRangeType);
   draw_.SetLayer("电气-照明-照度计算点", "电气-照明-照度标注");
+  if (ModuleLoaded()) draw_.SetEffectFile(Module().ColorEffectFile);
 }
 
 void CNYDrawIsolineDlg::ApplyDrawingSettings() {
@@ -246,8 +247,7 @@ void CNYDrawIsolineDlg::ApplyDrawingSettings() {
   }
   data_.m_nEffect = dlg.GetCount(388) > 0 ? sel : -1;
   if (data_.m_nRangeType == 1) {
-    dlg.SetToolTip(399,
-                   "由当前选择的“效果”设定好的最大、最小照度值作为绘制照度分布的照度范围");
+    dlg.SetToolTip(399, "由当前选择的“效果”设定好的最大、最小照度值作为绘制照度分布的照度范围");
     dlg.SetToolTip(388, "选择绘制照度分布的效果名称");
     dlg.Enable(387, true);
   } else {
@@ -281,7 +281,8 @@ void CNYDrawIsolineDlg::LoadNameTranslations() {
   std::size_t start = 0;
   while (start <= text.size()) {
     std::size_t end = text.find('\n', start);
-    std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    std::string line =
+        text.substr(start, end == std::string::npos ? std::string::npos : end - start);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (auto eq = line.find('='); eq != std::string::npos)
       translations_.emplace_back(line.substr(0, eq), line.substr(eq + 1));
@@ -659,9 +660,7 @@ void CNYDrawIsolineDlg::OnDestroy(Dialog& dlg) {
   delete this;
 }
 
-void CNYDrawIsolineDlg::ShowHelpTopic() {
-  ShowHelp("NY", "ME/逐点法照度计算/逐点法照度计算.htm");
-}
+void CNYDrawIsolineDlg::ShowHelpTopic() { ShowHelp("NY", "ME/逐点法照度计算/逐点法照度计算.htm"); }
 
 // ---------------------------------------------------------------- command operations
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "frame/dialog_base.h"
+#include "base/dialog_base.h"
 #include "pointcalc/point_data.h"
 #include "support/ny_lxr_draw.h"
 

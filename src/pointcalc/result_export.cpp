@@ -1,5 +1,5 @@
 // Batch access to the point-method results: the command line resolves this function by name.
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "pointcalc/point_dialog.h"
 
 // Copies up to `max` result points of the open point-method dialog into xyz (x, y, value per

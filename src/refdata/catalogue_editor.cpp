@@ -1,6 +1,6 @@
 #include "refdata/catalogue_editor.h"
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "host/host.h"
 #include "host/text_util.h"
 #include "refdata/db_backup_dialog.h"

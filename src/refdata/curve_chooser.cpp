@@ -1,6 +1,6 @@
 #include "refdata/curve_chooser.h"
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "host/host.h"
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"

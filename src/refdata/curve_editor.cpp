@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "host/host.h"
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"

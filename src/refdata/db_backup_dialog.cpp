@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "host/host.h"
 #include "host/text_util.h"
 #include "refdata/file_copy.h"

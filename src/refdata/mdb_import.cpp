@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "host/text_util.h"
 #include "refdata/file_copy.h"
 #include "refdata/luminaire_record.h"

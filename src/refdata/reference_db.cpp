@@ -1,6 +1,6 @@
 #include "refdata/reference_db.h"
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "host/host.h"
 #include "host/text_util.h"
 #include "support/ny_access.h"

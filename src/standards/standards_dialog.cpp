@@ -5,7 +5,7 @@
 
 #include <fmt/printf.h>
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "host/host.h"
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"

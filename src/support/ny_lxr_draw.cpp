@@ -1,6 +1,5 @@
 #include "support/ny_lxr_draw.h"
 
-#include "frame/module_state.h"
 #include "support/ny_ini_file.h"
 
 void NyLXRDrawDll::SetCalValue(const std::vector<nyhost::Point3>& points, double step_x,
@@ -28,7 +27,9 @@ void NyLXRDrawDll::SetLayer(const std::string& point_layer, const std::string& t
 
 void NyLXRDrawDll::SetWallId(nyhost::EntityId id) { wall_id_ = id; }
 
+void NyLXRDrawDll::SetEffectFile(const std::string& path) { effect_file_ = path; }
+
 void NyLXRDrawDll::GetCurEffects(std::vector<std::string>& names) const {
   names.clear();
-  if (ModuleLoaded()) NyIniFile::GetAllSeg(names, Module().ColorEffectFile);
+  if (!effect_file_.empty()) NyIniFile::GetAllSeg(names, effect_file_);
 }

@@ -24,6 +24,8 @@ class NyLXRDrawDll {
   void SetEffectType(int type);
   void SetLayer(const std::string& point_layer, const std::string& text_layer);
   void SetWallId(nyhost::EntityId id);
+  // The colour-effect file (an INI file, one section per effect).
+  void SetEffectFile(const std::string& path);
   void GetCurEffects(std::vector<std::string>& names) const;
   bool LoadDlgSetEffect(std::string& name);
   // Draws into the current drawing; throws std::runtime_error on failure.
@@ -35,6 +37,6 @@ class NyLXRDrawDll {
   int columns_ = 0, rows_ = 0;
   unsigned cal_type_ = 0;
   int dim_ = 0, draw_mode_ = 0, effect_type_ = 0;
-  std::string effect_name_, point_layer_, text_layer_;
+  std::string effect_name_, point_layer_, text_layer_, effect_file_;
   nyhost::EntityId wall_id_ = nyhost::kNullId;
 };

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "pointcalc/point_dialog.h"
 #include "support/ny_ini_file.h"
 #include "test_support.h"

@@ -5,7 +5,7 @@
 #include <numbers>
 #include <random>
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "pointcalc/horizontal.h"
 #include "pointcalc/point_dialog.h"
 #include "room_fixture.h"

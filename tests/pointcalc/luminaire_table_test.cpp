@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "pointcalc/luminaire_table.h"
 #include "pointcalc/point_dialog.h"
 #include "room_fixture.h"

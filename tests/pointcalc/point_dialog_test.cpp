@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "pointcalc/point_dialog.h"
 #include "room_fixture.h"
 #include "support/ny_ini_file.h"

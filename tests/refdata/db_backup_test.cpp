@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "refdata/db_backup_dialog.h"
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "host/text_codec.h"
 #include "refdata/luminaire_record.h"
 #include "refdata/reference_db.h"

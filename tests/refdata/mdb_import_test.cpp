@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "host/text_codec.h"
 #include "refdata/mdb_import.h"
 #include "support/ny_access.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"
 #include "support/ny_access.h"

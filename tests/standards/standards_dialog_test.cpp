@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "frame/module_state.h"
+#include "base/module_state.h"
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"
 #include "standards/standards_dialog.h"

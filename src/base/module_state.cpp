@@ -1,4 +1,4 @@
-#include "frame/module_state.h"
+#include "base/module_state.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "frame/dialog_base.h"
+#include "base/dialog_base.h"
 
 #include "host/host.h"
 #include "resources/templates.h"
