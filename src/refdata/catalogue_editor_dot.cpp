@@ -152,7 +152,7 @@ void CDotLuminaireCatalogueDlg::Save(nyhost::Dialog& dlg, bool adding) {
     return;
   }
   std::string table = kind + model + kCurveSuffix;
-  if (nyhost::GbkByteLength(table) > kMaxTableBytes || table.find('\'') != std::string::npos) {
+  if (nyhost::GbkByteLength(table) > kMaxTableBytes || !UsableInTableName(table)) {
     Message("【名称】、【型号】不合法！\n总长度不可超出64字符！\n存在一些非法字符！",
             nyhost::MbIcon::kWarning);
     return;
@@ -169,6 +169,13 @@ void CDotLuminaireCatalogueDlg::Save(nyhost::Dialog& dlg, bool adding) {
       return;
     }
   } else {
+    // Table names compare without regard to case: a name another luminaire's table (or row)
+    // already has, in any case, is that luminaire's and never shared.
+    if (db->IsTableInDatabase(table, "TABLE") ||
+        db->GetSelData(found, FormatSql(kSelectLuminairesNamingCurve, table)) > 0) {
+      Message("此光源类型与灯具类型已经存在, 无法添加! ", nyhost::MbIcon::kError);
+      return;
+    }
     // The new curve is a copy of the last clicked row's curve: without one there is nothing to
     // copy, and a catalogue row without its curve table would fail every calculation.
     if (remembered_.empty()) {
@@ -176,10 +183,8 @@ void CDotLuminaireCatalogueDlg::Save(nyhost::Dialog& dlg, bool adding) {
       return;
     }
     bool own = !db->in_transaction() && db->BeginTrans();
-    // A table of that name left behind by other tools is taken over rather than refused.
-    bool ok =
-        db->ExecuteSQL(FormatSql(kInsertDotLuminaire, kind, model, maker, table)) &&
-        (db->IsTableInDatabase(table, "TABLE") || db->CreateTableFromTemplet(table, remembered_));
+    bool ok = db->ExecuteSQL(FormatSql(kInsertDotLuminaire, kind, model, maker, table)) &&
+              db->CreateTableFromTemplet(table, remembered_);
     if (ok && own) ok = db->CommitTrans();
     if (!ok) {
       if (own) db->RollbackTrans();
@@ -213,13 +218,17 @@ void CDotLuminaireCatalogueDlg::Delete(nyhost::Dialog& dlg) {
 
   std::vector<std::string> values;
   if (db->GetSelData(values, FormatSql(kSelectCurveOfLuminaire, kind, model)) > 0) {
-    // The curve goes with the luminaire, even when another catalogue row names it too.
     std::string table = nyhost::Trim(values[0]);
     bool any_maker = maker.empty() || maker == kAllMakers || maker == kGeneral;
     bool own = !db->in_transaction() && db->BeginTrans();
-    bool ok = (table.empty() || !db->IsTableInDatabase(table, "TABLE") || db->DeleteTable(table)) &&
-              db->ExecuteSQL(any_maker ? FormatSql(kDeleteDotLuminaire, kind, model)
+    bool ok = db->ExecuteSQL(any_maker ? FormatSql(kDeleteDotLuminaire, kind, model)
                                        : FormatSql(kDeleteDotLuminaireOfMaker, kind, model, maker));
+    // The curve goes with its last luminaire: a table another catalogue row still names (in
+    // any letter case) stays.
+    std::vector<std::string> users;
+    ok = ok && (table.empty() || !db->IsTableInDatabase(table, "TABLE") ||
+                db->GetSelData(users, FormatSql(kSelectLuminairesNamingCurve, table)) > 0 ||
+                db->DeleteTable(table));
     if (ok && own) ok = db->CommitTrans();
     if (!ok) {
       if (own) db->RollbackTrans();
@@ -227,7 +236,8 @@ void CDotLuminaireCatalogueDlg::Delete(nyhost::Dialog& dlg) {
               nyhost::MbIcon::kWarning);
       return;
     }
-    if (remembered_ == table) remembered_.clear();
+    // Nothing left to copy a new luminaire's curve from once the table is gone.
+    if (!remembered_.empty() && !db->IsTableInDatabase(remembered_, "TABLE")) remembered_.clear();
   }
   ListKind(dlg, Field(dlg, kKindCombo));
   preview_ = {};

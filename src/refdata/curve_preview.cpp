@@ -1,8 +1,11 @@
 #include "refdata/curve_preview.h"
 
+#include <fmt/printf.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "host/dialog.h"
 #include "host/host.h"
@@ -38,16 +41,25 @@ bool LoadPreviewCurve(const std::string& table, PreviewCurve& curve) {
     nyhost::Host::Get().Print("<" + name + ">数据错误,请在(灯具扩充)中修改!");
     return false;
   }
-  curve.a.clear();
-  curve.b.clear();
+  PreviewCurve loaded;
   std::vector<std::string> row;
+  static constexpr const char* kColumns[] = {"角度", "光强A", "光强B"};
   for (int r = 0; r < n; ++r) {
     rows.GetValueRecord(row, r);
     if (row.size() < 3) continue;
-    double angle = std::atof(row[0].c_str());
-    curve.a.push_back({angle, std::atof(row[1].c_str())});
-    curve.b.push_back({angle, std::atof(row[2].c_str())});
+    double v[3];
+    for (std::size_t c = 0; c < 3; ++c) {
+      if (!ReadDbNumber(row[c], c == 0 ? 90 : kMaxDbIntensity, v[c])) {
+        nyhost::Host::Get().Print(
+            fmt::sprintf("<%s>第%d行[%s]的值\"%s\"不是合理的数字,请在(灯具扩充)中修改!", name,
+                         r + 1, kColumns[c], row[c]));
+        return false;
+      }
+    }
+    loaded.a.push_back({v[0], v[1]});
+    loaded.b.push_back({v[0], v[2]});
   }
+  curve = std::move(loaded);
   return true;
 }
 

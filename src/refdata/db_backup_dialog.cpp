@@ -6,10 +6,11 @@
 #include "base/module_state.h"
 #include "host/host.h"
 #include "host/text_util.h"
-#include "refdata/file_copy.h"
+#include "refdata/mdb_import.h"
 #include "refdata/reference_db.h"
 #include "resources/templates.h"
 #include "support/ny_access.h"
+#include "support/ny_common.h"
 #include "support/ny_ini_file.h"
 
 namespace fs = std::filesystem;
@@ -23,17 +24,36 @@ const std::vector<std::string>& DatabaseNames() {
   return names;
 }
 
-// The file a database of the data folder is called by (its own spelling when present).
-fs::path DataFolderFile(const std::string& name) {
-  fs::path folder = Module().DataFolder;
-  fs::path found = FindFileNoCase(folder, name);
-  if (!found.empty()) return found;
-  return folder / (nyhost::ToLowerAscii(name) == "nydata.mdb" ? std::string(kNyDataDb) : name);
+// The name the program gives a database ("NYDATA.mdb" is NyData.mdb).
+std::string CanonicalName(const std::string& name) {
+  return nyhost::ToLowerAscii(name) == nyhost::ToLowerAscii(kNyDataDb) ? kNyDataDb : name;
+}
+
+// The file a database of `folder` is called by: its own spelling when present.
+fs::path FileIn(const std::string& folder, const std::string& name) {
+  std::string found = NyCommon::FindFileNoCase(folder, name);
+  return found.empty() ? fs::path(folder) / CanonicalName(name) : fs::path(found);
+}
+
+// Whether `path` is a reference database the program can work with: a database file holding
+// the tables the program reads from it.
+bool IsUsableDatabase(const fs::path& path, const std::string& name) {
+  NyAccess probe;
+  if (!probe.InitADOServer(path.string())) return false;
+  for (const auto& table : RequiredTables(CanonicalName(name)))
+    if (!probe.IsTableInDatabase(table, "TABLE")) return false;
+  return true;
 }
 
 std::string WithoutTrailingSeparator(std::string folder) {
   while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
   return folder;
+}
+
+std::string Lines(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const auto& line : lines) out += (out.empty() ? "" : "\n") + line;
+  return out;
 }
 
 void Message(const std::string& text, nyhost::MbIcon icon) {
@@ -89,43 +109,62 @@ void CDbExImPortDlg::OnClick(nyhost::Dialog& dlg, int id) {
   }
 }
 
+bool CDbExImPortDlg::FolderChosen() const {
+  if (!nyhost::Trim(folder_).empty()) return true;
+  Message("请先填写或选择导入/备份的文件夹!", nyhost::MbIcon::kWarning);
+  return false;
+}
+
 void CDbExImPortDlg::Backup() {
+  if (!FolderChosen()) return;
+  std::vector<std::string> failures;
   std::error_code ec;
   fs::create_directories(folder_, ec);
   for (const auto& name : DatabaseNames()) {
-    fs::path source = DataFolderFile(name);
+    fs::path source = FileIn(Module().DataFolder, name);
     if (!fs::is_regular_file(source, ec)) continue;
     // An older copy of any letter case is replaced in place.
-    fs::path target = FindFileNoCase(folder_, name);
-    if (target.empty()) target = fs::path(folder_) / source.filename();
-    CopyFileAtomic(source, target);
+    fs::path target = FileIn(folder_, source.filename().string());
+    std::string error;
+    if (!NyCommon::CopyFileAtomic(source.string(), target.string(), &error))
+      failures.push_back("<" + source.string() + ">: " + error);
   }
-  Message("备份操作完成!", nyhost::MbIcon::kInformation);
+  if (failures.empty())
+    Message("备份操作完成!", nyhost::MbIcon::kInformation);
+  else
+    Message("备份失败,下列文件没有复制:\n" + Lines(failures), nyhost::MbIcon::kError);
 }
 
 void CDbExImPortDlg::Import() {
+  if (!FolderChosen()) return;
   // The files are about to be replaced: no connection may keep the old ones.
   CloseAllConnections();
   std::vector<fs::path> sources;
   for (const auto& name : DatabaseNames()) {
-    fs::path source = FindFileNoCase(folder_, name);
+    std::string source = NyCommon::FindFileNoCase(folder_, name);
     if (source.empty())
-      Message("<" + (fs::path(folder_) / name).string() + ">文件不存在!",
-              nyhost::MbIcon::kWarning);
-    sources.push_back(source);
+      Message("<" + (fs::path(folder_) / name).string() + ">文件不存在!", nyhost::MbIcon::kWarning);
+    sources.emplace_back(source);
   }
+  std::vector<std::string> failures;
   for (std::size_t i = 0; i < sources.size(); ++i) {
     if (sources[i].empty()) continue;
+    const std::string& name = DatabaseNames()[i];
     // A file that is not a database would leave the program without its reference data.
-    NyAccess probe;
-    if (!probe.InitADOServer(sources[i].string())) {
-      Message("<" + sources[i].string() + ">不是有效的数据库文件,未导入!", nyhost::MbIcon::kError);
+    if (!IsUsableDatabase(sources[i], name)) {
+      failures.push_back("<" + sources[i].string() + ">: 不是有效的数据库文件");
       continue;
     }
-    probe.CloseAll();
-    CopyFileAtomic(sources[i], DataFolderFile(DatabaseNames()[i]));
+    std::string error;
+    if (!NyCommon::CopyFileAtomic(sources[i].string(), FileIn(Module().DataFolder, name).string(),
+                                  &error))
+      failures.push_back("<" + sources[i].string() + ">: " + error);
   }
-  Message("导入操作完成!", nyhost::MbIcon::kInformation);
+  if (failures.empty())
+    Message("导入操作完成!", nyhost::MbIcon::kInformation);
+  else
+    Message("导入失败,下列文件没有导入,原有数据保持不变:\n" + Lines(failures),
+            nyhost::MbIcon::kError);
 }
 
 void CDbExImPortDlg::OnDestroy(nyhost::Dialog&) {

@@ -26,11 +26,13 @@ class CDbExImPortDlg : public nyhost::DialogController {
   int direction() const { return direction_; }  // 0 import, 1 backup
   const std::string& folder() const { return folder_; }
 
-  // The two operations of "开始".
+  // The two operations of "开始". Each refuses an empty folder, names every file it could not
+  // copy and reports completion only when nothing failed.
   void Backup();
   void Import();
 
  private:
+  bool FolderChosen() const;
   void SetDirection(nyhost::Dialog& dlg, int direction);
 
   int direction_ = 0;

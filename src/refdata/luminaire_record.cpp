@@ -1,5 +1,7 @@
 #include "refdata/luminaire_record.h"
 
+#include <fmt/printf.h>
+
 #include <cstdlib>
 
 #include "host/host.h"
@@ -66,6 +68,34 @@ std::string KeyedText(const nyhost::Entity& e, const std::string& key) {
   return {};
 }
 
+// The counts, powers and flux of a row of remembered lamps (the columns of
+// kSelectRememberedLamps) into `numbers` at the same positions. A damaged value is named on the
+// command line and the row is not used: the luminaire then starts without remembered lamps.
+bool RememberedNumbers(const std::vector<std::string>& values, const std::string& name,
+                       const std::string& model, int numbers[11]) {
+  static constexpr struct {
+    int index;
+    const char* column;
+    double max;
+  } kColumns[] = {{2, "数量", kMaxDbLampCount},   {3, "功率", kMaxDbPower},
+                  {4, "镇流器功率", kMaxDbPower}, {7, "数量1", kMaxDbLampCount},
+                  {8, "功率1", kMaxDbPower},      {9, "镇流器功率1", kMaxDbPower},
+                  {10, "光通量", kMaxDbFlux}};
+  for (const auto& c : kColumns) {
+    const std::string& text = values[static_cast<std::size_t>(c.index)];
+    double v = 0;
+    if (!ReadDbNumber(text, c.max, v)) {
+      nyhost::Host::Get().Print(fmt::sprintf(
+          "\n表[默认光源]中 灯具名称 = %s, 灯具型号 = %s 的行: [%s] 的值 \"%s\" 不是合理的数字,"
+          "记忆的光源数据未采用!\n",
+          name, model, c.column, text));
+      return false;
+    }
+    numbers[c.index] = static_cast<int>(v);
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string BlockNameKey(std::string_view block_name) {
@@ -122,18 +152,20 @@ bool FillLuminaireRecord(const nyhost::Entity& block_ref, LuminaireRecord& recor
 
   if (db->GetSelData(values, FormatSql(kSelectRememberedLamps, name, model)) > 0 &&
       values.size() >= 11) {
-    auto num = [&](int i) { return std::atoi(values[static_cast<std::size_t>(i)].c_str()); };
-    record.lamp1_name = values[0];
-    record.lamp1_model = values[1];
-    record.lamp1_count = num(2);
-    record.lamp1_power = num(3);
-    record.lamp1_ballast_power = num(4);
-    record.lamp2_name = values[5];
-    record.lamp2_model = values[6];
-    record.lamp2_count = num(7);
-    record.lamp2_power = num(8);
-    record.lamp2_ballast_power = num(9);
-    record.total_flux = num(10);
+    int numbers[11] = {};
+    if (RememberedNumbers(values, name, model, numbers)) {
+      record.lamp1_name = values[0];
+      record.lamp1_model = values[1];
+      record.lamp1_count = numbers[2];
+      record.lamp1_power = numbers[3];
+      record.lamp1_ballast_power = numbers[4];
+      record.lamp2_name = values[5];
+      record.lamp2_model = values[6];
+      record.lamp2_count = numbers[7];
+      record.lamp2_power = numbers[8];
+      record.lamp2_ballast_power = numbers[9];
+      record.total_flux = numbers[10];
+    }
   }
 
   record.curve_table = curve;

@@ -12,10 +12,10 @@
 
 #include "base/module_state.h"
 #include "host/text_util.h"
-#include "refdata/file_copy.h"
 #include "refdata/luminaire_record.h"
 #include "refdata/reference_db.h"
 #include "support/ny_access.h"
+#include "support/ny_common.h"
 
 namespace fs = std::filesystem;
 
@@ -333,7 +333,8 @@ bool ImportDatabase(ImportTableSource& source, const std::string& database_name,
     report += database_name + ": 导入失败: " + error + ", 原有数据保持不变\n";
     return false;
   }
-  for (const auto& m : missing) report += database_name + ": 提示: 数据中引用的表 [" + m + "] 不存在\n";
+  for (const auto& m : missing)
+    report += database_name + ": 提示: 数据中引用的表 [" + m + "] 不存在\n";
   report += database_name + ": 已导入 " + std::to_string(tables.size()) + " 个表\n";
   return true;
 }
@@ -347,7 +348,7 @@ int ImportMdbFolder(const std::string& folder, const std::string& data_folder,
   }
   int found = 0, failed = 0;
   for (const auto& name : DatabaseFiles()) {
-    fs::path source_path = FindFileNoCase(folder, name);
+    fs::path source_path = NyCommon::FindFileNoCase(folder, name);
     if (source_path.empty()) continue;
     ++found;
     std::string error;
@@ -357,7 +358,7 @@ int ImportMdbFolder(const std::string& folder, const std::string& data_folder,
       ++failed;
       continue;
     }
-    fs::path target = FindFileNoCase(data_folder, name);
+    fs::path target = NyCommon::FindFileNoCase(data_folder, name);
     if (target.empty()) target = fs::path(data_folder) / name;
     if (!ImportDatabase(*source, name, target.string(), report)) ++failed;
   }

@@ -1,9 +1,16 @@
 #include "refdata/reference_db.h"
 
+#include <cmath>
+#include <filesystem>
+
 #include "base/module_state.h"
 #include "host/host.h"
 #include "host/text_util.h"
 #include "support/ny_access.h"
+#include "support/ny_common.h"
+#include "support/ny_str.h"
+
+namespace fs = std::filesystem;
 
 NyAccess* GetDbConnection(const std::string& path) {
   if (!ModuleLoaded()) return nullptr;
@@ -11,9 +18,16 @@ NyAccess* GetDbConnection(const std::string& path) {
   std::string key = nyhost::ToLowerAscii(path);
   // A file that failed once stays failed (null) until the cache is emptied: no second message.
   if (auto it = cache.find(key); it != cache.end()) return it->second;
+  // File names compare without regard to case: "NYDATA.mdb" is the file NyData.mdb.
+  fs::path given(path);
+  std::string file =
+      NyCommon::FindFileNoCase(given.parent_path().string(), given.filename().string());
+  if (file.empty()) file = path;
   auto* db = new NyAccess();
-  if (!db->InitADOServer(path, "")) {
-    nyhost::Host::Get().windows().MessageBox(kMessageCaption, "ADO ERR!", nyhost::MbIcon::kError,
+  if (!db->InitADOServer(file, "")) {
+    std::string text = db->busy() ? "<" + file + ">正被其他程序使用,数据文件夹忙,请稍后再试!"
+                                  : std::string("ADO ERR!");
+    nyhost::Host::Get().windows().MessageBox(kMessageCaption, text, nyhost::MbIcon::kError,
                                              nyhost::MbButtons::kOk);
     delete db;
     db = nullptr;
@@ -33,11 +47,21 @@ void CloseAllConnections() {
 
 std::string DataFile(const std::string& file) {
   if (!ModuleLoaded()) return {};
-  return Module().DataFolder + file;
+  std::string found = NyCommon::FindFileNoCase(Module().DataFolder, file);
+  return found.empty() ? Module().DataFolder + file : found;
 }
 
 NyAccess* NyDataDb() { return ModuleLoaded() ? GetDbConnection(DataFile(kNyDataDb)) : nullptr; }
 
 NyAccess* ZirIrodoDotDb() {
   return ModuleLoaded() ? GetDbConnection(DataFile(kZirIrodoDotDb)) : nullptr;
+}
+
+bool ReadDbNumber(const std::string& text, double max, double& value) {
+  value = 0;
+  if (nyhost::Trim(text).empty()) return true;
+  double v = 0;
+  if (!NyStr::IsDigit(v, text) || !std::isfinite(v) || v < 0 || v > max) return false;
+  value = v;
+  return true;
 }

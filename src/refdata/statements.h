@@ -11,6 +11,9 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
+
+#include "support/ny_sql_dialect.h"
 
 namespace sql_detail {
 template <typename T>
@@ -24,15 +27,44 @@ bool HasSingleQuote(const T& value) {
     return false;
   }
 }
+
+// A value as printed: a text at a "[%s]" placeholder becomes a safely bracketed name.
+template <typename T>
+auto Printed(const T& value, bool is_name) {
+  if constexpr (std::is_convertible_v<const T&, std::string_view>) {
+    std::string_view text;
+    if constexpr (std::is_pointer_v<T>) {
+      if (value != nullptr) text = value;
+    } else {
+      text = value;
+    }
+    return is_name ? SqlBracket(text) : std::string(text);
+  } else {
+    return value;
+  }
+}
+
+template <typename... Args, std::size_t... I>
+std::string Format(const NamePlaceholders& p, std::index_sequence<I...>, const Args&... args) {
+  return fmt::sprintf(p.format, Printed(args, I < p.is_name.size() && p.is_name[I])...);
+}
 }  // namespace sql_detail
 
-// printf-style formatting of a catalogue statement ("%s", "%d", "%f", "%.1f", ...). Text values
-// are written between quotes unescaped, so a text value holding a single quote would change the
-// statement: then the result is empty, which every NyAccess operation refuses.
+// printf-style formatting of a catalogue statement ("%s", "%d", "%f", "%.1f", ...). A name at a
+// "[%s]" placeholder is bracketed by SqlBracket. Text values are written between quotes
+// unescaped, so a text value holding a single quote would change the statement: then the result
+// is empty, which every NyAccess operation refuses.
 template <typename... Args>
 std::string FormatSql(const char* stmt, const Args&... args) {
   if ((sql_detail::HasSingleQuote(args) || ...)) return std::string();
-  return fmt::sprintf(stmt, args...);
+  return sql_detail::Format(FindNamePlaceholders(stmt), std::index_sequence_for<Args...>{},
+                            args...);
+}
+
+// Characters a name that becomes part of a table name may not hold: the single quote (the name
+// also goes between quotes) and the brackets, which no statement could read back reliably.
+inline bool UsableInTableName(std::string_view name) {
+  return name.find_first_of("'[]") == std::string_view::npos;
 }
 
 // ---- NyData.mdb: light sources [光源] ----
@@ -171,7 +203,8 @@ inline constexpr const char* kSelectStandardValues =
     "SELECT [照度],[现行功率密度],[目标功率密度],[统一眩光],[显色指数] FROM [%s] WHERE [场所名称] "
     "= '%s'";
 // category
-inline constexpr const char* kInsertStandardCategory = "INSERT INTO [照度标准] (场所) values ('%s')";
+inline constexpr const char* kInsertStandardCategory =
+    "INSERT INTO [照度标准] (场所) values ('%s')";
 // new category table
 inline constexpr const char* kCreateCategoryTableFromTemplate =
     "select * into [%s] from [照度标准模板]";
@@ -267,6 +300,10 @@ inline constexpr const char* kSelectDotModelsOfKindMakerAndCurve =
 // curve table
 inline constexpr const char* kSelectKindAndMakerUsingCurve =
     "SELECT [光源名称],[生产厂家] FROM [灯具型号] WHERE [配光曲线表] = '%s' ";
+// curve table. Table names compare without regard to case, as they did in the Access engine:
+// this version's own test of which catalogue rows still name a curve table.
+inline constexpr const char* kSelectLuminairesNamingCurve =
+    "SELECT [光源名称],[灯具型号] FROM [灯具型号] WHERE [配光曲线表] = '%s' COLLATE NOCASE";
 // kind, model
 inline constexpr const char* kSelectCurveOfLuminaire =
     "SELECT [配光曲线表] FROM [灯具型号] WHERE [光源名称] = '%s' AND [灯具型号] = '%s'";
@@ -340,4 +377,3 @@ inline constexpr const char* kSelectPositionIndex =
 
 // ---- plane.mdb: device kinds [平面设备表] ----
 inline constexpr const char* kSelectDeviceKinds = "select [种类], [类型] FROM [平面设备表]";
-

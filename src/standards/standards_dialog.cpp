@@ -252,6 +252,11 @@ void CNyNewNameDlg::OnClick(nyhost::Dialog& dlg, int id) {
       Warn("请填写<名称>");
       return;
     }
+    // The name becomes the category's table name.
+    if (!UsableInTableName(m_sName)) {
+      Warn("存在不合法字符!");
+      return;
+    }
     dlg.EndDialog(nyhost::kIdOk);
   } else if (id == nyhost::kIdCancel) {
     dlg.EndDialog(nyhost::kIdCancel);

@@ -3,6 +3,8 @@
 #include <sqlite3.h>
 
 #include <cctype>
+#include <cstring>
+#include <fstream>
 
 #include "host/dialog.h"
 #include "support/ny_sql_dialect.h"
@@ -73,6 +75,13 @@ std::size_t SkipName(const std::string& s, std::size_t i) {
   return i;
 }
 
+bool HasDatabaseHeader(const std::string& path) {
+  static constexpr char kHeader[] = "SQLite format 3";  // and its terminating zero
+  std::ifstream in(path, std::ios::binary);
+  char head[sizeof kHeader] = {};
+  return in.read(head, sizeof head) && std::memcmp(head, kHeader, sizeof kHeader) == 0;
+}
+
 }  // namespace
 
 bool NyStTable::GetValueRecord(std::vector<std::string>& values, int row) const {
@@ -92,21 +101,34 @@ bool NyAccess::Fail(const std::string& message) {
 int NyAccess::InitADOServer(const std::string& path, const std::string&) {
   CloseAll();
   path_ = path;
+  busy_ = false;
+  // SQLite takes an empty file for an empty database: only a file with a database header is one.
+  if (!HasDatabaseHeader(path)) {
+    last_error_ = "not a database file: " + path;
+    return 0;
+  }
   int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
   if (rc != SQLITE_OK) {
     last_error_ = db_ ? sqlite3_errmsg(db_) : "cannot open " + path;
     CloseAll();
     return 0;
   }
-  // A file that is not a database opens fine and fails on first use: check now.
-  if (sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) !=
-      SQLITE_OK) {
-    last_error_ = sqlite3_errmsg(db_);
+  // Before the first read: another program writing the file makes it wait, not fail.
+  sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+  // A double-quoted name that names nothing is an error, never a text.
+  sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+  sqlite3_create_collation(db_, kGbkCollation, SQLITE_UTF8, nullptr, &GbkCollate);
+  // A damaged file opens fine and fails on first use, and a database without tables holds no
+  // reference data: check now.
+  std::vector<std::vector<std::string>> tables;
+  bool read = Query("SELECT count(*) FROM sqlite_master WHERE type = 'table'", nullptr, tables);
+  if (!read || tables.empty() || tables[0].empty() || tables[0][0] == "0") {
+    int code = sqlite3_errcode(db_);
+    busy_ = !read && (code == SQLITE_BUSY || code == SQLITE_LOCKED);
+    if (read) last_error_ = "no tables in " + path;
     CloseAll();
     return 0;
   }
-  sqlite3_busy_timeout(db_, 2000);
-  sqlite3_create_collation(db_, kGbkCollation, SQLITE_UTF8, nullptr, &GbkCollate);
   return 1;
 }
 
@@ -216,10 +238,9 @@ int NyAccess::CreateTable(const std::string& name, const std::vector<NyStTableFi
     std::string type;
     for (char c : fields[i].type)
       type += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const char* sql_type = type == "int" || type == "integer" || type == "long" ? "INTEGER"
-                           : type == "float" || type == "double" || type == "real"
-                               ? "REAL"
-                               : "TEXT";
+    const char* sql_type = type == "int" || type == "integer" || type == "long"    ? "INTEGER"
+                           : type == "float" || type == "double" || type == "real" ? "REAL"
+                                                                                   : "TEXT";
     if (i) ddl += ", ";
     ddl += QuoteName(fields[i].name) + " " + sql_type;
   }
@@ -283,7 +304,9 @@ int NyAccess::DeleteTable(const std::string& name) {
   return Exec("DROP TABLE " + QuoteName(name)) ? 1 : 0;
 }
 
-int NyAccess::BeginTrans() { return Exec("BEGIN") ? 1 : 0; }
+// IMMEDIATE: a writer waits for another program's write here, before it has read anything,
+// rather than failing halfway when both want to write.
+int NyAccess::BeginTrans() { return Exec("BEGIN IMMEDIATE") ? 1 : 0; }
 int NyAccess::CommitTrans() { return Exec("COMMIT") ? 1 : 0; }
 int NyAccess::RollbackTrans() { return Exec("ROLLBACK") ? 1 : 0; }
 bool NyAccess::in_transaction() const { return db_ && !sqlite3_get_autocommit(db_); }

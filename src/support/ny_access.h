@@ -47,8 +47,14 @@ class NyAccess {
   NyAccess(const NyAccess&) = delete;
   NyAccess& operator=(const NyAccess&) = delete;
 
-  // Opens an existing file (never creates one). Nonzero on success.
+  // How long a statement waits while another program writes the file.
+  static constexpr int kBusyTimeoutMs = 5000;
+
+  // Opens an existing database file with at least one table (never creates one; an empty or
+  // foreign file is refused). Nonzero on success; when it fails because another program kept
+  // the file locked for longer than kBusyTimeoutMs, busy() is true.
   int InitADOServer(const std::string& path, const std::string& password = "");
+  bool busy() const { return busy_; }
   // Result values as text, row after row, in the statement's column order; NULL reads as "".
   // Positive (the row count) when something matched, 0 otherwise.
   int GetSelData(std::vector<std::string>& values, const std::string& sql);
@@ -96,4 +102,5 @@ class NyAccess {
   sqlite3* db_ = nullptr;
   std::string path_;
   std::string last_error_;
+  bool busy_ = false;
 };

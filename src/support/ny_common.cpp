@@ -1,12 +1,19 @@
 #include "support/ny_common.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "host/text_util.h"
 
 namespace fs = std::filesystem;
 
@@ -15,6 +22,71 @@ namespace {
 std::string WithSlash(std::string p) {
   if (p.empty() || p.back() != '/') p += '/';
   return p;
+}
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    ssize_t n = ::write(fd, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// A temporary file beside `target` for the atomic writes, with the target's mode (0644 for a
+// new one). -1 with the reason in `error` when the folder cannot be written.
+int OpenTemporary(const fs::path& target, std::string& tmp, std::string& error) {
+  tmp = target.string() + ".tmp.XXXXXX";
+  int fd = ::mkstemp(tmp.data());
+  if (fd < 0) {
+    error = target.parent_path().string() + ": " + std::strerror(errno);
+    return -1;
+  }
+  struct stat st;
+  ::fchmod(fd, ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
+  return fd;
+}
+
+// Makes the written temporary file `target`: fsync, close, rename (or, without `replace`, a
+// link that never overwrites), and an fsync of the folder so the rename itself lasts.
+bool CommitTemporary(int fd, bool written, const std::string& tmp, const fs::path& target,
+                     bool replace, std::string& error) {
+  bool ok = written && ::fsync(fd) == 0;
+  int saved = errno;
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    saved = errno;
+  }
+  bool kept_existing = false;
+  if (ok && replace && std::rename(tmp.c_str(), target.c_str()) != 0) {
+    ok = false;
+    saved = errno;
+  } else if (ok && !replace && ::link(tmp.c_str(), target.c_str()) != 0) {
+    kept_existing = errno == EEXIST;
+    ok = kept_existing;
+    saved = errno;
+  }
+  if (!ok || !replace) ::unlink(tmp.c_str());
+  if (!ok) {
+    error = target.string() + ": " + std::strerror(saved);
+    return false;
+  }
+  if (!kept_existing) {
+    fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+      ::fsync(dfd);
+      ::close(dfd);
+    }
+  }
+  return true;
+}
+
+bool Failed(std::string* error, const std::string& why) {
+  if (error) *error = why;
+  return false;
 }
 
 }  // namespace
@@ -41,9 +113,9 @@ std::string NyCommon::ShippedFolder(const void* module_address) {
     fs::path candidate = dir / "share" / "nyluxora";
     if (fs::is_directory(candidate, ec)) return WithSlash(candidate.string());
   }
-  return WithSlash((fs::path(ModuleFileName(module_address)).parent_path().parent_path() /
-                    "share" / "nyluxora")
-                       .string());
+  return WithSlash(
+      (fs::path(ModuleFileName(module_address)).parent_path().parent_path() / "share" / "nyluxora")
+          .string());
 }
 
 bool NyCommon::SeedFolder(const std::string& from, const std::string& to) {
@@ -58,10 +130,9 @@ bool NyCommon::SeedFolder(const std::string& from, const std::string& to) {
     fs::path target = fs::path(to) / rel;
     if (it->is_directory()) {
       fs::create_directories(target, ec);
-    } else if (!fs::exists(target)) {
-      fs::copy_file(it->path(), target, ec);
-      // Shipped files are read-only; the user's copies must be writable.
-      fs::permissions(target, fs::perms::owner_write, fs::perm_options::add, ec);
+    } else if (FindFileNoCase(target.parent_path().string(), target.filename().string()).empty()) {
+      // Shipped files are read-only; the user's copies are writable (CopyFileAtomic's 0644).
+      ok = CopyFileAtomic(it->path().string(), target.string(), nullptr, false) && ok;
     }
     if (ec) {
       ok = false;
@@ -69,6 +140,18 @@ bool NyCommon::SeedFolder(const std::string& from, const std::string& to) {
     }
   }
   return ok;
+}
+
+std::string NyCommon::FindFileNoCase(const std::string& folder, const std::string& name) {
+  std::error_code ec;
+  fs::path exact = fs::path(folder) / name;
+  if (fs::is_regular_file(exact, ec)) return exact.string();
+  std::string wanted = nyhost::ToLowerAscii(name);
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (!it->is_regular_file(ec)) continue;
+    if (nyhost::ToLowerAscii(it->path().filename().string()) == wanted) return it->path().string();
+  }
+  return {};
 }
 
 std::string NyCommon::GetRootPath(const void* module_address) {
@@ -93,28 +176,42 @@ std::string NyCommon::GetTxtPath(const void* module_address) {
   return GetRootPath(module_address) + "data/";
 }
 
-bool NyCommon::WriteFileAtomic(const std::string& path, const std::string& content) {
-  fs::path target(path);
-  fs::path tmp = target;
-  tmp += ".tmp" + std::to_string(::getpid());
-  {
-    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ec;
-      fs::remove(tmp, ec);
-      return false;
+bool NyCommon::WriteFileAtomic(const std::string& path, const std::string& content,
+                               std::string* error) {
+  std::string tmp, why;
+  int fd = OpenTemporary(path, tmp, why);
+  if (fd < 0) return Failed(error, why);
+  bool written = WriteAll(fd, content.data(), content.size());
+  if (!CommitTemporary(fd, written, tmp, path, true, why)) return Failed(error, why);
+  return true;
+}
+
+bool NyCommon::CopyFileAtomic(const std::string& from, const std::string& to, std::string* error,
+                              bool replace) {
+  int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return Failed(error, from + ": " + std::strerror(errno));
+  std::string tmp, why;
+  int out = OpenTemporary(to, tmp, why);
+  if (out < 0) {
+    ::close(in);
+    return Failed(error, why);
+  }
+  char buf[1 << 16];
+  bool written = true;
+  for (;;) {
+    ssize_t n = ::read(in, buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      written = n == 0;
+      break;
+    }
+    if (!WriteAll(out, buf, static_cast<std::size_t>(n))) {
+      written = false;
+      break;
     }
   }
-  std::error_code ec;
-  fs::rename(tmp, target, ec);
-  if (ec) {
-    fs::remove(tmp, ec);
-    return false;
-  }
+  ::close(in);
+  if (!CommitTemporary(out, written, tmp, to, replace, why)) return Failed(error, why);
   return true;
 }
 

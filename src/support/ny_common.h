@@ -17,12 +17,23 @@ class NyCommon {
   // Full path of the shared object or executable that contains the address.
   static std::string ModuleFileName(const void* module_address);
 
-  // Copies files of `from` into `to` that `to` lacks (recursively); existing files are kept.
+  // Copies files of `from` into `to` that `to` lacks under any letter case (recursively);
+  // existing files are kept. Each copy appears whole or not at all, so programs starting at
+  // the same time never see a half-copied file and never copy one twice.
   static bool SeedFolder(const std::string& from, const std::string& to);
 
-  // Writes through a temporary file in the same folder and a rename, so a reader never sees a
-  // half-written file and a failure leaves the old file as it was.
-  static bool WriteFileAtomic(const std::string& path, const std::string& content);
+  // The file of `folder` whose name equals `name` without regard to letter case (the exact
+  // spelling first); empty when there is none.
+  static std::string FindFileNoCase(const std::string& folder, const std::string& name);
+
+  // Writes through a temporary file in the same folder, fsync and a rename, so a reader never
+  // sees a half-written file and a failure leaves the old file as it was.
+  static bool WriteFileAtomic(const std::string& path, const std::string& content,
+                              std::string* error = nullptr);
+  // Copies `from` to `to` the same way. With `replace` false an existing `to` is kept (and
+  // counts as success). False with the reason in `error` on failure.
+  static bool CopyFileAtomic(const std::string& from, const std::string& to,
+                             std::string* error = nullptr, bool replace = true);
   static bool ReadFile(const std::string& path, std::string& content);
   static bool FileExists(const std::string& path);
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <vector>
 
 #include "host/text_codec.h"
@@ -31,8 +32,8 @@ std::vector<Token> Lex(std::string_view s) {
       ++i;
       while (i < s.size()) {
         if (s[i] == close) {
-          // '' inside a text is an escaped quote.
-          if (close == '\'' && i + 1 < s.size() && s[i + 1] == '\'') {
+          // '' inside a text and ]] inside a name are an escaped quote and bracket.
+          if ((close == '\'' || close == ']') && i + 1 < s.size() && s[i + 1] == close) {
             i += 2;
             continue;
           }
@@ -71,8 +72,8 @@ std::size_t NextSolid(const std::vector<Token>& toks, std::size_t i) {
 }
 
 bool EndsTermList(const Token& t) {
-  return Is(t, "LIMIT") || Is(t, "HAVING") || Is(t, "ORDER") || Is(t, "UNION") ||
-         Is(t, "OFFSET") || (t.kind == Tok::kPunct && (t.text == ";" || t.text == ")"));
+  return Is(t, "LIMIT") || Is(t, "HAVING") || Is(t, "ORDER") || Is(t, "UNION") || Is(t, "OFFSET") ||
+         (t.kind == Tok::kPunct && (t.text == ";" || t.text == ")"));
 }
 
 // Copies the terms of an ORDER BY / GROUP BY list starting at toks[i], adding the collation to
@@ -98,9 +99,9 @@ std::size_t RewriteTerms(const std::vector<Token>& toks, std::size_t i, std::str
       --expr_end;
       while (expr_end > begin && toks[expr_end - 1].kind == Tok::kSpace) --expr_end;
     }
-    bool has_collate = std::any_of(toks.begin() + static_cast<long>(begin),
-                                   toks.begin() + static_cast<long>(end),
-                                   [](const Token& t) { return Is(t, "COLLATE"); });
+    bool has_collate =
+        std::any_of(toks.begin() + static_cast<long>(begin), toks.begin() + static_cast<long>(end),
+                    [](const Token& t) { return Is(t, "COLLATE"); });
     for (std::size_t k = begin; k < end; ++k) {
       if (k == expr_end && !has_collate && expr_end > begin) out += " COLLATE GBK";
       out += toks[k].text;
@@ -116,12 +117,34 @@ std::size_t RewriteTerms(const std::vector<Token>& toks, std::size_t i, std::str
   return i;
 }
 
+// The text between the quotes of a quoted name, its doubled closing quotes made single.
 std::string Unquote(std::string_view name) {
-  if (name.size() >= 2 && ((name.front() == '[' && name.back() == ']') ||
-                           (name.front() == '"' && name.back() == '"') ||
-                           (name.front() == '`' && name.back() == '`')))
-    return std::string(name.substr(1, name.size() - 2));
-  return std::string(name);
+  if (name.size() < 2) return std::string(name);
+  char open = name.front();
+  char close = open == '[' ? ']' : open;
+  if ((open != '[' && open != '"' && open != '`') || name.back() != close) return std::string(name);
+  std::string out;
+  std::string_view inner = name.substr(1, name.size() - 2);
+  for (std::size_t k = 0; k < inner.size(); ++k) {
+    out += inner[k];
+    if (inner[k] == close && k + 1 < inner.size() && inner[k + 1] == close) ++k;
+  }
+  return out;
+}
+
+// A bracketed name with a doubled "]" as SQLite's double-quoted identifier.
+std::string DoubleQuoted(std::string_view bracketed) {
+  std::string out = "\"";
+  for (char c : Unquote(bracketed)) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
+
+bool NeedsDoubleQuotes(const Token& t) {
+  return t.kind == Tok::kQuoted && t.text.front() == '[' &&
+         t.text.substr(1).find("]]") != std::string_view::npos;
 }
 
 }  // namespace
@@ -153,10 +176,59 @@ std::string ToSqliteDialect(std::string_view access_sql) {
         continue;
       }
     }
-    out += t.text;
+    if (NeedsDoubleQuotes(t))
+      out += DoubleQuoted(t.text);
+    else
+      out += t.text;
     ++i;
   }
   return out;
+}
+
+std::string SqlBracket(std::string_view name) {
+  std::string out = "[";
+  for (char c : name) {
+    if (c == ']') out += ']';
+    out += c;
+  }
+  return out + "]";
+}
+
+NamePlaceholders FindNamePlaceholders(std::string_view statement) {
+  NamePlaceholders r;
+  r.format.reserve(statement.size());
+  std::size_t i = 0;
+  while (i < statement.size()) {
+    char c = statement[i];
+    if (c != '%') {
+      r.format += c;
+      ++i;
+      continue;
+    }
+    if (i + 1 < statement.size() && statement[i + 1] == '%') {
+      r.format += "%%";
+      i += 2;
+      continue;
+    }
+    // One conversion: flags, width, precision and length up to its letter.
+    std::size_t end = i + 1;
+    while (end < statement.size() && !std::isalpha(static_cast<unsigned char>(statement[end])))
+      ++end;
+    while (end < statement.size() && std::strchr("hlLqjzt", statement[end])) ++end;
+    std::size_t len = std::min(end + 1, statement.size()) - i;
+    bool name = statement.substr(i, len) == "%s" && !r.format.empty() && r.format.back() == '[' &&
+                i + 2 < statement.size() && statement[i + 2] == ']';
+    r.is_name.push_back(name);
+    if (name) {
+      r.format.back() = '%';
+      r.format += 's';
+      i += 3;  // the closing bracket comes from SqlBracket
+    } else {
+      r.format += statement.substr(i, len);
+      i += len;
+    }
+  }
+  return r;
 }
 
 std::optional<SelectInto> ParseSelectInto(std::string_view access_sql) {
@@ -166,8 +238,7 @@ std::optional<SelectInto> ParseSelectInto(std::string_view access_sql) {
   if (!toks.empty() && toks.back().kind == Tok::kPunct && toks.back().text == ";") toks.pop_back();
   // select * into NAME from NAME
   if (toks.size() != 6) return std::nullopt;
-  if (!Is(toks[0], "SELECT") || toks[1].text != "*" || !Is(toks[2], "INTO") ||
-      !Is(toks[4], "FROM"))
+  if (!Is(toks[0], "SELECT") || toks[1].text != "*" || !Is(toks[2], "INTO") || !Is(toks[4], "FROM"))
     return std::nullopt;
   auto is_name = [](const Token& t) {
     return t.kind == Tok::kWord || (t.kind == Tok::kQuoted && t.text.front() != '\'');

@@ -140,30 +140,36 @@ TEST_F(CatalogueEditorTest, LampDeleteAsksAndDropsAnEmptiedKind) {
   EXPECT_EQ(shown_kind, "LED");
 }
 
-TEST_F(CatalogueEditorTest, CurveTableNameIsLimitedTo62Bytes) {
-  // "荧光灯" and "配光曲线" are 6 and 8 bytes in GBK.
+TEST_F(CatalogueEditorTest, AddRefusesIllegalLongOrTakenCurveTableNames) {
+  const std::string illegal =
+      "【名称】、【型号】不合法！\n总长度不可超出64字符！\n存在一些非法字符！";
+  const std::string taken = "此光源类型与灯具类型已经存在, 无法添加! ";
+  // "荧光灯" and "配光曲线" are 6 and 8 bytes in GBK; table names compare without regard to case.
   struct Case {
-    std::string model;
-    bool accepted;
-  } cases[] = {{std::string(48, 'M'), true}, {std::string(49, 'N'), false}, {"Y'G", false}};
+    std::string kind, model, message;
+  } cases[] = {{"荧光灯", std::string(48, 'M'), ""},
+               {"荧光灯", std::string(49, 'N'), illegal},
+               {"荧光灯", "Y'G", illegal},
+               {"荧光灯", "Y[G", illegal},
+               {"荧[光", "YG", illegal},
+               {"荧光灯", "YG701-3配光曲线] AS [", illegal},
+               {"荧光灯", "yg701-3", taken},
+               {"荧光", "灯YG701-3", taken}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.model);
+    SCOPED_TRACE(c.kind + c.model);
     windows.message_log.clear();
+    V before = Dot(FormatSql(kSelectCurveRows, "荧光灯YG701-3配光曲线"));
     RunDot([&](nyhost::Dialog& dlg) {
-      ClickFluorescentRow(dlg, 0);
+      ClickFluorescentRow(dlg, 1);
+      dlg.UserType(Dlg::kKindCombo, c.kind);
       dlg.UserType(Dlg::kModel, c.model);
       dlg.UserClick(Dlg::kAdd);
     });
-    std::string table = "荧光灯" + c.model + "配光曲线";
-    EXPECT_EQ(ZirIrodoDotDb()->IsTableInDatabase(table) != 0, c.accepted);
-    if (c.accepted) {
-      EXPECT_TRUE(windows.message_log.empty());
-      EXPECT_EQ(Dot(FormatSql(kSelectCurveOfLuminaire, "荧光灯", c.model)), V{table});
-    } else {
-      EXPECT_EQ(
-          windows.message_log,
-          V{"[岚序软件] 【名称】、【型号】不合法！\n总长度不可超出64字符！\n存在一些非法字符！"});
-    }
+    std::string table = c.kind + c.model + "配光曲线";
+    EXPECT_EQ(windows.message_log, c.message.empty() ? V{} : V{"[岚序软件] " + c.message});
+    EXPECT_EQ(Dot(FormatSql(kSelectCurveOfLuminaire, c.kind, c.model)),
+              c.message.empty() ? V{table} : V{});
+    EXPECT_EQ(Dot(FormatSql(kSelectCurveRows, "荧光灯YG701-3配光曲线")), before);
   }
 }
 
@@ -204,13 +210,20 @@ TEST_F(CatalogueEditorTest, AddingBeforeAnyRowWasClickedIsRefused) {
   EXPECT_FALSE(ZirIrodoDotDb()->IsTableInDatabase("荧光灯YG9-9配光曲线"));
 }
 
-TEST_F(CatalogueEditorTest, DeleteDropsTheCurveEvenWhenAnotherRowNamesIt) {
+TEST_F(CatalogueEditorTest, DeleteDropsTheCurveOnlyWithItsLastLuminaire) {
   NyAccess* db = ZirIrodoDotDb();
   ASSERT_TRUE(
-      db->ExecuteSQL(FormatSql(kInsertDotLuminaire, "LED", "共用", "", "荧光灯YG1-1配光曲线")));
+      db->ExecuteSQL(FormatSql(kInsertDotLuminaire, "LED", "共用", "", "荧光灯yg1-1配光曲线")));
   // Same kind and model under two manufacturers: a named manufacturer narrows the delete.
   for (const char* maker : {"甲厂", "乙厂"})
     ASSERT_TRUE(db->ExecuteSQL(FormatSql(kInsertDotLuminaire, "荧光灯", "DUP", maker, "t")));
+  ASSERT_TRUE(db->CreateTable("t", {{"角度", "int"}}));
+  auto delete_row = [&](nyhost::Dialog& dlg, const std::string& item) {
+    ASSERT_TRUE(dlg.UserChoose(Dlg::kList, item));
+    windows.message_answers = {nyhost::kIdYes};
+    dlg.UserClick(Dlg::kDelete);
+  };
+  std::vector<bool> kept;
   RunDot([&](nyhost::Dialog& dlg) {
     dlg.UserClick(Dlg::kDelete);  // nothing selected yet
     ClickFluorescentRow(dlg, 2);  // YG1-1
@@ -218,10 +231,10 @@ TEST_F(CatalogueEditorTest, DeleteDropsTheCurveEvenWhenAnotherRowNamesIt) {
     dlg.UserClick(Dlg::kDelete);
     windows.message_answers = {nyhost::kIdYes};
     dlg.UserClick(Dlg::kDelete);
-    EXPECT_TRUE(static_cast<Dlg*>(dlg.controller())->remembered_curve().empty());
-    ASSERT_TRUE(dlg.UserChoose(Dlg::kList, "荧光灯\tDUP\t甲厂"));
-    windows.message_answers = {nyhost::kIdYes};
-    dlg.UserClick(Dlg::kDelete);
+    delete_row(dlg, "荧光灯\tDUP\t甲厂");
+    kept = {db->IsTableInDatabase("荧光灯YG1-1配光曲线") != 0, db->IsTableInDatabase("t") != 0};
+    ASSERT_TRUE(dlg.UserChoose(Dlg::kKindCombo, "LED"));
+    delete_row(dlg, "LED\t共用\t");
   });
   const std::string question =
       "[岚序软件] 确定要删除\n光源名称 = 荧光灯\n灯具型号 = YG1-1\n的灯具?";
@@ -229,9 +242,10 @@ TEST_F(CatalogueEditorTest, DeleteDropsTheCurveEvenWhenAnotherRowNamesIt) {
   EXPECT_EQ((V{windows.message_log[0], windows.message_log[1], windows.message_log[2]}),
             (V{"[岚序软件] 请选择要删除的灯具!", question, question}));
   EXPECT_TRUE(Dot(FormatSql(kSelectLuminaireExists, "荧光灯", "YG1-1")).empty());
-  EXPECT_FALSE(db->IsTableInDatabase("荧光灯YG1-1配光曲线"));
-  EXPECT_EQ(Dot(FormatSql(kSelectCurveOfLuminaire, "LED", "共用")), V{"荧光灯YG1-1配光曲线"});
   EXPECT_EQ(Dot("SELECT [生产厂家] FROM [灯具型号] WHERE [灯具型号] = 'DUP'"), V{"乙厂"});
+  // Another row still named each table (in another letter case for the first).
+  EXPECT_EQ(kept, (std::vector<bool>{true, true}));
+  EXPECT_FALSE(db->IsTableInDatabase("荧光灯YG1-1配光曲线")) << "gone with its last luminaire";
 }
 
 TEST_F(CatalogueEditorTest, EditCurveOpensTheRowsCurveOrAsksToSaveFirst) {

@@ -162,6 +162,12 @@ TEST_F(CurveDialogsTest, PreviewLoadsNineteenRowsAndRefusesOthers) {
   EXPECT_FALSE(LoadPreviewCurve("长曲线", c));
   EXPECT_NE(output.text.find("<长曲线>数据错误,请在(灯具扩充)中修改!"), std::string::npos);
   EXPECT_EQ(c.a.size(), kept.a.size()) << "a refused curve loads nothing";
+  // A damaged value is named by table, row and column.
+  MakeCurve("坏曲线", 19);
+  ASSERT_TRUE(Db().ExecuteSQL("UPDATE [坏曲线] SET [光强B] = 'nan' WHERE [角度] = 10"));
+  EXPECT_FALSE(LoadPreviewCurve("坏曲线", c));
+  EXPECT_NE(output.text.find("<坏曲线>第3行[光强B]的值\"nan\"不是合理的数字"), std::string::npos);
+  EXPECT_EQ(c.a.size(), kept.a.size());
   EXPECT_FALSE(LoadPreviewCurve("", c));
   EXPECT_FALSE(LoadPreviewCurve("没有的表", c));
 }

@@ -1,6 +1,7 @@
 // The import/backup dialog (222): backup to a folder, import from the default folder, the
 // folder remembered in the settings file.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -100,24 +101,77 @@ TEST_F(DbBackupTest, ImportFromTheDefaultFolderReplacesOnlyWhatIsThere) {
   EXPECT_EQ(v, (V{"c"}));
 }
 
-TEST_F(DbBackupTest, ImportRefusesAFileThatIsNotADatabase) {
+TEST_F(DbBackupTest, ImportRefusesWhatIsNotAReferenceDatabase) {
+  struct Case {
+    const char* what;
+    std::string content;  // empty: a copy of plane.mdb, a database without the tables
+  } cases[] = {{"text", std::string(8192, 'z')}, {"empty", std::string()}, {"plane.mdb", ""}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    nytest::TempDir src;
+    if (std::string(c.what) == "plane.mdb")
+      fs::copy_file(data_ + "plane.mdb", src.path() / "NYDATA.mdb");
+    else
+      std::ofstream(src.path() / "NYDATA.mdb") << c.content;
+    fs::copy_file(data_ + "ZirIrodoDot.mdb", src.path() / "ZirIrodoDot.mdb");
+    std::string nydata_before = ReadAll(data_ + "NyData.mdb");
+    windows.message_log.clear();
+    script = [&](nyhost::Dialog& dlg) {
+      windows.file_answers.push_back(src.str());
+      dlg.UserClick(383);
+      dlg.UserClick(376);
+    };
+    RunDbImportBackupDialog();
+    EXPECT_EQ(ReadAll(data_ + "NyData.mdb"), nydata_before);
+    EXPECT_EQ(windows.message_log,
+              V{"[岚序软件] 导入失败,下列文件没有导入,原有数据保持不变:\n<" +
+                (src.path() / "NYDATA.mdb").string() + ">: 不是有效的数据库文件"});
+    EXPECT_NE(NyDataDb(), nullptr);
+  }
+}
+
+TEST_F(DbBackupTest, RefusesAnEmptyFolderAndNamesFilesItCouldNotCopy) {
+  nytest::TempDir dir;
+  std::ofstream(dir.path() / "a-file") << "x";
+  const std::string no_folder = "[岚序软件] 请先填写或选择导入/备份的文件夹!";
+  struct Case {
+    int radio;
+    std::string folder, message;
+  } cases[] = {{378, "  ", no_folder},
+               {379, "", no_folder},
+               {379, (dir.path() / "a-file").string(),
+                "[岚序软件] 备份失败,下列文件没有复制:\n<" + data_ + "NyData.mdb>: "}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    windows.message_log.clear();
+    script = [&](nyhost::Dialog& dlg) {
+      dlg.UserType(352, c.folder);
+      dlg.UserClick(c.radio);
+      dlg.UserClick(376);
+    };
+    RunDbImportBackupDialog();
+    ASSERT_EQ(windows.message_log.size(), 1u);
+    EXPECT_EQ(windows.message_log[0].substr(0, c.message.size()), c.message);
+  }
+  EXPECT_NE(windows.message_log[0].find("ZirIrodoDot.mdb>: "), std::string::npos);
+  EXPECT_EQ(fs::file_size(dir.path() / "a-file"), 1u);
+}
+
+TEST_F(DbBackupTest, ImportIntoAReadOnlyDataFolderSaysWhatFailed) {
+  if (geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
   nytest::TempDir src;
-  std::ofstream(src.path() / "NYDATA.mdb") << std::string(8192, 'z');
-  fs::copy_file(data_ + "ZirIrodoDot.mdb", src.path() / "ZirIrodoDot.mdb");
-  std::string nydata_before = ReadAll(data_ + "NyData.mdb");
+  for (const char* f : {"NyData.mdb", "ZirIrodoDot.mdb"}) fs::copy_file(data_ + f, src.path() / f);
+  fs::permissions(data_, fs::perms::owner_read | fs::perms::owner_exec);
   script = [&](nyhost::Dialog& dlg) {
-    std::string chosen = src.str();
-    windows.file_answers.push_back(chosen);
-    dlg.UserClick(383);
-    EXPECT_EQ(dlg.GetText(352), chosen);
+    dlg.UserType(352, src.str());
     dlg.UserClick(376);
   };
   RunDbImportBackupDialog();
-  EXPECT_EQ(ReadAll(data_ + "NyData.mdb"), nydata_before);
-  ASSERT_EQ(windows.message_log.size(), 2u);
-  EXPECT_NE(windows.message_log[0].find("不是有效的数据库文件"), std::string::npos);
-  EXPECT_EQ(windows.message_log[1], "[岚序软件] 导入操作完成!");
-  EXPECT_NE(NyDataDb(), nullptr);
+  fs::permissions(data_, fs::perms::owner_all);
+  ASSERT_EQ(windows.message_log.size(), 1u);
+  EXPECT_EQ(windows.message_log[0].rfind("[岚序软件] 导入失败", 0), 0u);
+  for (const char* f : {"NyData.mdb>: ", "ZirIrodoDot.mdb>: "})
+    EXPECT_NE(windows.message_log[0].find(f), std::string::npos) << f;
 }
 
 }  // namespace

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "host/dialog.h"
@@ -67,10 +71,51 @@ TEST_F(NyAccessTest, OpensOnlyExistingDatabases) {
   EXPECT_EQ(a.InitADOServer(missing), 0);
   EXPECT_FALSE(fs::exists(missing)) << "opening must never create a file";
 
-  std::string text = (dir_.path() / "text.mdb").string();
-  std::ofstream(text) << "this is not a database, just some text that is long enough";
-  EXPECT_EQ(a.InitADOServer(text), 0);
+  // Text, an empty file (which SQLite would take for an empty database) and a database
+  // without tables are refused and left as they were.
+  std::string no_tables = (dir_.path() / "no_tables.mdb").string();
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(no_tables.c_str(), &db), SQLITE_OK);
+  sqlite3_exec(db, "CREATE TABLE x(a); DROP TABLE x;", nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+  for (const char* content : {"this is not a database, just some text that is long enough", ""}) {
+    std::string file = (dir_.path() / "file.mdb").string();
+    std::ofstream(file) << content;
+    EXPECT_EQ(a.InitADOServer(file), 0) << content;
+    EXPECT_EQ(fs::file_size(file), std::string(content).size());
+  }
+  EXPECT_EQ(a.InitADOServer(no_tables), 0);
   EXPECT_FALSE(a.is_open());
+}
+
+TEST_F(NyAccessTest, ProgramsSharingAFileWaitForEachOther) {
+  // Another program holds the file locked for a while: opening and writing wait for it.
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(path_.c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  std::thread release([other] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    sqlite3_exec(other, "INSERT INTO [光源] VALUES ('x','y',1,1,'')", nullptr, nullptr, nullptr);
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+  });
+  std::vector<std::unique_ptr<NyAccess>> programs(4);
+  std::vector<std::thread> threads;
+  std::atomic<int> opened{0}, written{0};
+  for (auto& p : programs)
+    threads.emplace_back([&p, &opened, &written, this] {
+      p = std::make_unique<NyAccess>();
+      if (!p->InitADOServer(path_)) return;
+      ++opened;
+      if (p->BeginTrans() && p->ExecuteSQL(FormatSql(kInsertLamp, "z", "z", 1, 1, "")) &&
+          p->CommitTrans())
+        ++written;
+    });
+  for (auto& t : threads) t.join();
+  release.join();
+  sqlite3_close(other);
+  EXPECT_EQ(opened, 4);
+  EXPECT_EQ(written, 4);
+  EXPECT_EQ(CountRows("光源"), 5 + 1 + 4);
 }
 
 TEST_F(NyAccessTest, SelectsIntoStringArrayRowAfterRow) {

@@ -49,20 +49,35 @@ TEST_F(ReferenceDbTest, PathsDifferingInCaseShareOneConnection) {
 TEST_F(ReferenceDbTest, AFileThatCannotBeOpenedIsReportedOnce) {
   struct Case {
     const char* file;
-    bool create_corrupt;
-  };
-  for (Case c : {Case{"missing.mdb", false}, Case{"corrupt.mdb", true}}) {
+    const char* content;  // null: no file
+  } cases[] = {
+      {"missing.mdb", nullptr}, {"corrupt.mdb", "xxxxxxxxxxxxxxxxxxxxxxxx"}, {"empty.mdb", ""}};
+  for (Case c : cases) {
     SCOPED_TRACE(c.file);
     std::string path = Module().DataFolder + c.file;
-    if (c.create_corrupt) std::ofstream(path) << std::string(4096, 'x');
+    if (c.content) std::ofstream(path) << c.content;
     int before = AdoErrors();
     EXPECT_EQ(GetDbConnection(path), nullptr);
     EXPECT_EQ(AdoErrors(), before + 1);
     EXPECT_EQ(GetDbConnection(path), nullptr);
     EXPECT_EQ(AdoErrors(), before + 1) << "the failure is remembered, not shown again";
-    EXPECT_FALSE(c.create_corrupt ? false : fs::exists(path)) << "no file is created";
+    EXPECT_EQ(fs::exists(path), c.content != nullptr) << "no file is created";
+    if (c.content) {
+      EXPECT_EQ(fs::file_size(path), std::string(c.content).size()) << "left as it was";
+    }
   }
   EXPECT_EQ(windows.message_log.back(), "[岚序软件] ADO ERR!");
+}
+
+TEST_F(ReferenceDbTest, DatabaseFileNamesCompareWithoutRegardToCase) {
+  fs::rename(Module().DataFolder + "NyData.mdb", Module().DataFolder + "NYDATA.mdb");
+  UnloadModule();
+  LoadModule();  // seeds the user folder again
+  EXPECT_EQ(DataFile(kNyDataDb), Module().DataFolder + "NYDATA.mdb");
+  ASSERT_NE(NyDataDb(), nullptr);
+  std::vector<std::string> v;
+  EXPECT_GT(NyDataDb()->GetSelData(v, kSelectLampKindsGrouped), 0);
+  EXPECT_FALSE(fs::exists(Module().DataFolder + "NyData.mdb")) << "never a second file";
 }
 
 TEST_F(ReferenceDbTest, ClosingEmptiesTheCacheAndTheNextRequestReopens) {

@@ -58,6 +58,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "INSERT INTO [t]\t\t\t\t\t(a,b) values ('it''s',2)"},
         DialectCase{"select [3] from [古斯位置指数] where [H_R] = 12",
                     "select [3] from [古斯位置指数] where [H_R] = 12"},
+        // A doubled "]" is part of the name: SQLite gets it double-quoted.
+        DialectCase{"SELECT [a] FROM [t]] AS [u] ORDER BY [a]",
+                    "SELECT [a] FROM \"t] AS [u\" ORDER BY [a] COLLATE GBK"},
         DialectCase{"", ""}));
 
 struct SelectIntoCase {
@@ -87,6 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
         SelectIntoCase{"SELECT * INTO new_t FROM tmpl;", true, "new_t", "tmpl"},
         SelectIntoCase{"  select  *  into  [门厅(普通)]  from  [照度标准模板] ", true,
                        "门厅(普通)", "照度标准模板"},
+        SelectIntoCase{"select * into [a]]b] from [y]", true, "a]b", "y"},
         SelectIntoCase{"select [a] into [x] from [y]", false, "", ""},
         SelectIntoCase{"select * from [照度标准模板]", false, "", ""},
         SelectIntoCase{"select * into [x] from [y] where 1", false, "", ""},

@@ -137,6 +137,7 @@ std::vector<Read> Reads() {
       {ST(kSelectDotModelsOfKindMakerAndCurve, "LED", "", "LEDGK-100配光曲线"), kDot, 1, {"GK-100"}},
       {ST(kSelectKindAndMakerUsingCurve, "紧凑型荧光灯TD-150配光曲线"), kDot, 1, {"紧凑型荧光灯", "通用"}},
       {ST(kSelectCurveOfLuminaire, "紧凑型荧光灯", "TD-150"), kDot, 1, {"紧凑型荧光灯TD-150配光曲线"}},
+      {ST(kSelectLuminairesNamingCurve, "荧光灯yg701-3配光曲线"), kDot, 1, {"荧光灯", "YG701-3"}},
       {ST(kSelectCurveOfModelAndKind, "GC-250", "高压钠灯"), kDot, 1, {"高压钠灯GC-250配光曲线"}},
       {ST(kSelectCurveOfModelAndKind, "GC-250", "荧光灯"), kDot, 0},
       {ST(kSelectCurveByModel, "YG701-3"), kDot, 1, {"荧光灯YG701-3配光曲线"}},
@@ -333,6 +334,14 @@ std::vector<StatementCase> Cases() {
         EXPECT_EQ(row, (Values{"5", "232", "228"}));
         t.GetValueRecord(row, 18);
         EXPECT_EQ(row, (Values{"90", "0", "0"}));
+        // A name holding "]" reaches its own table only, never the one its text starts with.
+        const std::string odd = "荧光灯YG701-3配光曲线] AS [配光曲线";
+        EXPECT_EQ(d.dot.GetSelData(t, FormatSql(kSelectCurveRows, odd)), 0);
+        ASSERT_EQ(d.dot.CreateTable(odd, {{"角度", "int"}, {"光强A", "int"}, {"光强B", "int"}}), 1);
+        ASSERT_EQ(d.dot.ExecuteSQL(FormatSql(kInsertCurveRow, odd, 0, 1, 2)), 1);
+        ASSERT_EQ(d.dot.ExecuteSQL(FormatSql(kUpdateCurveRow, odd, 7, 8, 0)), 1);
+        EXPECT_EQ(Q(d.dot, FormatSql(kSelectCurveRows, odd)), (Values{"0", "7", "8"}));
+        EXPECT_EQ(Q(d.dot, FormatSql(kSelectCurveIntensities, "荧光灯YG701-3配光曲线"))[0], "230");
       }},
       CASE(kSelectCurveIntensities) {
         Values v = Q(d.dot, FormatSql(kSelectCurveIntensities, "荧光灯YG701-3配光曲线"));
@@ -463,6 +472,12 @@ TEST(StatementCatalogueText, KeepsTheExactFormsOfTheSharedDatabases) {
   EXPECT_EQ(std::string(kDeleteLamp).rfind("DELETE * FROM", 0), 0u);
   EXPECT_EQ(std::string(kCreateCategoryTableFromTemplate), "select * into [%s] from [照度标准模板]");
   EXPECT_EQ(std::string(kSelectCurveByModel), "SELECT [配光曲线表] FROM [灯具型号] WHERE  [灯具型号] = '%s'");
+  // Names at "[%s]" have their "]" doubled; text values and numbers are written as given.
+  EXPECT_EQ(FormatSql(kSelectPositionIndex, "1]", "2"),
+            "select [1]]] from [古斯位置指数] where [H_R] = 2");
+  EXPECT_EQ(FormatSql(kSelectStandardValues, "a]b", "c]"),
+            "SELECT [照度],[现行功率密度],[目标功率密度],[统一眩光],[显色指数] FROM [a]]b] WHERE "
+            "[场所名称] = 'c]'");
   std::string update = kUpdateRememberedLamps;
   EXPECT_EQ(std::count(update.begin(), update.end(), '\t'), 11);  // between the 12 assignments
 }

@@ -150,13 +150,17 @@ TEST_F(Standards, MenuAddsAndDeletesCategoriesAndPlaces) {
   EXPECT_FALSE(NyDataDb()->IsTableInDatabase("体育建筑", "TABLE"));
 }
 
-TEST_F(Standards, EmptyNamesAreRefusedAndAnsweringNoKeepsThePlace) {
+TEST_F(Standards, EmptyOrIllegalNamesAreRefusedAndAnsweringNoKeepsThePlace) {
   CNyStandardDlg dlg;
   int places_before = 0, places_after = 0;
   windows.modal_driver = [&](nyhost::Dialog& d) {
     if (d.id() == 217) {
-      d.UserClick(nyhost::kIdOk);  // empty: refused, stays open
-      EXPECT_FALSE(d.result().has_value());
+      // Empty, or holding what a table name may not: refused, stays open.
+      for (const char* name : {"", "体育[馆", "体育]", "体育'"}) {
+        d.UserType(1001, name);
+        d.UserClick(nyhost::kIdOk);
+        EXPECT_FALSE(d.result().has_value()) << name;
+      }
       d.UserClick(nyhost::kIdCancel);
       return;
     }
@@ -174,6 +178,9 @@ TEST_F(Standards, EmptyNamesAreRefusedAndAnsweringNoKeepsThePlace) {
   EXPECT_NE(std::find(windows.message_log.begin(), windows.message_log.end(),
                       "[岚序软件] 请填写<名称>"),
             windows.message_log.end());
+  EXPECT_EQ(std::count(windows.message_log.begin(), windows.message_log.end(),
+                       "[岚序软件] 存在不合法字符!"),
+            3);
   EXPECT_EQ(places_before, places_after);
 }
 

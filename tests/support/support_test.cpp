@@ -3,8 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "host/text_codec.h"
 #include "support/ny_common.h"
@@ -87,16 +89,29 @@ TEST(AtomicWrite, ReplacesWholeFilesAndFailsCleanlyWhereItCannotWrite) {
   EXPECT_EQ(files, 1u) << "no temporary file left behind";
 }
 
-TEST(Seeding, CopiesMissingFilesAndKeepsTheUsersOwn) {
-  nytest::TempDir shipped, user;
+TEST(Seeding, CopiesMissingFilesAndKeepsTheUsersOwnWhateverTheirCase) {
+  nytest::TempDir shipped, user, fresh;
   fs::create_directories(shipped.path() / "data");
-  std::ofstream(shipped.path() / "data" / "a.txt") << "shipped";
+  std::ofstream(shipped.path() / "data" / "NyData.mdb") << std::string(1 << 20, 'd');
   std::ofstream(shipped.path() / "setup.ini") << "[x]";
   fs::create_directories(user.path() / "data");
-  std::ofstream(user.path() / "data" / "a.txt") << "mine";
+  std::ofstream(user.path() / "data" / "NYDATA.mdb") << "mine";
   ASSERT_TRUE(NyCommon::SeedFolder(shipped.str(), user.str()));
-  EXPECT_EQ(Slurp(user.path() / "data" / "a.txt"), "mine");
+  EXPECT_EQ(Slurp(user.path() / "data" / "NYDATA.mdb"), "mine");
+  EXPECT_FALSE(fs::exists(user.path() / "data" / "NyData.mdb")) << "never a second copy";
   EXPECT_EQ(Slurp(user.path() / "setup.ini"), "[x]");
+  EXPECT_EQ(NyCommon::FindFileNoCase((user.path() / "data").string(), "nydata.MDB"),
+            (user.path() / "data" / "NYDATA.mdb").string());
+  // Programs starting at once on a fresh folder: every file whole, no temporary file left.
+  std::vector<std::thread> starts;
+  std::atomic<int> seeded{0};
+  for (int i = 0; i < 8; ++i)
+    starts.emplace_back([&] { seeded += NyCommon::SeedFolder(shipped.str(), fresh.str()); });
+  for (auto& t : starts) t.join();
+  EXPECT_EQ(seeded, 8);
+  EXPECT_EQ(Slurp(fresh.path() / "data" / "NyData.mdb"),
+            Slurp(shipped.path() / "data" / "NyData.mdb"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(fresh.path() / "data"), {}), 1);
 }
 
 TEST(Str, NumbersSplittingAndDuplicates) {
