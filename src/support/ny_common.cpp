@@ -41,7 +41,7 @@ int OpenTemporary(const fs::path& target, std::string& tmp, std::string& error) 
   tmp = target.string() + ".tmp.XXXXXX";
   int fd = ::mkstemp(tmp.data());
   if (fd < 0) {
-    error = target.parent_path().string() + ": " + std::strerror(errno);
+    error = target.string() + ": " + std::strerror(errno);
     return -1;
   }
   struct stat st;
