@@ -49,28 +49,34 @@ int OpenTemporary(const fs::path& target, std::string& tmp, std::string& error) 
   return fd;
 }
 
+// Puts `tmp` at `target` unless `target` exists: 0, EEXIST, or the errno of the failure.
+int PlaceWithoutReplacing(const std::string& tmp, const fs::path& target) {
+  if (::link(tmp.c_str(), target.c_str()) == 0) return 0;
+  if (errno == EEXIST) return EEXIST;
+  // Folders without hard links (some network and FAT file systems).
+  if (::renameat2(AT_FDCWD, tmp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return errno;
+  struct stat st;
+  if (::stat(target.c_str(), &st) == 0) return EEXIST;
+  return std::rename(tmp.c_str(), target.c_str()) == 0 ? 0 : errno;
+}
+
 // Makes the written temporary file `target`: fsync, close, rename (or, without `replace`, a
-// link that never overwrites), and an fsync of the folder so the rename itself lasts.
+// placement that never overwrites), and an fsync of the folder so the rename itself lasts.
 bool CommitTemporary(int fd, bool written, const std::string& tmp, const fs::path& target,
                      bool replace, std::string& error) {
-  bool ok = written && ::fsync(fd) == 0;
-  int saved = errno;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    saved = errno;
-  }
+  int failure = written && ::fsync(fd) == 0 ? 0 : (errno ? errno : EIO);
+  if (::close(fd) != 0 && failure == 0) failure = errno;
+  if (failure == 0 && replace && std::rename(tmp.c_str(), target.c_str()) != 0) failure = errno;
   bool kept_existing = false;
-  if (ok && replace && std::rename(tmp.c_str(), target.c_str()) != 0) {
-    ok = false;
-    saved = errno;
-  } else if (ok && !replace && ::link(tmp.c_str(), target.c_str()) != 0) {
-    kept_existing = errno == EEXIST;
-    ok = kept_existing;
-    saved = errno;
+  if (failure == 0 && !replace) {
+    failure = PlaceWithoutReplacing(tmp, target);
+    kept_existing = failure == EEXIST;
+    if (kept_existing) failure = 0;
   }
-  if (!ok || !replace) ::unlink(tmp.c_str());
-  if (!ok) {
-    error = target.string() + ": " + std::strerror(saved);
+  if (failure != 0 || !replace) ::unlink(tmp.c_str());
+  if (failure != 0) {
+    error = target.string() + ": " + std::strerror(failure);
     return false;
   }
   if (!kept_existing) {
