@@ -73,9 +73,8 @@ TEST_F(ReferenceDbTest, DatabaseFileNamesCompareWithoutRegardToCase) {
   UnloadModule();
   LoadModule();  // seeds the user folder again
   EXPECT_EQ(DataFile(kNyDataDb), Module().DataFolder + "NYDATA.mdb");
-  ASSERT_NE(NyDataDb(), nullptr);
   std::vector<std::string> v;
-  EXPECT_GT(NyDataDb()->GetSelData(v, kSelectLampKindsGrouped), 0);
+  EXPECT_GT(NyDataDb() ? NyDataDb()->GetSelData(v, kSelectLampKindsGrouped) : 0, 0);
   EXPECT_FALSE(fs::exists(Module().DataFolder + "NyData.mdb")) << "never a second file";
 }
 
