@@ -542,8 +542,8 @@ int WindowSystem::RunModal(const DialogTemplate& tpl, DialogController& controll
   }
   int result = raw->result().value_or(kIdCancel);
   raw->Destroy();
-  auto it = std::find_if(dialogs_.begin(), dialogs_.end(),
-                         [&](const auto& d) { return d.get() == raw; });
+  auto it =
+      std::find_if(dialogs_.begin(), dialogs_.end(), [&](const auto& d) { return d.get() == raw; });
   if (it != dialogs_.end()) dialogs_.erase(it);
   return result;
 }
@@ -593,7 +593,11 @@ int WindowSystem::PopupMenu(const std::vector<std::string>& items) {
   return answer;
 }
 
-std::optional<int> WindowSystem::ChooseColor(int) { return std::nullopt; }
+std::optional<int> WindowSystem::ChooseColor(int) {
+  int answer;
+  if (!PopFront(color_answers, answer) || answer < 1 || answer > 255) return std::nullopt;
+  return answer;
+}
 
 bool WindowSystem::OpenDocument(const std::string&) { return false; }
 
