@@ -198,9 +198,9 @@ bool Session::Execute(const Line& l) {
   }
   if (v == "answer") {
     std::string a = nyhost::ToLowerAscii(l.rest);
-    int id = a == "yes"      ? nyhost::kIdYes
-             : a == "no"     ? nyhost::kIdNo
-             : a == "ok"     ? nyhost::kIdOk
+    int id = a == "yes" ? nyhost::kIdYes
+             : a == "no" ? nyhost::kIdNo
+             : a == "ok" ? nyhost::kIdOk
              : a == "cancel" ? nyhost::kIdCancel
                              : 0;
     if (!id) return Fail(l, "answer takes yes, no, ok or cancel");
@@ -236,8 +236,8 @@ bool Session::Execute(const Line& l) {
   if (w.empty()) return Fail(l, "unknown verb '" + v + "'");
   nyhost::Dialog* dlg = nullptr;
   bool dialog_verb = v == "click" || v == "set" || v == "choose" || v == "cell" || v == "show" ||
-                     v == "key" || v == "close" || v == "check" || v == "spin" || v == "rclick" ||
-                     v == "cellclick";
+                     v == "key" || v == "close" || v == "check" || v == "spin" ||
+                     v == "rclick" || v == "cellclick";
   if (!dialog_verb) return Fail(l, "unknown verb '" + v + "'");
   dlg = DialogOf(l, w[0]);
   if (!dlg) return false;
@@ -326,9 +326,7 @@ int Session::GetPoint(const nyhost::Point3*, nyhost::Point3& out) {
   return kRtNorm;
 }
 
-int Session::GetCorner(const nyhost::Point3&, nyhost::Point3& out) {
-  return GetPoint(nullptr, out);
-}
+int Session::GetCorner(const nyhost::Point3&, nyhost::Point3& out) { return GetPoint(nullptr, out); }
 
 int Session::JigPoint(const std::vector<nyhost::Point3>&, nyhost::Point3& out) {
   return GetPoint(nullptr, out);

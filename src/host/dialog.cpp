@@ -542,8 +542,8 @@ int WindowSystem::RunModal(const DialogTemplate& tpl, DialogController& controll
   }
   int result = raw->result().value_or(kIdCancel);
   raw->Destroy();
-  auto it =
-      std::find_if(dialogs_.begin(), dialogs_.end(), [&](const auto& d) { return d.get() == raw; });
+  auto it = std::find_if(dialogs_.begin(), dialogs_.end(),
+                         [&](const auto& d) { return d.get() == raw; });
   if (it != dialogs_.end()) dialogs_.erase(it);
   return result;
 }

@@ -39,9 +39,9 @@ struct ControlTemplate {
   bool multiline = false;
   bool group_start = false;  // first radio button of a group
   bool default_button = false;
-  bool sort = false;   // lists and combos keep items sorted
-  std::string bitmap;  // bitmap buttons: resource name
-  int buddy = 0;       // spin: the edit it steps
+  bool sort = false;       // lists and combos keep items sorted
+  std::string bitmap;      // bitmap buttons: resource name
+  int buddy = 0;           // spin: the edit it steps
 };
 
 struct DialogTemplate {
@@ -264,7 +264,7 @@ class Dialog {
   // --- user side: front-ends and session scripts drive the dialog through these ---
   // Each runs the controller's handler as the real control would.
   bool UserClick(int id);
-  bool UserType(int id, const std::string& text);    // sets text, edit change, focus leaves
+  bool UserType(int id, const std::string& text);  // sets text, edit change, focus leaves
   bool UserChoose(int id, const std::string& item);  // by item text, or "#n" for index n
   bool UserCheck(int id, int check);
   bool UserSpin(int id, int delta);
