@@ -17,13 +17,6 @@ int Box(const std::string& text, nyhost::MbIcon icon) {
   return nyhost::Host::Get().windows().MessageBox(kCaption, text, icon, nyhost::MbButtons::kOk);
 }
 
-bool Number(const std::string& text, double& out) {
-  const char* s = text.c_str();
-  char* end = nullptr;
-  out = std::strtod(s, &end);
-  return end != s && *end == '\0';
-}
-
 }  // namespace
 
 int EffectDialog::DoModal() {
@@ -77,7 +70,8 @@ bool EffectDialog::ReadRange(nyhost::Dialog& dlg) {
   ColourEffect* e = Current();
   if (!e) return false;
   double hi = 0, lo = 0;
-  if (!Number(dlg.GetText(391), hi) || !Number(dlg.GetText(392), lo) || lo < 0 || lo >= hi) {
+  if (!ParseNumber(dlg.GetText(391), hi) || !ParseNumber(dlg.GetText(392), lo) || lo < 0 ||
+      lo >= hi) {
     Box("你输入的数据不合理!", nyhost::MbIcon::kWarning);
     dlg.SetText(391, fmt::format("{:g}", e->range_max));
     dlg.SetText(392, fmt::format("{:g}", e->range_min));

@@ -21,20 +21,11 @@ struct Scale {
 const std::vector<Scale>& Scales() {
   static const std::vector<Scale> kScales = {
       {"彩虹", {0x0000FF, 0x00A0FF, 0x00C850, 0xFFE600, 0xFF8000, 0xFF0000}},
-      {"灰度", {0x333333, 0xFFFFFF}},
-      {"冷暖", {0x2850C8, 0xF0F0F0, 0xDC3C1E}},
+      {"灰度", {0x202020, 0xD0D0D0}},
+      {"冷暖", {0x2850C8, 0xFFDC78, 0xDC3C1E}},
       {"蓝绿红", {0x0000FF, 0x00FFFF, 0x00FF00, 0xFFFF00, 0xFF0000}},
   };
   return kScales;
-}
-
-bool Number(const std::string& text, double& out) {
-  const char* s = text.c_str();
-  char* end = nullptr;
-  out = std::strtod(s, &end);
-  if (end == s) return false;
-  while (*end == ' ') ++end;
-  return *end == '\0' && std::isfinite(out);
 }
 
 std::vector<std::string> Split(const std::string& text, char sep) {
@@ -62,7 +53,7 @@ bool ParseStops(ColourEffect& e, const std::string& text, std::string& why) {
       return false;
     }
     for (std::size_t k = 0; k < want; ++k)
-      if (!Number(rgb[k], v[k]) || v[k] < 0 || v[k] > 255 || v[k] != std::floor(v[k])) {
+      if (!ParseNumber(rgb[k], v[k]) || v[k] < 0 || v[k] > 255 || v[k] != std::floor(v[k])) {
         why = "颜色 \"" + item + "\"";
         return false;
       }
@@ -104,10 +95,20 @@ std::string Join(const std::vector<std::string>& items) {
 
 }  // namespace
 
+bool ParseNumber(const std::string& text, double& out) {
+  const char* s = text.c_str();
+  char* end = nullptr;
+  out = std::strtod(s, &end);
+  if (end == s) return false;
+  while (*end == ' ') ++end;
+  return *end == '\0' && std::isfinite(out);
+}
+
 bool ParseRange(const std::string& text, double& min, double& max) {
   auto dash = text.find('-', 1);
   if (dash == std::string::npos) return false;
-  return Number(text.substr(0, dash), min) && Number(text.substr(dash + 1), max) && min < max;
+  return ParseNumber(text.substr(0, dash), min) && ParseNumber(text.substr(dash + 1), max) &&
+         min < max;
 }
 
 bool LoadEffects(const std::string& path, std::vector<ColourEffect>& effects, std::string& error) {
@@ -141,8 +142,8 @@ bool LoadEffects(const std::string& path, std::vector<ColourEffect>& effects, st
     e.aci = kind == "ACI";
     if (kind != "RGB" && kind != "ACI") why = "颜色类型 \"" + kind + "\"";
     if (why.empty()) ParseStops(e, get("颜色"), why);
-    if (why.empty() && (!Number(get("最大照度"), e.range_max) ||
-                        !Number(get("最小照度"), e.range_min) || e.range_min >= e.range_max))
+    if (why.empty() && (!ParseNumber(get("最大照度"), e.range_max) ||
+                        !ParseNumber(get("最小照度"), e.range_min) || e.range_min >= e.range_max))
       why = "照度范围";
     if (why.empty()) {
       e.recommended = Split(get("推荐值"), ';');

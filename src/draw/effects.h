@@ -44,6 +44,9 @@ int EffectColourIndex(const ColourEffect& effect, double t);
 std::vector<std::string> ColourScaleNames();
 std::vector<std::uint32_t> ColourScaleStops(const std::string& name);
 
+// A whole text as a finite number (blanks after it allowed).
+bool ParseNumber(const std::string& text, double& out);
+
 // "a-b" -> a, b; false when not of that form or not a < b.
 bool ParseRange(const std::string& text, double& min, double& max);
 

@@ -80,7 +80,7 @@ int NearestAci(std::uint32_t rgb) {
   int best = 1;
   long best_d = -1;
   for (int i = 1; i < 256; ++i) {
-    if (i == 7) continue;
+    if (i == 7 || i == 255) continue;
     const std::uint32_t c = AciToRgb(i);
     long d = 0;
     for (int shift : {16, 8, 0}) {

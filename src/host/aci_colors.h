@@ -9,7 +9,8 @@ namespace nyhost {
 // it with black on a light background. Out-of-range indices give 7.
 std::uint32_t AciToRgb(int index);
 
-// The index 1..255 whose colour is nearest to 0xRRGGBB (7 excluded: it changes with the view).
+// The index 1..254 whose colour is nearest to 0xRRGGBB (7 and 255 excluded: views show them
+// black or white by their background).
 int NearestAci(std::uint32_t rgb);
 
 }  // namespace nyhost
