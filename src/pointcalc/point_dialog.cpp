@@ -143,7 +143,11 @@ void CNYDrawIsolineDlg::OnInitDialog(Dialog& dlg) {
   dlg.AddString(399, "绝对");
   data_.m_nRangeType = NyIniFile::ReadKey(kSection, "绘制样式", 0, ini);
 
-  if (NyCommon::FileExists(Module().ColorEffectFile)) {
+  // A damaged effect file is as good as a missing one: the draw library lists no effect.
+  std::vector<std::string> effects;
+  draw_.SetEffectFile(Module().ColorEffectFile);
+  draw_.GetCurEffects(effects);
+  if (!effects.empty()) {
     dlg.Enable(387, true);
   } else {
     dlg.Enable(387, false);
