@@ -1,5 +1,6 @@
 // nyluxora calc PLAN.dxf --rect X1,Y1,X2,Y2 | --polygon X,Y;X,Y;... --density "30*15"
 //                [--standard "办公建筑/普通办公室"] [--out OUT.dxf] [--csv POINTS.csv]
+//                [--draw points|lines|areas [--labels] [--effect NAME]]
 //
 // Horizontal illuminance of one room, run as a session script through the point-method dialog
 // exactly as a person would drive it, so the batch result is the dialog's own.
@@ -12,6 +13,7 @@
 
 #include "cli/session.h"
 #include "cli/subcommands.h"
+#include "host/host.h"
 #include "host/text_util.h"
 
 namespace nycli {
@@ -19,7 +21,38 @@ namespace {
 
 struct Options {
   std::string plan, rect, polygon, density = "50*75", standard, out, csv;
+  std::string draw, effect;  // distribution drawing (below)
+  bool labels = false;
 };
+
+// --- distribution drawing: --draw points|lines|areas [--labels] [--effect NAME] ---
+// The dialog's "点" / "线" / "面" radio buttons, "标注", the effect list and "绘制照度分布".
+void AddDrawOptions(CLI::App& sub, Options& o) {
+  sub.add_option("--draw", o.draw, "Draw the distribution into the plan: points, lines or areas")
+      ->check(CLI::IsMember({"points", "lines", "areas"}));
+  sub.add_flag("--labels", o.labels, "With --draw: value labels");
+  sub.add_option("--effect", o.effect, "With --draw: colour effect name");
+}
+
+void DrawScript(const Options& o, std::ostream& s) {
+  if (o.draw.empty()) return;
+  s << "click 214 " << (o.draw == "points" ? 330 : o.draw == "lines" ? 332 : 331) << "\n";
+  s << "check 214 356 " << (o.labels ? 1 : 0) << "\n";
+  if (!o.effect.empty()) s << "choose 214 388 " << o.effect << "\n";
+  s << "click 214 336\n";
+}
+// True when the plan holds a distribution; otherwise says so.
+bool DrawnOrSay(const Options& o) {
+  const nyhost::Drawing* d = nyhost::Host::Get().drawing();
+  if (d)
+    for (const auto& e : d->entities())
+      for (const auto& g : e.xdata)
+        for (const auto& item : g.items)
+          if (!e.erased && item.text.rfind("照度分布=", 0) == 0) return true;
+  std::cerr << "nyluxora: the " << o.draw << " distribution was not drawn\n";
+  return false;
+}
+// --- end of distribution drawing ---
 
 // "a,b,c,d" -> two points "a,b" and "c,d"; "x,y;x,y;..." -> one point per item.
 bool Corners(const Options& o, std::vector<std::string>& points, std::string& error) {
@@ -66,7 +99,9 @@ std::string BuildScript(const Options& o, const std::vector<std::string>& points
   s << "click 214 337\n";
   // The result fields with their verdict tooltips, as the dialog shows them.
   for (int id : {338, 241, 242, 243, 232, 358, 245, 233, 372, 360}) s << "show 214 " << id << "\n";
-  if (!o.out.empty()) s << "save " << o.out << "\n";
+  DrawScript(o, s);
+  // A drawing is saved only once it is known to be there (DrawnOrSay).
+  if (!o.out.empty() && o.draw.empty()) s << "save " << o.out << "\n";
   return s.str();
 }
 
@@ -111,6 +146,7 @@ const SubcommandRegistrar kCalc(
       sub.add_option("--standard", o->standard, "Standard as category/place");
       sub.add_option("--out", o->out, "Save the drawing (with the room outline) here");
       sub.add_option("--csv", o->csv, "Write the grid points and their illuminance here");
+      AddDrawOptions(sub, *o);
       return [o](SubcommandContext& ctx) {
         if (o->rect.empty() && o->polygon.empty()) {
           std::cerr << "nyluxora: calc needs --rect or --polygon\n";
@@ -123,6 +159,10 @@ const SubcommandRegistrar kCalc(
           return 2;
         }
         if (!ctx.session.RunScript(BuildScript(*o, points), "calc")) return 1;
+        if (!o->draw.empty()) {
+          if (!DrawnOrSay(*o)) return 1;
+          if (!o->out.empty() && !ctx.session.SavePlan(o->out)) return 1;
+        }
         if (!o->csv.empty() && !WriteCsv(ctx.session, o->csv)) return 2;
         return 0;
       };

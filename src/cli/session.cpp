@@ -215,6 +215,10 @@ bool Session::Execute(const Line& l) {
     windows_.menu_answers.push_back(std::atoi(l.rest.c_str()));
     return true;
   }
+  if (v == "color") {
+    windows_.color_answers.push_back(std::atoi(l.rest.c_str()));
+    return true;
+  }
   if (v == "load") {
     if (!LoadModule(l.rest)) return Fail(l, "cannot load " + l.rest);
     return true;

@@ -593,7 +593,11 @@ int WindowSystem::PopupMenu(const std::vector<std::string>& items) {
   return answer;
 }
 
-std::optional<int> WindowSystem::ChooseColor(int) { return std::nullopt; }
+std::optional<int> WindowSystem::ChooseColor(int) {
+  int answer;
+  if (!PopFront(color_answers, answer) || answer < 1 || answer > 255) return std::nullopt;
+  return answer;
+}
 
 bool WindowSystem::OpenDocument(const std::string&) { return false; }
 

@@ -328,6 +328,7 @@ class WindowSystem {
   std::vector<int> message_answers;
   std::vector<std::string> file_answers;  // empty text = cancelled
   std::vector<int> menu_answers;
+  std::vector<int> color_answers;  // colour index 1..255; anything else cancels
   // Every message box shown, as "[caption] text" (headless record for scripts and tests).
   std::vector<std::string> message_log;
   // Called while a modal dialog runs headless; it should drive the dialog to EndDialog.

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "base/module_state.h"
+#include "host/aci_colors.h"
 #include "host/entity_geometry.h"
 #include "host/host.h"
 #include "host/text_codec.h"
@@ -62,13 +63,6 @@ bool ReadInt(const Dialog& dlg, int id, int& out) {
 }
 
 bool DrawingOpen() { return Host().drawing() != nullptr; }
-
-// Colour index to RGB for the standard colours of a legend level; other indices are white.
-std::uint32_t AciRgb(int index) {
-  static const std::uint32_t kBasic[] = {0x000000, 0xFF0000, 0xFFFF00, 0x00FF00,
-                                         0x00FFFF, 0x0000FF, 0xFF00FF, 0xFFFFFF};
-  return index >= 0 && index < 8 ? kBasic[index] : 0xFFFFFF;
-}
 
 }  // namespace
 
@@ -149,7 +143,11 @@ void CNYDrawIsolineDlg::OnInitDialog(Dialog& dlg) {
   dlg.AddString(399, "绝对");
   data_.m_nRangeType = NyIniFile::ReadKey(kSection, "绘制样式", 0, ini);
 
-  if (NyCommon::FileExists(Module().ColorEffectFile)) {
+  // A damaged effect file is as good as a missing one: the draw library lists no effect.
+  std::vector<std::string> effects;
+  draw_.SetEffectFile(Module().ColorEffectFile);
+  draw_.GetCurEffects(effects);
+  if (!effects.empty()) {
     dlg.Enable(387, true);
   } else {
     dlg.Enable(387, false);
@@ -337,7 +335,8 @@ void CNYDrawIsolineDlg::OnClick(Dialog& dlg, int id) {
     case 336:
       UpdateData(true);
       PassDrawingSettings();
-      draw_.SetCalValue(data_.m_resultPoints, data_.m_dStepX, data_.m_dStepY);
+      draw_.SetCalValue(data_.m_resultPoints, std::atof(data_.m_sMax.c_str()),
+                        std::atof(data_.m_sMin.c_str()));
       draw_.SetWallId(data_.m_idOutline);
       HideForPicking();
       SendCommand("DRAW_LIGHT");
@@ -380,6 +379,10 @@ void CNYDrawIsolineDlg::OnEffectButton() {
   if (!DrawingOpen() || !UpdateData(true)) return;
   PassDrawingSettings();
   // The draw library's effect dialog (234) chooses the effect; its list is read back here.
+  std::string name;
+  draw_.LoadDlgSetEffect(name);
+  if (!name.empty()) data_.m_sEffectName = name;
+  UpdateData(false);
   ApplyDrawingSettings();
 }
 
@@ -482,12 +485,30 @@ void CNYDrawIsolineDlg::RefillLegend() {
     g.cells[1][col].text = fmt::sprintf("%.0f", level);
     g.cells[2][col].text.clear();
     // Levels without a colour of their own show colour index 7.
-    g.cells[2][col].back_color = AciRgb(7);
+    const int aci = col - 1 < legend_colours_.size() && legend_colours_[col - 1] > 0
+                        ? legend_colours_[col - 1]
+                        : 7;
+    g.cells[2][col].back_color = nyhost::AciToRgb(aci);
   }
   window_->GridChanged(kLegendGridId);
 }
 
+// A click on a level's colour asks the host's colour dialog (opening on index 1) for its colour.
+void CNYDrawIsolineDlg::OnLegendClick(int row, int col) {
+  if (row != 2 || col < 1 || !DrawingOpen() || !window_) return;
+  nyhost::GridState& g = window_->Grid(kLegendGridId);
+  if (g.cells.size() < 3 || col >= static_cast<int>(g.cells[2].size())) return;
+  const std::optional<int> chosen = Host().windows().ChooseColor(1);
+  if (!chosen) return;
+  const auto level = static_cast<std::size_t>(col - 1);
+  if (legend_colours_.size() <= level) legend_colours_.resize(level + 1, 0);
+  legend_colours_[level] = *chosen;
+  g.cells[2][static_cast<std::size_t>(col)].back_color = nyhost::AciToRgb(*chosen);
+  window_->GridChanged(kLegendGridId);
+}
+
 void CNYDrawIsolineDlg::OnCellClick(Dialog& dlg, int id, int row, int col) {
+  if (id == kLegendGridId) OnLegendClick(row, col);
   if (id != kLuminaireGridId || row <= 0 || col < 0) return;
   const std::size_t index = static_cast<std::size_t>(row - 1);
   if (index >= data_.m_records.size()) return;
@@ -670,17 +691,27 @@ void CNYDrawIsolineDlg::ShowRowLuminaires() {
     nyhost::Point3 lo, hi;
     if (!NyEnt::GetEntExtents(id, lo, hi)) continue;
     const nyhost::Point3 a{lo.x, lo.y, 0}, b{hi.x, lo.y, 0}, c{hi.x, hi.y, 0}, d{lo.x, hi.y, 0};
-    Host().GrDraw(a, b, 1, true);
-    Host().GrDraw(b, c, 1, true);
-    Host().GrDraw(c, d, 1, true);
-    Host().GrDraw(d, a, 1, true);
+    Host().GrDraw(a, b, 3, false);
+    Host().GrDraw(b, c, 3, false);
+    Host().GrDraw(c, d, 3, false);
+    Host().GrDraw(d, a, 3, false);
   }
 }
 
+void CNYDrawIsolineDlg::DrawDistribution() {
+  try {
+    draw_.DrawLight();
+  } catch (const std::exception& e) {
+    Host().Print("\nERROR!!!!");
+    Host().Print(std::string("\n") + e.what());
+  } catch (...) {
+    Host().Print("\nERROR!!!!");
+  }
+  ShowAfterPicking();
+  Host().Regen();
+}
+
 // Steps of other parts of the method; until they are built the dialog only comes back.
-void CNYDrawIsolineDlg::DrawDistribution() { ShowAfterPicking(); }
 void CNYDrawIsolineDlg::CalculateVerticalPlane() { ShowAfterPicking(); }
-void CNYDrawIsolineDlg::SwitchLuminairesOff() { ShowAfterPicking(); }
-void CNYDrawIsolineDlg::SwitchLuminairesOn() { ShowAfterPicking(); }
 void CNYDrawIsolineDlg::WriteReport() { ShowAfterPicking(); }
 void CNYDrawIsolineDlg::CalculateGlareAtPoint() { ShowAfterPicking(); }

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "base/dialog_base.h"
+#include "draw/ny_lxr_draw.h"
 #include "pointcalc/point_data.h"
-#include "support/ny_lxr_draw.h"
 
 class CNYDrawIsolineDlg : public ModelessDialogBase {
  public:
@@ -77,11 +77,14 @@ class CNYDrawIsolineDlg : public ModelessDialogBase {
   void OnLegendSpin(int delta);
   void OnEnterKey();
   void LoadNameTranslations();
+  bool SelectLuminaires(const char* prompt, std::vector<nyhost::EntityId>& ids);
+  void OnLegendClick(int row, int col);
 
   PointDialogData data_;
   NyLXRDrawDll draw_;
   std::vector<std::pair<std::string, std::string>> translations_;
   std::vector<nyhost::EntityId> frame_luminaires_;  // luminaires DrawRectOnLight frames
   std::vector<double> legend_levels_;
+  std::vector<int> legend_colours_;  // colour index chosen per legend level; 0: none yet
   bool busy_ = false;
 };

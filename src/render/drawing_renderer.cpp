@@ -83,10 +83,14 @@ void DrawingRenderer::Draw(QPainter& p, const nyhost::Drawing& d, const ViewTran
   c.world_to_device = view.ToQTransform() * c.base;
   if (options.fill_background)
     p.fillRect(QRectF(0, 0, view.width, view.height), options.background);
-  for (const Entity& e : d.entities()) {
-    if (e.erased) continue;
-    c.highlight = options.highlighted.count(e.id) != 0;
-    DrawEntity(c, e, QTransform(), 0, 7, std::string());
+  // Solid fills first: colour areas stay behind the plan drawn over them, whatever was added
+  // last.
+  for (bool fills : {true, false}) {
+    for (const Entity& e : d.entities()) {
+      if (e.erased || (e.As<nyhost::Hatch>() != nullptr) != fills) continue;
+      c.highlight = options.highlighted.count(e.id) != 0;
+      DrawEntity(c, e, QTransform(), 0, 7, std::string());
+    }
   }
   if (options.temp_vectors) {
     p.setTransform(c.base);

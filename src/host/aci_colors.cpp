@@ -1,9 +1,9 @@
-#include "render/aci_colors.h"
+#include "host/aci_colors.h"
 
 #include <array>
 #include <cmath>
 
-namespace nyrender {
+namespace nyhost {
 namespace {
 
 // Indices 10..249 are 24 hues (15 degrees apart) x 5 brightness levels x (full, half
@@ -21,12 +21,24 @@ std::uint32_t Generated(int index) {
   double x = c * (1 - std::fabs(std::fmod(hp, 2.0) - 1));
   double r = 0, g = 0, b = 0;
   switch (static_cast<int>(hp)) {
-    case 0: r = c, g = x; break;
-    case 1: r = x, g = c; break;
-    case 2: g = c, b = x; break;
-    case 3: g = x, b = c; break;
-    case 4: r = x, b = c; break;
-    default: r = c, b = x; break;
+    case 0:
+      r = c, g = x;
+      break;
+    case 1:
+      r = x, g = c;
+      break;
+    case 2:
+      g = c, b = x;
+      break;
+    case 3:
+      g = x, b = c;
+      break;
+    case 4:
+      r = x, b = c;
+      break;
+    default:
+      r = c, b = x;
+      break;
   }
   auto ch = [&](double u) { return static_cast<std::uint32_t>(std::floor(u + m)); };
   return ch(r) << 16 | ch(g) << 8 | ch(b);
@@ -59,4 +71,28 @@ std::uint32_t AciToRgb(int index) {
   return table[static_cast<std::size_t>(index)];
 }
 
-}  // namespace nyrender
+}  // namespace nyhost
+
+namespace nyhost {
+
+int NearestAci(std::uint32_t rgb) {
+  auto channel = [](std::uint32_t c, int shift) { return static_cast<int>((c >> shift) & 0xFF); };
+  int best = 1;
+  long best_d = -1;
+  for (int i = 1; i < 256; ++i) {
+    if (i == 7 || i == 255) continue;
+    const std::uint32_t c = AciToRgb(i);
+    long d = 0;
+    for (int shift : {16, 8, 0}) {
+      const long e = channel(c, shift) - channel(rgb, shift);
+      d += e * e;
+    }
+    if (best_d < 0 || d < best_d) {
+      best_d = d;
+      best = i;
+    }
+  }
+  return best;
+}
+
+}  // namespace nyhost
