@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -10,8 +11,18 @@
 
 #include "host/host.h"
 #include "host/plugin_loader.h"
+#include "cli/script_line.h"
 
 namespace nycli {
+
+// The headless windows, counting the message boxes that warn or report an error: a batch run
+// takes them as a calculation that did not finish.
+class SessionWindows : public nyhost::WindowSystem {
+ public:
+  int MessageBox(const std::string& caption, const std::string& text, nyhost::MbIcon icon,
+                 nyhost::MbButtons buttons) override;
+  int alarms = 0;
+};
 
 class Session : public nyhost::InputPort, public nyhost::OutputPort {
  public:
@@ -19,12 +30,17 @@ class Session : public nyhost::InputPort, public nyhost::OutputPort {
   Session(nyhost::Host& host, std::ostream& out, std::ostream& err);
   ~Session() override;
 
-  // Loads the lighting module; false (with a message on err) when it cannot.
-  bool LoadModule(const std::string& path);
+  // Loads the lighting module; false (with a message on err) when it cannot. `quiet` keeps
+  // what the module prints while loading (its welcome line) off the output.
+  bool LoadModule(const std::string& path, bool quiet = false);
   void UnloadModule();
   // An exported function of the loaded module (batch entry points), or null.
   void* ResolveModuleFunction(const std::string& name) const { return loader_.Resolve(name); }
-  nyhost::WindowSystem& windows() { return windows_; }
+  SessionWindows& windows() { return windows_; }
+  // Called first when a modal dialog opens; true when it has answered the dialog itself.
+  std::function<bool(nyhost::Dialog&)> modal_hook;
+  // Progress of long calculations on standard error, when that is a terminal.
+  void set_show_progress(bool show) { show_progress_ = show; }
   // Opens a plan as the current drawing; false with a message when it cannot be read.
   bool OpenPlan(const std::string& path);
   bool SavePlan(const std::string& path);
@@ -46,29 +62,33 @@ class Session : public nyhost::InputPort, public nyhost::OutputPort {
 
   // OutputPort
   void Print(std::string_view text) override;
+  void ProgressStart() override;
+  void ProgressPercent(int percent) override;
+  void ProgressStop() override;
 
  private:
-  struct Line {
-    std::string verb;
-    std::string rest;
-    int number = 0;
-  };
+  using Line = ScriptLine;
   bool Step();  // runs the next queued line; false at the end or on an error
   bool Execute(const Line& line);
   bool Fail(const Line& line, const std::string& message);
   bool NextIsAnswer(std::initializer_list<const char*> verbs);
   Line TakeLine();
-  nyhost::Dialog* DialogOf(const Line& line, const std::string& token);
+  nyhost::Dialog* DialogOf(const Line& line);
+  bool ExecuteDialogVerb(const Line& line);
+  void Show(const nyhost::Dialog& dlg, const Line& line);
   void DriveModal(nyhost::Dialog& dlg);
 
   nyhost::Host& host_;
   std::ostream& out_;
   std::ostream& err_;
-  nyhost::WindowSystem windows_;
+  SessionWindows windows_;
   nyhost::PluginLoader loader_;
   std::deque<Line> lines_;
   std::string script_name_;
   bool failed_ = false;
+  bool quiet_ = false;
+  bool show_progress_ = false;
+  int progress_shown_ = -1;
 };
 
 }  // namespace nycli
