@@ -9,8 +9,6 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-constexpr int kLuminaireTable = 4512;
-
 // A field's text as a number (the dialog shows "%.2f" and the like).
 json Number(const nyhost::Dialog& dlg, int id) {
   std::string text = dlg.GetText(id);

@@ -12,15 +12,16 @@ namespace nycli {
 
 // Result fields of dialog 214 in the order they are printed.
 inline constexpr int kPointDialog = 214;
+inline constexpr int kLuminaireTable = 4512;
 inline constexpr int kResultFields[] = {338, 241, 242, 243, 232, 358, 245, 233, 372, 360};
 
 struct CalcSummary {
-  std::string program;                 // "nyluxora 0.1.0"
+  std::string program;  // "nyluxora 0.1.0"
   std::string plan;
-  std::vector<nyhost::Point3> room;    // corners, drawing units
+  std::vector<nyhost::Point3> room;  // corners, drawing units
   double area_m2 = 0;
   int grid_points = 0;
-  std::string standard;                // category/place, empty when none was chosen
+  std::string standard;  // category/place, empty when none was chosen
 };
 
 // Area of the room in square metres (drawing units times the architectural scale are mm).

@@ -31,7 +31,7 @@ constexpr int kStandardsDialog = 207;
 constexpr int kStandardsTree = 236;
 
 struct Options {
-  std::string plan, rect, polygon, density = "50*75", standard, out, csv, json;
+  std::string plan, rect, polygon, density, standard, out, csv, json;
   std::string missing_curve = "fail";
   std::vector<std::string> curves;  // MODEL=TABLE
   bool use_settings = false;
@@ -42,7 +42,9 @@ void AddOptions(CLI::App& sub, Options& o) {
   auto* rect = sub.add_option("--rect", o.rect, "Rectangular room: X1,Y1,X2,Y2");
   auto* poly = sub.add_option("--polygon", o.polygon, "Polygonal room: X,Y;X,Y;...");
   rect->excludes(poly);
-  sub.add_option("--density", o.density, "Grid density: N or NxM, e.g. \"30*15\"");
+  sub.add_option("--density", o.density,
+                 "Grid density: N or NxM, e.g. \"30*15\" (default 50*75, or the remembered one "
+                 "with --use-settings)");
   sub.add_option("--standard", o.standard, "Standard as category/place");
   sub.add_option("--missing-curve", o.missing_curve,
                  "A luminaire without distribution curve: fail (default) or skip it")
@@ -117,7 +119,8 @@ std::string RoomScript(const Options& o, const std::vector<nyhost::Point3>& corn
   s << "click 214 " << (o.rect.empty() ? "334" : "335") << "\n";
   for (const auto& p : corners) s << "point " << PointText(p) << "\n";
   if (o.rect.empty()) s << "enter\n";
-  s << "set 214 338 " << nyhost::Trim(o.density) << "\n";
+  // Without a density the dialog's own stands: 50*75, or the remembered one (--use-settings).
+  if (!o.density.empty()) s << "set 214 338 " << nyhost::Trim(o.density) << "\n";
   return s.str();
 }
 
@@ -139,8 +142,8 @@ bool ChooseStandard(Session& session, const std::string& standard, std::string& 
     int place = category > 0 && parts.size() == 2
                     ? dlg.FindTreeItem(kStandardsTree, category, nyhost::Trim(parts[1]))
                     : 0;
-    if (place > 0 && dlg.UserChoose(kStandardsTree, nyhost::Trim(parts[0]) + "/" +
-                                                        nyhost::Trim(parts[1]))) {
+    if (place > 0 &&
+        dlg.UserChoose(kStandardsTree, nyhost::Trim(parts[0]) + "/" + nyhost::Trim(parts[1]))) {
       answered = dlg.UserClick(nyhost::kIdOk);
     } else if (category > 0) {
       error = "unknown standard '" + standard + "': the places of " + nyhost::Trim(parts[0]) +
@@ -204,6 +207,13 @@ int ResultPoints(Session& session, std::vector<double>* xyz) {
   return n;
 }
 
+// Data rows of the point-method dialog's luminaire table.
+int LuminaireRows() {
+  const nyhost::Dialog* dlg = nyhost::Host::Get().windows().FindDialog(kPointDialog);
+  const nyhost::ControlState* grid = dlg ? dlg->Control(kLuminaireTable) : nullptr;
+  return grid && !grid->grid.cells.empty() ? static_cast<int>(grid->grid.cells.size()) - 1 : 0;
+}
+
 bool WriteText(const std::string& path, const std::string& text) {
   std::string error;
   if (nyhost::dxf::WriteFileAtomically(path, text, error)) return true;
@@ -241,7 +251,8 @@ class ScratchFolder {
 int Run(Session& session, const Options& o) {
   std::vector<nyhost::Point3> corners;
   std::string error;
-  if (!RoomCorners(o, corners, error) || !CheckedDensity(o.density, error)) {
+  if (!RoomCorners(o, corners, error) ||
+      (!o.density.empty() && !CheckedDensity(o.density, error))) {
     std::cerr << "nyluxora: " << error << "\n";
     return kExitUsage;
   }
@@ -285,6 +296,10 @@ int Run(Session& session, const Options& o) {
     return kExitProblem;
   }
 
+  if (LuminaireRows() == 0) {
+    std::cerr << "nyluxora: the room holds no luminaire; no result\n";
+    return kExitProblem;
+  }
   const int alarms = session.windows().alarms;
   bool ran = session.RunScript("click 214 337\n", "calc");
   const int points = ResultPoints(session, nullptr);
@@ -305,11 +320,11 @@ int Run(Session& session, const Options& o) {
   }
   if (!o.json.empty()) {
     const nyhost::Dialog* dlg = host.windows().FindDialog(kPointDialog);
-    CalcSummary summary{std::string("nyluxora ") + NYLUXORA_VERSION, o.plan, corners, 0, points,
-                        o.standard};
+    CalcSummary summary{
+        std::string("nyluxora ") + NYLUXORA_VERSION, o.plan, corners, 0, points, o.standard};
     if (corners.size() == 2)
-      summary.room = {corners[0], {corners[1].x, corners[0].y, 0}, corners[1],
-                      {corners[0].x, corners[1].y, 0}};
+      summary.room = {
+          corners[0], {corners[1].x, corners[0].y, 0}, corners[1], {corners[0].x, corners[1].y, 0}};
     summary.area_m2 = RoomAreaM2(summary.room, host.drawing()->arch_scale());
     if (!dlg || !WriteText(o.json, CalcSummaryJson(summary, *dlg))) return kExitProblem;
   }
@@ -317,13 +332,13 @@ int Run(Session& session, const Options& o) {
   return kExitDone;
 }
 
-const SubcommandRegistrar kCalc(
-    "calc", "Horizontal illuminance of a room of a plan (point method)",
-    [](CLI::App& sub) -> SubcommandRun {
-      auto o = std::make_shared<Options>();
-      AddOptions(sub, *o);
-      return [o](SubcommandContext& ctx) { return Run(ctx.session, *o); };
-    });
+const SubcommandRegistrar kCalc("calc", "Horizontal illuminance of a room of a plan (point method)",
+                                [](CLI::App& sub) -> SubcommandRun {
+                                  auto o = std::make_shared<Options>();
+                                  AddOptions(sub, *o);
+                                  return
+                                      [o](SubcommandContext& ctx) { return Run(ctx.session, *o); };
+                                });
 
 }  // namespace
 }  // namespace nycli

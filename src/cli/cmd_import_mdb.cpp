@@ -20,7 +20,8 @@ const SubcommandRegistrar kImportMdb(
       sub.add_option("folder", *folder, "Folder holding NyData.mdb, ZirIrodoDot.mdb, plane.mdb")
           ->required();
       return [folder](SubcommandContext& ctx) {
-        auto fn = reinterpret_cast<ImportFn>(ctx.session.ResolveModuleFunction("NyLuxoraImportMdb"));
+        auto fn =
+            reinterpret_cast<ImportFn>(ctx.session.ResolveModuleFunction("NyLuxoraImportMdb"));
         if (!fn) {
           std::cerr << "nyluxora: the loaded module cannot import databases\n";
           return kExitProblem;

@@ -1,8 +1,9 @@
 #include "cli/input_check.h"
 
+#include <fmt/format.h>
+
 #include <charconv>
 #include <cmath>
-#include <fmt/format.h>
 
 #include "host/text_util.h"
 

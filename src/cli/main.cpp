@@ -60,7 +60,8 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", std::string("nyluxora ") + NYLUXORA_VERSION);
   app.require_subcommand(1);
   std::string data_dir, module_path;
-  app.add_option("--data-dir", data_dir, "The user's data folder (default ~/.local/share/nyluxora)");
+  app.add_option("--data-dir", data_dir,
+                 "The user's data folder (default ~/.local/share/nyluxora)");
   app.add_option("--module", module_path, "The lighting module to load");
 
   std::vector<std::tuple<CLI::App*, SubcommandRun, Kind>> runs;
@@ -90,7 +91,8 @@ int main(int argc, char** argv) {
   UseDataDir(data_dir);
   if (module_path.empty()) module_path = DefaultModulePath();
 
-  auto chosen = std::find_if(runs.begin(), runs.end(), [](auto& r) { return bool(*std::get<0>(r)); });
+  auto chosen =
+      std::find_if(runs.begin(), runs.end(), [](auto& r) { return bool(*std::get<0>(r)); });
   const bool batch = chosen != runs.end() && std::get<2>(*chosen) == Kind::kBatch;
   Session session(nyhost::Host::Get(), std::cout, std::cerr);
   session.set_show_progress(isatty(STDERR_FILENO));

@@ -11,13 +11,13 @@ namespace {
 
 // Kinds of the fixed words after a verb.
 enum class Word {
-  kId,       // dialog, control, row or column number: 0 or more
-  kMenu,     // pop-up menu index, -1 dismisses
-  kFlag,     // 0 or 1
-  kStep,     // +1 or -1
-  kKey,      // enter, escape, esc, f1
-  kAnswer,   // yes, no, ok, cancel
-  kTarget,   // an entity handle (hex) or a point X,Y on it
+  kId,      // dialog, control, row or column number: 0 or more
+  kMenu,    // pop-up menu index, -1 dismisses
+  kFlag,    // 0 or 1
+  kStep,    // +1 or -1
+  kKey,     // enter, escape, esc, f1
+  kAnswer,  // yes, no, ok, cancel
+  kTarget,  // an entity handle (hex) or a point X,Y on it
 };
 // What may follow the fixed words.
 enum class Rest { kNone, kOptional, kRequired, kPoint, kHandles };
@@ -53,9 +53,13 @@ const std::vector<Signature>& Signatures() {
       {"choose", {W::kId, W::kId}, Rest::kRequired, "choose DIALOG CONTROL ITEM"},
       {"check", {W::kId, W::kId, W::kFlag}, Rest::kNone, "check DIALOG CONTROL 0|1"},
       {"spin", {W::kId, W::kId, W::kStep}, Rest::kNone, "spin DIALOG CONTROL +1|-1"},
-      {"cell", {W::kId, W::kId, W::kId, W::kId}, Rest::kOptional,
+      {"cell",
+       {W::kId, W::kId, W::kId, W::kId},
+       Rest::kOptional,
        "cell DIALOG CONTROL ROW COL TEXT"},
-      {"cellclick", {W::kId, W::kId, W::kId, W::kId}, Rest::kNone,
+      {"cellclick",
+       {W::kId, W::kId, W::kId, W::kId},
+       Rest::kNone,
        "cellclick DIALOG CONTROL ROW COL"},
       {"rclick", {W::kId, W::kId}, Rest::kRequired, "rclick DIALOG CONTROL PATH"},
       {"key", {W::kId, W::kKey}, Rest::kNone, "key DIALOG enter|escape|f1"},

@@ -239,7 +239,8 @@ bool Session::ExecuteDialogVerb(const Line& l) {
   } else if (v == "show") {
     Show(*dlg, l);
   }
-  if (!ok) return Fail(l, v + " on control " + l.words[1] + " of dialog " + l.words[0] + " was refused");
+  if (!ok)
+    return Fail(l, v + " on control " + l.words[1] + " of dialog " + l.words[0] + " was refused");
   return true;
 }
 
@@ -260,8 +261,11 @@ void Session::Show(const nyhost::Dialog& dlg, const Line& l) {
     case nyhost::ControlKind::kList: {
       // Every item, the selected one marked, so that a script can check the contents.
       int selected = dlg.GetCurSel(c->tpl.id);
-      for (int i = 0; i < dlg.GetCount(c->tpl.id); ++i)
-        out_ << "\n  " << (i == selected ? "> " : "  ") << dlg.GetItemText(c->tpl.id, i);
+      for (int i = 0; i < dlg.GetCount(c->tpl.id); ++i) {
+        out_ << "\n  " << (i == selected ? ">" : " ");
+        for (const auto& column : nyhost::SplitString(dlg.GetItemText(c->tpl.id, i), '\t'))
+          out_ << " | " << column;
+      }
       break;
     }
     default:
@@ -301,7 +305,9 @@ int Session::GetPoint(const nyhost::Point3*, nyhost::Point3& out) {
   return kRtNorm;
 }
 
-int Session::GetCorner(const nyhost::Point3&, nyhost::Point3& out) { return GetPoint(nullptr, out); }
+int Session::GetCorner(const nyhost::Point3&, nyhost::Point3& out) {
+  return GetPoint(nullptr, out);
+}
 
 int Session::JigPoint(const std::vector<nyhost::Point3>&, nyhost::Point3& out) {
   return GetPoint(nullptr, out);

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/script_line.h"
 #include "host/host.h"
 #include "host/plugin_loader.h"
-#include "cli/script_line.h"
 
 namespace nycli {
 
@@ -56,7 +56,8 @@ class Session : public nyhost::InputPort, public nyhost::OutputPort {
   int GetPoint(const nyhost::Point3* base, nyhost::Point3& out) override;
   int GetCorner(const nyhost::Point3& first, nyhost::Point3& out) override;
   int EntSel(nyhost::EntityId& id, nyhost::Point3& pick) override;
-  int SelectObjects(const nyhost::EntityFilter& filter, std::vector<nyhost::EntityId>& ids) override;
+  int SelectObjects(const nyhost::EntityFilter& filter,
+                    std::vector<nyhost::EntityId>& ids) override;
   int JigPoint(const std::vector<nyhost::Point3>& so_far, nyhost::Point3& out) override;
   int GetString(bool allow_spaces, std::string& out) override;
 

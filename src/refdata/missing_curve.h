@@ -43,8 +43,8 @@ extern "C" {
 // (UTF-8, cut to `size` bytes) when a substitute names no curve table.
 __attribute__((visibility("default"))) int NyLuxoraBatchMode(const char* settings_file,
                                                              int use_settings, int missing_mode,
-                                                             const char* substitutes,
-                                                             char* message, int size);
+                                                             const char* substitutes, char* message,
+                                                             int size);
 // The luminaires left out for lack of a curve, one "name\tmodel\tx,y" line each; returns the
 // length of the whole text (what fits of it is copied into `text`, NUL-terminated).
 __attribute__((visibility("default"))) int NyLuxoraCurvelessLuminaires(char* text, int size);
