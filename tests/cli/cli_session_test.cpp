@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "host/dxf_io.h"
+#include "host/entity_geometry.h"
 #include "support/ny_xdata.h"
 #include "test_support.h"
 
@@ -162,6 +163,7 @@ TEST(CommandLine, BadInputGivesAClearMessageAndStatus) {
   std::string unknown = Quote(SmallPlan(work, "X-9"));
   std::string no_height = Quote(SmallPlan(work, "TD-150", "0"));
   std::string room = " --rect 0,0,3000,3000";
+  std::string example = Quote(std::string(NYLUXORA_TEST_EXAMPLES_DIR) + "/office.dxf");
   Case cases[] = {
       {"garbage plan", "session " + Quote(empty) + " --plan " + Quote(garbage), 1, "garbage.dxf"},
       {"truncated plan", "session " + Quote(empty) + " --plan " + Quote(truncated), 1, "cut.dxf"},
@@ -195,6 +197,10 @@ TEST(CommandLine, BadInputGivesAClearMessageAndStatus) {
       {"unknown subcommand", "frob", 2, "unknown command 'frob' (commands: calc"},
       {"parse error", "calc " + plan + " --density", 2, "--density"},
       {"version", "--version", 0, "nyluxora 0.1.0"},
+      {"picture type", "render " + plan + " --out x.jpg", 2, "must end in .png, .svg or .pdf"},
+      {"page too small",
+       "render " + example + " --out " + Quote(work.str() + "/p.pdf") + " --paper A4 --scale 50", 1,
+       "needs 366 x 184 mm at 1:50, more than A4 holds"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -208,6 +214,21 @@ TEST(CommandLine, BadInputGivesAClearMessageAndStatus) {
   }
   // A batch run remembers nothing: no settings file, no remembered curve.
   EXPECT_FALSE(fs::exists(home.path() / "data" / "NYLuxora.ini"));
+
+  // --width alone keeps the plan's proportions (a PNG header holds width and height).
+  std::string png = work.str() + "/p.png";
+  ASSERT_EQ(Nyluxora("render " + example + " --out " + Quote(png) + " --width 800", home).status,
+            0);
+  unsigned char head[24] = {};
+  std::ifstream(png, std::ios::binary).read(reinterpret_cast<char*>(head), sizeof head);
+  auto be32 = [&](int at) {
+    return head[at] << 24 | head[at + 1] << 16 | head[at + 2] << 8 | head[at + 3];
+  };
+  nyhost::DxfResult res;
+  auto d = nyhost::ReadDxf(std::string(NYLUXORA_TEST_EXAMPLES_DIR) + "/office.dxf", res);
+  nyhost::Extents box = nyhost::DrawingExtents(*d);
+  EXPECT_EQ(be32(16), 800);
+  EXPECT_EQ(be32(20), std::lround(800 * (box.max.y - box.min.y) / (box.max.x - box.min.x)));
 }
 
 // The summary names the same values the printed fields show; the user's remembered density is
