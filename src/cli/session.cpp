@@ -400,12 +400,12 @@ void Session::ProgressStart() { progress_shown_ = -1; }
 void Session::ProgressPercent(int percent) {
   if (!show_progress_ || percent == progress_shown_) return;
   progress_shown_ = percent;
-  std::fprintf(stderr, "\r%3d%%", percent);
+  std::fprintf(stderr, "\rnyluxora: %3d%%", percent);
   std::fflush(stderr);
 }
 
 void Session::ProgressStop() {
-  if (show_progress_ && progress_shown_ >= 0) std::fputs("\r    \r", stderr);
+  if (show_progress_ && progress_shown_ >= 0) std::fputs("\r              \r", stderr);
   progress_shown_ = -1;
 }
 
