@@ -155,7 +155,7 @@ bool ChooseStandard(Session& session, const std::string& standard, std::string& 
     if (!answered) dlg.UserClick(nyhost::kIdCancel);
     return true;
   };
-  bool ran = session.RunScript("click 214 210\n", "calc");
+  bool ran = session.RunScript("click 214 210\n", "");
   session.modal_hook = nullptr;
   if (ran && !answered && error.empty()) error = "the standards could not be read";
   return ran && answered;
@@ -276,13 +276,13 @@ int Run(Session& session, const Options& o) {
     std::cerr << "nyluxora: " << error << "\n";
     return kExitUsage;
   }
-  if (!session.RunScript("open " + o.plan + "\ncommand ZIRIRODO_DOT\n", "calc"))
+  if (!session.OpenPlan(o.plan) || !session.RunScript("command ZIRIRODO_DOT\n", ""))
     return kExitProblem;
   if (!o.standard.empty() && !ChooseStandard(session, o.standard, error)) {
     std::cerr << "nyluxora: " << error << "\n";
     return kExitUsage;
   }
-  if (!session.RunScript(RoomScript(o, corners), "calc")) return kExitProblem;
+  if (!session.RunScript(RoomScript(o, corners), "")) return kExitProblem;
 
   auto curveless = CurvelessLuminaires(session);
   for (const auto& l : curveless) {
@@ -301,7 +301,7 @@ int Run(Session& session, const Options& o) {
     return kExitProblem;
   }
   const int alarms = session.windows().alarms;
-  bool ran = session.RunScript("click 214 337\n", "calc");
+  bool ran = session.RunScript("click 214 337\n", "");
   const int points = ResultPoints(session, nullptr);
   if (!ran || session.windows().alarms != alarms || points <= 0) {
     std::cerr << "nyluxora: the calculation did not finish; no result\n";
@@ -309,7 +309,7 @@ int Run(Session& session, const Options& o) {
   }
   std::string show;
   for (int id : kResultFields) show += "show 214 " + std::to_string(id) + "\n";
-  if (!session.RunScript(show, "calc")) return kExitProblem;
+  if (!session.RunScript(show, "")) return kExitProblem;
   std::cout << "\n";
 
   nyhost::Host& host = nyhost::Host::Get();

@@ -135,7 +135,11 @@ bool Session::Step() {
 }
 
 bool Session::Fail(const Line& line, const std::string& message) {
-  err_ << script_name_ << ":" << line.number << ": " << message << "\n";
+  // A script the program wrote itself (a batch command's) has no lines the user could look up.
+  if (script_name_.empty())
+    err_ << "nyluxora: " << message << "\n";
+  else
+    err_ << script_name_ << ":" << line.number << ": " << message << "\n";
   failed_ = true;
   return false;
 }

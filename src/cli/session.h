@@ -45,7 +45,8 @@ class Session : public nyhost::InputPort, public nyhost::OutputPort {
   bool OpenPlan(const std::string& path);
   bool SavePlan(const std::string& path);
 
-  // Runs script text; `name` is used in error messages. False at the first failing line.
+  // Runs script text; `name` is used in error messages (empty: a script of the program's own,
+  // whose line numbers mean nothing to the user). False at the first failing line.
   bool RunScript(const std::string& text, const std::string& name);
   bool RunFile(const std::string& path);
   // Runs one line (used by the desktop's own script runner and by tests).
