@@ -49,7 +49,8 @@ void AddOptions(CLI::App& sub, Options& o) {
   sub.add_option("--missing-curve", o.missing_curve,
                  "A luminaire without distribution curve: fail (default) or skip it")
       ->check(CLI::IsMember({"skip", "fail"}));
-  sub.add_option("--curve", o.curves, "Curve table for a luminaire model without one: MODEL=TABLE");
+  sub.add_option("--curve", o.curves, "Curve table for a luminaire model without one: MODEL=TABLE")
+      ->allow_extra_args(false);
   sub.add_flag("--use-settings", o.use_settings,
                "Start from the standard and density remembered in the user's folder");
   sub.add_option("--out", o.out, "Save the drawing (with the room outline) here");
