@@ -27,13 +27,17 @@ void QuietQt(QtMsgType type, const QMessageLogContext&, const QString& text) {
     std::cerr << "nyluxora: " << text.toStdString() << "\n";
 }
 
-// Fills a missing side from the plan's proportions; 1600 wide when neither is given.
+// Fills a missing side from the plan's proportions; 1600 x 1200 when neither is given.
 void PictureSize(const nyhost::Drawing& d, Options& o) {
+  if (o.width == 0 && o.height == 0) {
+    o.width = 1600;
+    o.height = 1200;
+    return;
+  }
   const nyhost::Extents box = nyhost::DrawingExtents(d);
   const double w = box.Empty() ? 4 : box.max.x - box.min.x;
   const double h = box.Empty() ? 3 : box.max.y - box.min.y;
   const double aspect = w > 0 && h > 0 ? h / w : 0.75;
-  if (o.width == 0 && o.height == 0) o.width = 1600;
   if (o.height == 0)
     o.height = std::clamp(static_cast<int>(std::lround(o.width * aspect)), 16, 20000);
   if (o.width == 0)
@@ -44,7 +48,9 @@ int Run(Session& session, Options& o) {
   std::string ext = o.out.substr(std::min(o.out.size(), o.out.rfind('.') + 1));
   ext = nyhost::ToLowerAscii(ext);
   if (ext != "png" && ext != "svg" && ext != "pdf") {
-    std::cerr << "nyluxora: --out must end in .png, .svg or .pdf, not '" << o.out << "'\n";
+    std::cerr << "nyluxora: unknown picture type '" << o.out
+              << "': --out must end in .png, .svg "
+                 "or .pdf\n";
     return kExitUsage;
   }
   const bool page = !o.paper.empty() || o.scale > 0;
