@@ -183,6 +183,9 @@ bool Session::Execute(const Line& l) {
   } else if (v == "save") {
     if (!SavePlan(l.rest)) return Fail(l, "cannot save " + l.rest);
   } else if (v == "command") {
+    for (const auto& name : nyhost::SplitString(l.rest, ' '))
+      if (!name.empty() && !host_.KnowsCommand(name))
+        return Fail(l, "unknown command '" + name + "'");
     host_.SendCommand(l.rest + " ");
   } else if (v == "echo") {
     out_ << "\n" << l.rest;

@@ -49,9 +49,10 @@ bool Host::MountCommand(const std::string& name, const std::string& group,
   CommandEntry entry = resolver_ ? resolver_(entry_name) : nullptr;
   if (!entry) return false;
   std::string upper = ToUpperAscii(name);
-  commands_.erase(std::remove_if(commands_.begin(), commands_.end(),
-                                 [&](const CommandInfo& c) { return ToUpperAscii(c.name) == upper; }),
-                  commands_.end());
+  commands_.erase(
+      std::remove_if(commands_.begin(), commands_.end(),
+                     [&](const CommandInfo& c) { return ToUpperAscii(c.name) == upper; }),
+      commands_.end());
   commands_.push_back({name, group, entry_name, entry});
   return true;
 }
@@ -94,6 +95,11 @@ void Host::RunPendingCommands() {
     queue_.pop_front();
     RunCommand(name);
   }
+}
+
+bool Host::KnowsCommand(const std::string& name) const {
+  std::string upper = ToUpperAscii(Trim(name));
+  return builtins_.count(upper) > 0 || FindCommand(upper) != nullptr;
 }
 
 bool Host::RunCommand(const std::string& name) {

@@ -171,6 +171,7 @@ TEST(CommandLine, BadInputGivesAClearMessageAndStatus) {
       {"missing module", "--module /nonexistent/m.so session " + Quote(empty), 1, "m.so"},
       {"unknown verb", script("echo ran\nfrobnicate 1 2\n"), 1, ":2: unknown command 'frobnicate'"},
       {"dialog not open", script("click 214 337\n"), 1, "dialog 214 is not open"},
+      {"unknown host command", script("command NOSUCH\n"), 1, ":1: unknown command 'NOSUCH'"},
       {"cellclick words", script("cellclick 214 4512 1\n"), 1, "usage: cellclick DIALOG CONTROL"},
       {"menu number", script("menu abc\n"), 1, "'abc' is not a whole number"},
       {"check flag", script("check 214 335 abc\n"), 1, "'abc' is not a whole number"},
