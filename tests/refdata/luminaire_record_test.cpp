@@ -1,7 +1,5 @@
 // Luminaire records from block references: block-name keys, device kinds, curve from catalogue,
 // memory or chooser, remembered lamps, units and tilts; saving the remembered lamps.
-#include "refdata/luminaire_record.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,6 +9,7 @@
 
 #include "base/module_state.h"
 #include "host/text_codec.h"
+#include "refdata/luminaire_record.h"
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"
 #include "support/ny_access.h"
@@ -26,8 +25,8 @@ TEST(BlockNameKey, TakesThreeBytesAndACapitalFourth) {
     const char* name;
     const char* key;
   } cases[] = {
-      {"ZM1A-xyz", "ZM1A"}, {"ZM1a-xyz", "ZM1"}, {"ZM1", ""}, {"ZM1A", "ZM1A"},
-      {"ZM1Z9", "ZM1Z"},    {"ZM1[", "ZM1"},     {"", ""},    {"ab", ""},
+      {"ZM1A-xyz", "ZM1A"}, {"ZM1a-xyz", "ZM1"}, {"ZM1", ""},  {"ZM1A", "ZM1A"},
+      {"ZM1Z9", "ZM1Z"},    {"ZM1[", "ZM1"},     {"", ""},     {"ab", ""},
       {"KG1-开关", "KG1"},
   };
   for (const auto& c : cases) EXPECT_EQ(BlockNameKey(c.name), c.key) << c.name;
@@ -113,9 +112,8 @@ TEST_F(LuminaireRecordTest, CatalogueCurveRememberedLampsAndUnits) {
   auto id = AddLuminaire("ZM1A-1", "格栅荧光灯", "YG701-3", "3", "15.7", M_PI / 2);
   NyXData::SetEntXData(id, kKeyTiltY, "-20度");
   LuminaireRecord r = Filled(id);
-  EXPECT_EQ(
-      (std::vector<std::string>{r.curve_table, r.name, r.model, r.lamp1_name, r.lamp1_model}),
-      (std::vector<std::string>{"荧光灯YG701-3配光曲线", "格栅荧光灯", "YG701-3", "荧光灯", "T8"}));
+  EXPECT_EQ((std::vector<std::string>{r.curve_table, r.name, r.model, r.lamp1_name, r.lamp1_model}),
+            (std::vector<std::string>{"荧光灯YG701-3配光曲线", "格栅荧光灯", "YG701-3", "荧光灯", "T8"}));
   EXPECT_EQ((std::vector<int>{r.lamp1_count, r.lamp1_power, r.lamp1_ballast_power, r.lamp2_count,
                               r.total_flux}),
             (std::vector<int>{3, 36, 4, 0, 10050}));
@@ -144,16 +142,9 @@ TEST_F(LuminaireRecordTest, CurveLampsAndHeightFromEachSource) {
     std::vector<int> lamps;
     bool remembered;
   } cases[] = {
-      {AddLuminaire("ZM2-1", "筒灯", "TD-150", ""),
-       "紧凑型荧光灯TD-150配光曲线",
-       0,
-       {1, 0, 1800},
+      {AddLuminaire("ZM2-1", "筒灯", "TD-150", ""), "紧凑型荧光灯TD-150配光曲线", 0, {1, 0, 1800},
        false},  // no height: z = 0
-      {AddLuminaire("ZM4-壁灯", "壁灯", "BD-01", "2.5"),
-       "荧光灯YG2-2配光曲线",
-       25,
-       {0, 0, 0},
-       true},
+      {AddLuminaire("ZM4-壁灯", "壁灯", "BD-01", "2.5"), "荧光灯YG2-2配光曲线", 25, {0, 0, 0}, true},
       {drawing().Add(e), "紧凑型荧光灯TD-150配光曲线", 28, {1, 0, 1800}, false},
   };
   for (const auto& c : cases) {
@@ -164,12 +155,8 @@ TEST_F(LuminaireRecordTest, CurveLampsAndHeightFromEachSource) {
     EXPECT_DOUBLE_EQ(r.position.z, c.z);
     EXPECT_EQ(Lamps(r), c.lamps);
     EXPECT_EQ(output.text.find("\n采用记忆值!\n") != std::string::npos, c.remembered);
-    if (c.lamps[0] == 0) {
-      EXPECT_EQ(r.lamp1_name, "");
-    }
-    if (c.z == 28) {
-      EXPECT_EQ(r.name + r.model, "筒灯TD-150");
-    }
+    if (c.lamps[0] == 0) { EXPECT_EQ(r.lamp1_name, ""); }
+    if (c.z == 28) { EXPECT_EQ(r.name + r.model, "筒灯TD-150"); }
   }
   EXPECT_EQ(modal_runs, 0);
 }
@@ -187,13 +174,12 @@ TEST_F(LuminaireRecordTest, UnknownLuminaireAsksForASubstituteAndRemembersIt) {
   auto id = AddLuminaire("ZM3B-1", "面板灯", "X-1", "3");
   LuminaireRecord r = Filled(id);
   EXPECT_EQ(output.text.find("采用记忆值"), std::string::npos);
-  EXPECT_EQ(
-      prompt,
-      "在数据库中没有找到灯具:\n名称为:面板灯\n型号为:X-1\n的配光曲线!\n是否用其他配光曲线代替?");
+  EXPECT_EQ(prompt,
+            "在数据库中没有找到灯具:\n名称为:面板灯\n型号为:X-1\n的配光曲线!\n是否用其他配光曲线代替?");
   EXPECT_EQ(r.curve_table, "LEDLED-P600配光曲线");
   EXPECT_EQ(Query(FormatSql(kSelectRememberedCurve, "面板灯", "X-1")),
             (std::vector<std::string>{"LEDLED-P600配光曲线"}));  // one row
-  EXPECT_EQ(Lamps(r), (std::vector<int>{0, 0, 0}));              // the new row holds the curve only
+  EXPECT_EQ(Lamps(r), (std::vector<int>{0, 0, 0}));  // the new row holds the curve only
   // The next fill takes the remembered curve without asking.
   on_modal = nullptr;
   EXPECT_EQ(Filled(id).curve_table, "LEDLED-P600配光曲线");
@@ -271,9 +257,8 @@ TEST_F(LuminaireRecordTest, SavesRememberedLampsInsertingOrUpdating) {
   EXPECT_EQ(r.lamp1_model + std::to_string(r.total_flux), "T55200");
 
   // A name with a quote is refused without touching the table.
-  EXPECT_EQ(SaveRememberedLamps(
-                {{"O'Brien", "M", "LED", "x", "1", "1", "1", "", "", "0", "0", "0", "1", "c"}}),
-            0);
+  EXPECT_EQ(SaveRememberedLamps({{"O'Brien", "M", "LED", "x", "1", "1", "1", "", "", "0", "0", "0", "1",
+                                  "c"}}), 0);
   EXPECT_EQ(Query("SELECT count(*) FROM [默认光源]"), (V{"5"}));
 }
 
