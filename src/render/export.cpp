@@ -15,7 +15,8 @@ namespace nyrender {
 
 void EnsureGuiApplication() {
   if (QCoreApplication::instance()) return;
-  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
+  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
+      !std::getenv("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char name[] = "nyluxora";
@@ -31,8 +32,8 @@ ViewTransform FitView(const nyhost::Drawing& d, int width, int height) {
   return v;
 }
 
-ExportResult ExportDrawing(const nyhost::Drawing& d, const std::string& path, int width, int height,
-                           const RenderOptions& options) {
+ExportResult ExportDrawing(const nyhost::Drawing& d, const std::string& path, int width,
+                           int height, const RenderOptions& options) {
   EnsureGuiApplication();
   ExportResult r;
   if (width <= 0 || height <= 0) {

@@ -20,8 +20,8 @@ void EnsureGuiApplication();
 // The view that shows the drawing's extents in width x height pixels.
 ViewTransform FitView(const nyhost::Drawing& d, int width, int height);
 
-ExportResult ExportDrawing(const nyhost::Drawing& d, const std::string& path, int width, int height,
-                           const RenderOptions& options = {});
+ExportResult ExportDrawing(const nyhost::Drawing& d, const std::string& path, int width,
+                           int height, const RenderOptions& options = {});
 
 // A PDF page of a paper size, turned to suit the plan, with 10 mm margins.
 struct PageSetup {
