@@ -64,6 +64,7 @@ std::string CalcSummaryJson(const CalcSummary& s, const nyhost::Dialog& dlg) {
       {"room", {{"polygon", room}, {"area_m2", s.area_m2}}},
       {"grid", {{"density", dlg.GetText(338)}, {"points", s.grid_points}}},
       {"luminaires", Luminaires(dlg)},
+      {"luminaires_left_out", s.left_out},
       {"results",
        {{"max_lx", Number(dlg, 241)},
         {"min_lx", Number(dlg, 242)},

@@ -22,6 +22,8 @@ struct CalcSummary {
   double area_m2 = 0;
   int grid_points = 0;
   std::string standard;  // category/place, empty when none was chosen
+  // Luminaires left out for lack of a curve (--missing-curve skip): name, model, "x,y".
+  std::vector<std::vector<std::string>> left_out;
 };
 
 // Area of the room in square metres (drawing units times the architectural scale are mm).

@@ -321,8 +321,13 @@ int Run(Session& session, const Options& o) {
   }
   if (!o.json.empty()) {
     const nyhost::Dialog* dlg = host.windows().FindDialog(kPointDialog);
-    CalcSummary summary{
-        std::string("nyluxora ") + NYLUXORA_VERSION, o.plan, corners, 0, points, o.standard};
+    CalcSummary summary{std::string("nyluxora ") + NYLUXORA_VERSION,
+                        o.plan,
+                        corners,
+                        0,
+                        points,
+                        o.standard,
+                        curveless};
     if (corners.size() == 2)
       summary.room = {
           corners[0], {corners[1].x, corners[0].y, 0}, corners[1], {corners[0].x, corners[1].y, 0}};
