@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
+#include "host/entity_geometry.h"
+
 namespace nycli {
 namespace {
 
@@ -45,14 +47,11 @@ json Luminaires(const nyhost::Dialog& dlg) {
 }  // namespace
 
 double RoomAreaM2(const std::vector<nyhost::Point3>& corners, double arch_scale) {
-  double twice = 0;
-  for (std::size_t i = 0; i < corners.size(); ++i) {
-    const auto& a = corners[i];
-    const auto& b = corners[(i + 1) % corners.size()];
-    twice += a.x * b.y - b.x * a.y;
-  }
+  nyhost::Polyline outline;
+  outline.closed = true;
+  for (const auto& p : corners) outline.vertices.push_back({p.x, p.y});
   const double k = arch_scale * 0.001;
-  return std::fabs(twice) / 2 * k * k;
+  return std::fabs(nyhost::PolylineArea(outline)) * k * k;
 }
 
 std::string CalcSummaryJson(const CalcSummary& s, const nyhost::Dialog& dlg) {
