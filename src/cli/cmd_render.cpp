@@ -6,6 +6,7 @@
 #include <iostream>
 #include <memory>
 
+#include "cli/input_check.h"
 #include "cli/session.h"
 #include "cli/subcommands.h"
 #include "host/entity_geometry.h"
@@ -16,7 +17,7 @@ namespace nycli {
 namespace {
 
 struct Options {
-  std::string plan, out, paper;
+  std::string plan, out, paper, scale_text;
   int width = 0, height = 0;
   double scale = 0;
 };
@@ -52,6 +53,16 @@ int Run(Session& session, Options& o) {
               << "': --out must end in .png, .svg "
                  "or .pdf\n";
     return kExitUsage;
+  }
+  if (!o.scale_text.empty()) {
+    std::string why;
+    auto n = CheckedNumber(o.scale_text, 100000, why);
+    if (n && *n < 1) why = "'" + o.scale_text + "' is below 1";
+    if (!n || *n < 1) {
+      std::cerr << "nyluxora: --scale: " << why << "\n";
+      return kExitUsage;
+    }
+    o.scale = *n;
   }
   const bool page = !o.paper.empty() || o.scale > 0;
   if (page && ext != "pdf") {
@@ -96,8 +107,7 @@ const SubcommandRegistrar kRender(
           ->check(CLI::Range(16, 20000));
       sub.add_option("--paper", o->paper, "PDF page size, turned to suit the plan")
           ->check(CLI::IsMember({"A4", "A3"}));
-      sub.add_option("--scale", o->scale, "PDF at 1:N, e.g. 100 (default: fit the page)")
-          ->check(CLI::Range(1.0, 100000.0));
+      sub.add_option("--scale", o->scale_text, "PDF at 1:N, e.g. 100 (default: fit the page)");
       return [o](SubcommandContext& ctx) { return Run(ctx.session, *o); };
     });
 

@@ -198,6 +198,8 @@ TEST(CommandLine, BadInputGivesAClearMessageAndStatus) {
       {"unknown subcommand", "frob", 2, "unknown command 'frob' (commands: calc"},
       {"parse error", "calc " + plan + " --density", 2, "--density"},
       {"version", "--version", 0, "nyluxora 0.1.0"},
+      {"scale not a number", "render " + plan + " --out x.pdf --scale nan", 2,
+       "--scale: 'nan' is not a finite number"},
       {"picture type", "render " + plan + " --out x.jpg", 2, "must end in .png, .svg or .pdf"},
       {"page too small",
        "render " + example + " --out " + Quote(work.str() + "/p.pdf") + " --paper A4 --scale 50", 1,
