@@ -56,9 +56,8 @@ int Run(Session& session, Options& o) {
   }
   if (!o.scale_text.empty()) {
     std::string why;
-    auto n = CheckedNumber(o.scale_text, 100000, why);
-    if (n && *n < 1) why = "'" + o.scale_text + "' is below 1";
-    if (!n || *n < 1) {
+    auto n = CheckedPositive(o.scale_text, 100000, why);
+    if (!n) {
       std::cerr << "nyluxora: --scale: " << why << "\n";
       return kExitUsage;
     }

@@ -37,6 +37,15 @@ std::optional<double> CheckedNumber(std::string_view text, double limit, std::st
   return v;
 }
 
+std::optional<double> CheckedPositive(std::string_view text, double max, std::string& error) {
+  auto n = CheckedNumber(text, max, error);
+  if (n && *n < 1) {
+    error = "'" + nyhost::Trim(text) + "' is below 1";
+    return std::nullopt;
+  }
+  return n;
+}
+
 std::optional<int> CheckedInteger(std::string_view text, int min, int max, std::string& error) {
   std::string t = nyhost::Trim(text);
   std::string_view digits = t;
@@ -85,9 +94,7 @@ bool CheckedDensity(std::string_view text, std::string& error) {
   if (sep != std::string::npos) counts = {t.substr(0, sep), t.substr(sep + width)};
   for (std::size_t i = 0; i < counts.size(); ++i) {
     std::string why;
-    auto n = CheckedNumber(counts[i], kMaxDensity, why);
-    if (n && *n < 1) why = "'" + nyhost::Trim(counts[i]) + "' is below 1";
-    if (!n || *n < 1) {
+    if (!CheckedPositive(counts[i], kMaxDensity, why)) {
       error = "'" + t + "' is not a valid density (N or NxM): the " +
               (counts.size() == 1 ? std::string("count ") : Ordinal(i) + " count ") + why;
       return false;

@@ -17,6 +17,8 @@ inline constexpr double kMaxDensity = 2000;
 
 // A number within [-limit, limit]; else nullopt and `error` says why, quoting the text.
 std::optional<double> CheckedNumber(std::string_view text, double limit, std::string& error);
+// A number from 1 to `max` (a count, a scale).
+std::optional<double> CheckedPositive(std::string_view text, double max, std::string& error);
 // A whole number within [min, max].
 std::optional<int> CheckedInteger(std::string_view text, int min, int max, std::string& error);
 // "X,Y" or "X,Y,Z", each a checked coordinate; the error names the coordinate.
