@@ -8,7 +8,8 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format
   # libraries
   libsqlite3-dev sqlite3 libdxflib-dev libsimpleini-dev libicu-dev libzip-dev libpugixml-dev
-  libxlsxwriter-dev libfmt-dev libcli11-dev mdbtools mdbtools-dev libglib2.0-dev libpolyclipping-dev
+  libxlsxwriter-dev libfmt-dev libcli11-dev nlohmann-json3-dev mdbtools mdbtools-dev libglib2.0-dev
+  libpolyclipping-dev
   # desktop front-end and pictures
   qt6-base-dev qt6-svg-dev libgl-dev fonts-wqy-microhei xvfb xauth
   # checking our output with programs we did not write

@@ -1,26 +1,41 @@
-// nyluxora calc PLAN.dxf --rect X1,Y1,X2,Y2 | --polygon X,Y;X,Y;... --density "30*15"
-//                [--standard "办公建筑/普通办公室"] [--out OUT.dxf] [--csv POINTS.csv]
-//                [--draw points|lines|areas [--labels] [--effect NAME]]
+// nyluxora calc PLAN.dxf --rect X1,Y1,X2,Y2 | --polygon X,Y;X,Y;... [--density "30*15"]
+//                [--standard "办公建筑/普通办公室"] [--missing-curve skip|fail]
+//                [--curve MODEL=TABLE]... [--use-settings] [--out OUT.dxf] [--csv POINTS.csv]
+//                [--json SUMMARY.json] [--draw points|lines|areas [--labels] [--effect NAME]]
 //
 // Horizontal illuminance of one room, run as a session script through the point-method dialog
-// exactly as a person would drive it, so the batch result is the dialog's own.
+// exactly as a person would drive it, so the batch result is the dialog's own. Nobody answers
+// a dialog here: what a person would be asked is settled by the options, and a run that cannot
+// finish says why and prints no result.
 #include <cstdio>
-#include <fstream>
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <sstream>
 #include <vector>
 
+#include "cli/calc_report.h"
+#include "cli/input_check.h"
 #include "cli/session.h"
 #include "cli/subcommands.h"
+#include "host/dxf_internal.h"
 #include "host/host.h"
 #include "host/text_util.h"
 
 namespace nycli {
 namespace {
 
+namespace fs = std::filesystem;
+
+constexpr int kStandardsDialog = 207;
+constexpr int kStandardsTree = 236;
+
 struct Options {
-  std::string plan, rect, polygon, density = "50*75", standard, out, csv;
+  std::string plan, rect, polygon, density, standard, out, csv, json;
+  std::string missing_curve = "fail";
+  std::vector<std::string> curves;  // MODEL=TABLE
+  bool use_settings = false;
   std::string draw, effect;  // distribution drawing (below)
   bool labels = false;
 };
@@ -34,12 +49,14 @@ void AddDrawOptions(CLI::App& sub, Options& o) {
   sub.add_option("--effect", o.effect, "With --draw: colour effect name");
 }
 
-void DrawScript(const Options& o, std::ostream& s) {
-  if (o.draw.empty()) return;
+std::string DrawScript(const Options& o) {
+  if (o.draw.empty()) return "";
+  std::ostringstream s;
   s << "click 214 " << (o.draw == "points" ? 330 : o.draw == "lines" ? 332 : 331) << "\n";
   s << "check 214 356 " << (o.labels ? 1 : 0) << "\n";
   if (!o.effect.empty()) s << "choose 214 388 " << o.effect << "\n";
   s << "click 214 336\n";
+  return s.str();
 }
 // True when the plan holds a distribution; otherwise says so.
 bool DrawnOrSay(const Options& o) {
@@ -54,119 +71,317 @@ bool DrawnOrSay(const Options& o) {
 }
 // --- end of distribution drawing ---
 
-// "a,b,c,d" -> two points "a,b" and "c,d"; "x,y;x,y;..." -> one point per item.
-bool Corners(const Options& o, std::vector<std::string>& points, std::string& error) {
-  points.clear();
+void AddOptions(CLI::App& sub, Options& o) {
+  sub.add_option("plan", o.plan, "Plan (DXF)")->required()->check(CLI::ExistingFile);
+  auto* rect = sub.add_option("--rect", o.rect, "Rectangular room: X1,Y1,X2,Y2");
+  auto* poly = sub.add_option("--polygon", o.polygon, "Polygonal room: X,Y;X,Y;...");
+  rect->excludes(poly);
+  sub.add_option("--density", o.density,
+                 "Grid density: N or NxM, e.g. \"30*15\" (default 50*75, or the remembered one "
+                 "with --use-settings)");
+  sub.add_option("--standard", o.standard, "Standard as category/place");
+  sub.add_option("--missing-curve", o.missing_curve,
+                 "A luminaire without distribution curve: fail (default) or skip it")
+      ->check(CLI::IsMember({"skip", "fail"}));
+  sub.add_option("--curve", o.curves, "Curve table for a luminaire model without one: MODEL=TABLE")
+      ->allow_extra_args(false);
+  sub.add_flag("--use-settings", o.use_settings,
+               "Start from the standard and density remembered in the user's folder");
+  sub.add_option("--out", o.out, "Save the drawing (with the room outline) here");
+  sub.add_option("--csv", o.csv, "Write the grid points and their illuminance here");
+  sub.add_option("--json", o.json, "Write a summary of the calculation here");
+  AddDrawOptions(sub, o);
+}
+
+// The room's corners, every number checked; a rectangle gives its two corners.
+bool RoomCorners(const Options& o, std::vector<nyhost::Point3>& corners, std::string& error) {
+  corners.clear();
+  if (o.rect.empty() && o.polygon.empty()) {
+    error = "calc needs --rect or --polygon";
+    return false;
+  }
   if (!o.rect.empty()) {
     auto v = nyhost::SplitString(o.rect, ',');
     if (v.size() != 4) {
-      error = "--rect takes X1,Y1,X2,Y2";
+      error = "--rect takes four numbers X1,Y1,X2,Y2";
       return false;
     }
-    points = {nyhost::Trim(v[0]) + "," + nyhost::Trim(v[1]),
-              nyhost::Trim(v[2]) + "," + nyhost::Trim(v[3])};
+    double n[4];
+    for (std::size_t i = 0; i < 4; ++i) {
+      std::string why;
+      auto x = CheckedNumber(v[i], kMaxCoordinate, why);
+      if (!x) {
+        error = "--rect: the " + Ordinal(i) + " number " + why;
+        return false;
+      }
+      n[i] = *x;
+    }
+    if (n[0] == n[2] || n[1] == n[3]) {
+      error = "--rect: the two corners must differ in X and in Y";
+      return false;
+    }
+    corners = {{n[0], n[1], 0}, {n[2], n[3], 0}};
     return true;
   }
+  std::size_t index = 0;
   for (const auto& item : nyhost::SplitString(o.polygon, ';')) {
-    std::string p = nyhost::Trim(item);
-    if (p.empty()) continue;
-    if (nyhost::SplitString(p, ',').size() < 2) {
-      error = "--polygon takes X,Y;X,Y;...";
+    if (nyhost::Trim(item).empty()) continue;
+    std::string why;
+    auto p = CheckedPoint(item, why);
+    if (!p) {
+      error = "--polygon: corner " + std::to_string(index + 1) + ": " + why;
       return false;
     }
-    points.push_back(p);
+    corners.push_back(*p);
+    ++index;
   }
-  if (points.size() < 3) {
+  if (corners.size() < 3) {
     error = "--polygon needs at least three corners";
     return false;
   }
   return true;
 }
 
-std::string BuildScript(const Options& o, const std::vector<std::string>& points) {
+std::string PointText(const nyhost::Point3& p) {
   std::ostringstream s;
-  s << "open " << o.plan << "\n";
-  s << "command ZIRIRODO_DOT\n";
-  s << "click 214 " << (o.rect.empty() ? "334" : "335") << "\n";
-  for (const auto& p : points) s << "point " << p << "\n";
-  if (o.rect.empty()) s << "enter\n";
-  s << "set 214 338 " << o.density << "\n";
-  if (!o.standard.empty()) {
-    s << "click 214 210\n";
-    s << "choose 207 236 " << o.standard << "\n";
-    s << "click 207 1\n";
-  }
-  s << "click 214 337\n";
-  // The result fields with their verdict tooltips, as the dialog shows them.
-  for (int id : {338, 241, 242, 243, 232, 358, 245, 233, 372, 360}) s << "show 214 " << id << "\n";
-  DrawScript(o, s);
-  // A drawing is saved only once it is known to be there (DrawnOrSay).
-  if (!o.out.empty() && o.draw.empty()) s << "save " << o.out << "\n";
+  s.precision(17);
+  s << p.x << "," << p.y;
   return s.str();
 }
 
-bool WriteCsv(Session& session, const std::string& path) {
-  using ResultPoints = int (*)(double*, int);
-  auto fn = reinterpret_cast<ResultPoints>(session.ResolveModuleFunction("NyLuxoraResultPoints"));
-  if (!fn) {
-    std::cerr << "nyluxora: the module has no NyLuxoraResultPoints\n";
-    return false;
-  }
-  int n = fn(nullptr, 0);
-  if (n < 0) {
-    std::cerr << "nyluxora: the point-method dialog is not open\n";
-    return false;
-  }
-  std::vector<double> xyz(static_cast<std::size_t>(n) * 3);
-  fn(xyz.data(), n);
-  std::ofstream out(path, std::ios::binary);
-  if (!out) {
-    std::cerr << "nyluxora: cannot write " << path << "\n";
-    return false;
-  }
-  out << "x,y,lx\n";
-  char line[96];
-  for (int i = 0; i < n; ++i) {
-    std::snprintf(line, sizeof line, "%.6f,%.6f,%.6f\n", xyz[3 * i], xyz[3 * i + 1],
-                  xyz[3 * i + 2]);
-    out << line;
-  }
-  return static_cast<bool>(out);
+// Draws the room (which collects its luminaires) and sets the density.
+std::string RoomScript(const Options& o, const std::vector<nyhost::Point3>& corners) {
+  std::ostringstream s;
+  s << "click 214 " << (o.rect.empty() ? "334" : "335") << "\n";
+  for (const auto& p : corners) s << "point " << PointText(p) << "\n";
+  if (o.rect.empty()) s << "enter\n";
+  // Without a density the dialog's own stands: 50*75, or the remembered one (--use-settings).
+  if (!o.density.empty()) s << "set 214 338 " << nyhost::Trim(o.density) << "\n";
+  return s.str();
 }
 
-const SubcommandRegistrar kCalc(
-    "calc", "Horizontal illuminance of a room of a plan (point method)",
-    [](CLI::App& sub) -> SubcommandRun {
-      auto o = std::make_shared<Options>();
-      sub.add_option("plan", o->plan, "Plan (DXF)")->required()->check(CLI::ExistingFile);
-      auto* rect = sub.add_option("--rect", o->rect, "Rectangular room: X1,Y1,X2,Y2");
-      auto* poly = sub.add_option("--polygon", o->polygon, "Polygonal room: X,Y;X,Y;...");
-      rect->excludes(poly);
-      sub.add_option("--density", o->density, "Grid density, e.g. \"30*15\"");
-      sub.add_option("--standard", o->standard, "Standard as category/place");
-      sub.add_option("--out", o->out, "Save the drawing (with the room outline) here");
-      sub.add_option("--csv", o->csv, "Write the grid points and their illuminance here");
-      AddDrawOptions(sub, *o);
-      return [o](SubcommandContext& ctx) {
-        if (o->rect.empty() && o->polygon.empty()) {
-          std::cerr << "nyluxora: calc needs --rect or --polygon\n";
-          return 2;
-        }
-        std::vector<std::string> points;
-        std::string error;
-        if (!Corners(*o, points, error)) {
-          std::cerr << "nyluxora: " << error << "\n";
-          return 2;
-        }
-        if (!ctx.session.RunScript(BuildScript(*o, points), "calc")) return 1;
-        if (!o->draw.empty()) {
-          if (!DrawnOrSay(*o)) return 1;
-          if (!o->out.empty() && !ctx.session.SavePlan(o->out)) return 1;
-        }
-        if (!o->csv.empty() && !WriteCsv(ctx.session, o->csv)) return 2;
-        return 0;
-      };
-    });
+// The text of a tree level's items, for a message.
+std::string ItemsOf(const nyhost::Dialog& dlg, int parent) {
+  std::string all;
+  for (int item : dlg.GetChildItems(kStandardsTree, parent))
+    all += (all.empty() ? "" : ", ") + dlg.GetItemTextOf(kStandardsTree, item);
+  return all;
+}
+
+// Chooses the standard in the standards dialog when it opens; on failure `error` says why.
+bool ChooseStandard(Session& session, const std::string& standard, std::string& error) {
+  bool answered = false;
+  session.modal_hook = [&](nyhost::Dialog& dlg) {
+    if (dlg.id() != kStandardsDialog) return false;
+    auto parts = nyhost::SplitString(standard, '/');
+    int category = parts.empty() ? 0 : dlg.FindTreeItem(kStandardsTree, 0, nyhost::Trim(parts[0]));
+    int place = category > 0 && parts.size() == 2
+                    ? dlg.FindTreeItem(kStandardsTree, category, nyhost::Trim(parts[1]))
+                    : 0;
+    if (place > 0 &&
+        dlg.UserChoose(kStandardsTree, nyhost::Trim(parts[0]) + "/" + nyhost::Trim(parts[1]))) {
+      answered = dlg.UserClick(nyhost::kIdOk);
+    } else if (category > 0) {
+      error = "unknown standard '" + standard + "': the places of " + nyhost::Trim(parts[0]) +
+              " are " + ItemsOf(dlg, category);
+    } else {
+      error = "unknown standard '" + standard + "' (give category/place; the categories are " +
+              ItemsOf(dlg, 0) + ")";
+    }
+    if (!answered) dlg.UserClick(nyhost::kIdCancel);
+    return true;
+  };
+  bool ran = session.RunScript("click 214 210\n", "");
+  session.modal_hook = nullptr;
+  if (ran && !answered && error.empty()) error = "the standards could not be read";
+  return ran && answered;
+}
+
+// Puts the module into batch mode with a private settings file; false with a message.
+bool EnterBatchMode(Session& session, const Options& o, const fs::path& settings,
+                    std::string& error) {
+  using BatchModeFn = int (*)(const char*, int, int, const char*, char*, int);
+  auto fn = reinterpret_cast<BatchModeFn>(session.ResolveModuleFunction("NyLuxoraBatchMode"));
+  if (!fn) {
+    error = "the loaded module has no batch mode";
+    return false;
+  }
+  std::string substitutes;
+  for (const auto& c : o.curves) substitutes += c + "\n";
+  char message[1024] = "";
+  if (fn(settings.c_str(), o.use_settings, o.missing_curve == "skip" ? 1 : 2, substitutes.c_str(),
+         message, sizeof message) != 0) {
+    error = std::string("--curve: ") + message;
+    return false;
+  }
+  return true;
+}
+
+// Luminaires the room left out for lack of a curve, one "name\tmodel\tx,y" line each.
+std::vector<std::vector<std::string>> CurvelessLuminaires(Session& session) {
+  using ListFn = int (*)(char*, int);
+  auto fn = reinterpret_cast<ListFn>(session.ResolveModuleFunction("NyLuxoraCurvelessLuminaires"));
+  std::vector<std::vector<std::string>> list;
+  if (!fn) return list;
+  std::string text(static_cast<std::size_t>(fn(nullptr, 0)) + 1, '\0');
+  fn(text.data(), static_cast<int>(text.size()));
+  for (const auto& line : nyhost::SplitString(text.c_str(), '\n'))
+    if (!line.empty()) list.push_back(nyhost::SplitString(line, '\t'));
+  return list;
+}
+
+// Grid points with their illuminance (x, y, lx per point); -1 points when the dialog is gone.
+int ResultPoints(Session& session, std::vector<double>* xyz) {
+  using ResultPointsFn = int (*)(double*, int);
+  auto fn = reinterpret_cast<ResultPointsFn>(session.ResolveModuleFunction("NyLuxoraResultPoints"));
+  if (!fn) return -1;
+  int n = fn(nullptr, 0);
+  if (xyz && n > 0) {
+    xyz->resize(static_cast<std::size_t>(n) * 3);
+    fn(xyz->data(), n);
+  }
+  return n;
+}
+
+// Data rows of the point-method dialog's luminaire table.
+int LuminaireRows() {
+  const nyhost::Dialog* dlg = nyhost::Host::Get().windows().FindDialog(kPointDialog);
+  const nyhost::ControlState* grid = dlg ? dlg->Control(kLuminaireTable) : nullptr;
+  return grid && !grid->grid.cells.empty() ? static_cast<int>(grid->grid.cells.size()) - 1 : 0;
+}
+
+bool WriteText(const std::string& path, const std::string& text) {
+  std::string error;
+  if (nyhost::dxf::WriteFileAtomically(path, text, error)) return true;
+  std::cerr << "nyluxora: " << error << "\n";
+  return false;
+}
+
+std::string CsvText(const std::vector<double>& xyz) {
+  std::string text = "x,y,lx\n";
+  char line[96];
+  for (std::size_t i = 0; i + 2 < xyz.size(); i += 3) {
+    std::snprintf(line, sizeof line, "%.6f,%.6f,%.6f\n", xyz[i], xyz[i + 1], xyz[i + 2]);
+    text += line;
+  }
+  return text;
+}
+
+// A temporary folder for the run's settings file, gone with the module's last write.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::string tmpl = (fs::temp_directory_path() / "nyluxora-calc-XXXXXX").string();
+    if (mkdtemp(tmpl.data())) path_ = tmpl;
+  }
+  ~ScratchFolder() {
+    std::error_code ec;
+    if (!path_.empty()) fs::remove_all(path_, ec);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+int Run(Session& session, const Options& o) {
+  std::vector<nyhost::Point3> corners;
+  std::string error;
+  if (!RoomCorners(o, corners, error) ||
+      (!o.density.empty() && !CheckedDensity(o.density, error))) {
+    std::cerr << "nyluxora: " << error << "\n";
+    return kExitUsage;
+  }
+  for (const auto& c : o.curves) {
+    std::size_t eq = c.find('=');
+    if (eq == std::string::npos || eq == 0 || eq + 1 == c.size()) {
+      std::cerr << "nyluxora: --curve takes MODEL=TABLE, not '" << c << "'\n";
+      return kExitUsage;
+    }
+  }
+  ScratchFolder scratch;
+  struct Unload {  // the dialog writes its settings as the module goes: before the folder goes
+    Session& s;
+    ~Unload() { s.UnloadModule(); }
+  } unload{session};
+  if (scratch.path().empty()) {
+    std::cerr << "nyluxora: cannot create a temporary folder\n";
+    return kExitProblem;
+  }
+  if (!EnterBatchMode(session, o, scratch.path() / "settings.ini", error)) {
+    std::cerr << "nyluxora: " << error << "\n";
+    return kExitUsage;
+  }
+  if (!session.OpenPlan(o.plan) || !session.RunScript("command ZIRIRODO_DOT\n", ""))
+    return kExitProblem;
+  if (!o.standard.empty() && !ChooseStandard(session, o.standard, error)) {
+    std::cerr << "nyluxora: " << error << "\n";
+    return kExitUsage;
+  }
+  if (!session.RunScript(RoomScript(o, corners), "")) return kExitProblem;
+
+  auto curveless = CurvelessLuminaires(session);
+  for (const auto& l : curveless) {
+    std::cerr << "nyluxora: luminaire " << l[0] << " (model " << (l.size() > 1 ? l[1] : "")
+              << ") at " << (l.size() > 2 ? l[2] : "") << " has no distribution curve"
+              << (o.missing_curve == "skip" ? "; left out\n" : "\n");
+  }
+  if (!curveless.empty() && o.missing_curve == "fail") {
+    std::cerr << "nyluxora: give a curve with --curve MODEL=TABLE or leave such luminaires out "
+                 "with --missing-curve skip\n";
+    return kExitProblem;
+  }
+
+  if (LuminaireRows() == 0) {
+    std::cerr << "nyluxora: the room holds no luminaire; no result\n";
+    return kExitProblem;
+  }
+  const int alarms = session.windows().alarms;
+  bool ran = session.RunScript("click 214 337\n", "");
+  const int points = ResultPoints(session, nullptr);
+  if (!ran || session.windows().alarms != alarms || points <= 0) {
+    std::cerr << "nyluxora: the calculation did not finish; no result\n";
+    return kExitProblem;
+  }
+  std::string show;
+  for (int id : kResultFields) show += "show 214 " + std::to_string(id) + "\n";
+  if (!session.RunScript(show, "")) return kExitProblem;
+  std::cout << "\n";
+
+  nyhost::Host& host = nyhost::Host::Get();
+  if (!o.csv.empty()) {
+    std::vector<double> xyz;
+    ResultPoints(session, &xyz);
+    if (!WriteText(o.csv, CsvText(xyz))) return kExitProblem;
+  }
+  if (!o.json.empty()) {
+    const nyhost::Dialog* dlg = host.windows().FindDialog(kPointDialog);
+    CalcSummary summary{std::string("nyluxora ") + NYLUXORA_VERSION,
+                        o.plan,
+                        corners,
+                        0,
+                        points,
+                        o.standard,
+                        curveless};
+    if (corners.size() == 2)
+      summary.room = {
+          corners[0], {corners[1].x, corners[0].y, 0}, corners[1], {corners[0].x, corners[1].y, 0}};
+    summary.area_m2 = RoomAreaM2(summary.room, host.drawing()->arch_scale());
+    if (!dlg || !WriteText(o.json, CalcSummaryJson(summary, *dlg))) return kExitProblem;
+  }
+  if (!o.draw.empty() && (!session.RunScript(DrawScript(o), "") || !DrawnOrSay(o)))
+    return kExitProblem;
+  if (!o.out.empty() && !session.SavePlan(o.out)) return kExitProblem;
+  return kExitDone;
+}
+
+const SubcommandRegistrar kCalc("calc", "Horizontal illuminance of a room of a plan (point method)",
+                                [](CLI::App& sub) -> SubcommandRun {
+                                  auto o = std::make_shared<Options>();
+                                  AddOptions(sub, *o);
+                                  return
+                                      [o](SubcommandContext& ctx) { return Run(ctx.session, *o); };
+                                });
 
 }  // namespace
 }  // namespace nycli

@@ -20,15 +20,17 @@ const SubcommandRegistrar kImportMdb(
       sub.add_option("folder", *folder, "Folder holding NyData.mdb, ZirIrodoDot.mdb, plane.mdb")
           ->required();
       return [folder](SubcommandContext& ctx) {
-        auto fn = reinterpret_cast<ImportFn>(ctx.session.ResolveModuleFunction("NyLuxoraImportMdb"));
+        auto fn =
+            reinterpret_cast<ImportFn>(ctx.session.ResolveModuleFunction("NyLuxoraImportMdb"));
         if (!fn) {
-          std::cerr << "The loaded module has no NyLuxoraImportMdb\n";
-          return 3;
+          std::cerr << "nyluxora: the loaded module cannot import databases\n";
+          return kExitProblem;
         }
         std::vector<char> message(64 * 1024);
         int rc = fn(folder->c_str(), message.data(), static_cast<int>(message.size()));
         (rc == 0 ? std::cout : std::cerr) << message.data();
-        return rc;
+        // 2: the folder is missing or holds none of the databases.
+        return rc == 0 ? kExitDone : rc == 2 ? kExitUsage : kExitProblem;
       };
     });
 

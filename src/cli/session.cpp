@@ -1,5 +1,6 @@
 #include "cli/session.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <ostream>
@@ -31,8 +32,17 @@ Session::~Session() {
   host_.SetWindows(nullptr);
 }
 
-bool Session::LoadModule(const std::string& path) {
-  if (!loader_.Load(path)) {
+int SessionWindows::MessageBox(const std::string& caption, const std::string& text,
+                               nyhost::MbIcon icon, nyhost::MbButtons buttons) {
+  if (icon == nyhost::MbIcon::kWarning || icon == nyhost::MbIcon::kError) ++alarms;
+  return WindowSystem::MessageBox(caption, text, icon, buttons);
+}
+
+bool Session::LoadModule(const std::string& path, bool quiet) {
+  quiet_ = quiet;
+  bool loaded = loader_.Load(path);
+  quiet_ = false;
+  if (!loaded) {
     err_ << "nyluxora: cannot load module: " << loader_.error() << "\n";
     return false;
   }
@@ -81,17 +91,20 @@ bool Session::RunScript(const std::string& text, const std::string& name) {
   script_name_ = name;
   lines_.clear();
   failed_ = false;
+  // Every line is checked before the first one runs.
+  std::string_view body = text;
+  if (body.substr(0, 3) == "\xEF\xBB\xBF") body.remove_prefix(3);
   int number = 0;
-  for (const auto& raw : nyhost::SplitString(text, '\n')) {
-    ++number;
-    std::string line = nyhost::Trim(raw);
-    if (line.empty() || line[0] == '#') continue;
-    std::size_t sp = line.find_first_of(" \t");
+  for (const auto& raw : nyhost::SplitString(body, '\n')) {
     Line l;
-    l.verb = nyhost::ToLowerAscii(line.substr(0, sp));
-    l.rest = sp == std::string::npos ? "" : nyhost::Trim(line.substr(sp));
-    l.number = number;
-    lines_.push_back(std::move(l));
+    l.number = ++number;
+    std::string error;
+    if (!ParseScriptLine(raw, l, error)) {
+      Fail(l, error);
+      lines_.clear();
+      return false;
+    }
+    if (!l.verb.empty()) lines_.push_back(std::move(l));
   }
   while (!lines_.empty()) {
     if (!Step()) break;
@@ -122,35 +135,22 @@ bool Session::Step() {
 }
 
 bool Session::Fail(const Line& line, const std::string& message) {
-  err_ << script_name_ << ":" << line.number << ": " << message << "\n";
+  // A script the program wrote itself (a batch command's) has no lines the user could look up.
+  if (script_name_.empty())
+    err_ << "nyluxora: " << message << "\n";
+  else
+    err_ << script_name_ << ":" << line.number << ": " << message << "\n";
   failed_ = true;
   return false;
 }
 
-nyhost::Dialog* Session::DialogOf(const Line& line, const std::string& token) {
-  int id = std::atoi(token.c_str());
-  nyhost::Dialog* dlg = host_.windows().FindDialog(id);
-  if (!dlg) Fail(line, "dialog " + token + " is not open");
+nyhost::Dialog* Session::DialogOf(const Line& line) {
+  nyhost::Dialog* dlg = host_.windows().FindDialog(line.numbers[0]);
+  if (!dlg) Fail(line, "dialog " + line.words[0] + " is not open");
   return dlg;
 }
 
 namespace {
-
-// Splits "a b rest of text" into n leading words and the remaining text.
-std::vector<std::string> Words(const std::string& text, std::size_t n, std::string& rest) {
-  std::vector<std::string> words;
-  std::size_t pos = 0;
-  while (words.size() < n) {
-    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
-    if (pos >= text.size()) break;
-    std::size_t end = text.find_first_of(" \t", pos);
-    words.push_back(text.substr(pos, end == std::string::npos ? std::string::npos : end - pos));
-    pos = end == std::string::npos ? text.size() : end;
-  }
-  while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
-  rest = text.substr(std::min(pos, text.size()));
-  return words;
-}
 
 // The label standing left of a control on its line, as a person reads the dialog; its current
 // text, empty when there is none.
@@ -177,124 +177,115 @@ int KeyOf(const std::string& name) {
 }  // namespace
 
 bool Session::Execute(const Line& l) {
-  std::string rest;
   const std::string& v = l.verb;
   if (v == "open") {
     if (!OpenPlan(l.rest)) return Fail(l, "cannot open " + l.rest);
-    return true;
-  }
-  if (v == "save") {
+  } else if (v == "save") {
     if (!SavePlan(l.rest)) return Fail(l, "cannot save " + l.rest);
-    return true;
-  }
-  if (v == "command") {
-    if (l.rest.empty()) return Fail(l, "command needs a name");
+  } else if (v == "command") {
+    for (const auto& name : nyhost::SplitString(l.rest, ' '))
+      if (!name.empty() && !host_.KnowsCommand(name))
+        return Fail(l, "unknown command '" + name + "'");
     host_.SendCommand(l.rest + " ");
-    return true;
-  }
-  if (v == "echo") {
+  } else if (v == "echo") {
     out_ << "\n" << l.rest;
-    return true;
-  }
-  if (v == "answer") {
-    std::string a = nyhost::ToLowerAscii(l.rest);
-    int id = a == "yes" ? nyhost::kIdYes
-             : a == "no" ? nyhost::kIdNo
-             : a == "ok" ? nyhost::kIdOk
-             : a == "cancel" ? nyhost::kIdCancel
-                             : 0;
-    if (!id) return Fail(l, "answer takes yes, no, ok or cancel");
-    windows_.message_answers.push_back(id);
-    return true;
-  }
-  if (v == "file") {
+  } else if (v == "answer") {
+    std::string a = nyhost::ToLowerAscii(l.words[0]);
+    windows_.message_answers.push_back(a == "yes"  ? nyhost::kIdYes
+                                       : a == "no" ? nyhost::kIdNo
+                                       : a == "ok" ? nyhost::kIdOk
+                                                   : nyhost::kIdCancel);
+  } else if (v == "file") {
     windows_.file_answers.push_back(l.rest);
-    return true;
-  }
-  if (v == "menu") {
-    windows_.menu_answers.push_back(std::atoi(l.rest.c_str()));
-    return true;
-  }
-  if (v == "color") {
-    windows_.color_answers.push_back(std::atoi(l.rest.c_str()));
-    return true;
-  }
-  if (v == "load") {
+  } else if (v == "menu") {
+    windows_.menu_answers.push_back(l.numbers[0]);
+  } else if (v == "color") {
+    windows_.color_answers.push_back(l.numbers[0]);
+  } else if (v == "load") {
     if (!LoadModule(l.rest)) return Fail(l, "cannot load " + l.rest);
-    return true;
-  }
-  if (v == "unload") {
+  } else if (v == "unload") {
     UnloadModule();
-    return true;
-  }
-  if (v == "point" || v == "enter" || v == "escape" || v == "pick" || v == "select" ||
-      v == "text") {
+  } else if (IsAnswerVerb(v)) {
     return Fail(l, "'" + v + "' answers a prompt, but nothing is asking");
+  } else {
+    return ExecuteDialogVerb(l);
   }
-  // Dialog verbs: VERB DIALOG CONTROL ...
-  auto w = Words(l.rest, v == "cell" ? 4 : (v == "key" || v == "close") ? 1 : 2, rest);
-  if (w.empty()) return Fail(l, "unknown verb '" + v + "'");
-  nyhost::Dialog* dlg = nullptr;
-  bool dialog_verb = v == "click" || v == "set" || v == "choose" || v == "cell" || v == "show" ||
-                     v == "key" || v == "close" || v == "check" || v == "spin" ||
-                     v == "rclick" || v == "cellclick";
-  if (!dialog_verb) return Fail(l, "unknown verb '" + v + "'");
-  dlg = DialogOf(l, w[0]);
+  return true;
+}
+
+// VERB DIALOG [CONTROL ...]: the words are checked already, the dialog and control are not.
+bool Session::ExecuteDialogVerb(const Line& l) {
+  const std::string& v = l.verb;
+  nyhost::Dialog* dlg = DialogOf(l);
   if (!dlg) return false;
   if (v == "key") {
-    int key = KeyOf(rest.empty() && w.size() > 1 ? w[1] : rest);
-    if (!key) return Fail(l, "key takes enter, escape or f1");
-    dlg->UserKey(key);
+    dlg->UserKey(KeyOf(l.words[1]));
     return true;
   }
   if (v == "close") {
     dlg->UserClose();
     return true;
   }
-  if (w.size() < 2) return Fail(l, v + " needs a dialog and a control");
-  int control = std::atoi(w[1].c_str());
-  if (!dlg->Has(control)) return Fail(l, "dialog " + w[0] + " has no control " + w[1]);
+  int control = l.numbers[1];
+  if (!dlg->Has(control)) return Fail(l, "dialog " + l.words[0] + " has no control " + l.words[1]);
   bool ok = true;
   if (v == "click") {
     ok = dlg->UserClick(control);
   } else if (v == "set") {
-    ok = dlg->UserType(control, rest);
+    ok = dlg->UserType(control, l.rest);
   } else if (v == "choose") {
-    ok = dlg->UserChoose(control, rest);
+    ok = dlg->UserChoose(control, l.rest);
   } else if (v == "check") {
-    ok = dlg->UserCheck(control, std::atoi(rest.c_str()));
+    ok = dlg->UserCheck(control, l.numbers[2]);
   } else if (v == "spin") {
-    ok = dlg->UserSpin(control, std::atoi(rest.c_str()) >= 0 ? 1 : -1);
+    ok = dlg->UserSpin(control, l.numbers[2]);
   } else if (v == "rclick") {
-    ok = dlg->UserTreeRightClick(control, rest);
-  } else if (v == "cell" || v == "cellclick") {
-    if (w.size() < 4 && v == "cell") return Fail(l, "cell needs DIALOG CONTROL ROW COL TEXT");
-    int row = std::atoi(w[2].c_str()), col = std::atoi(w.size() > 3 ? w[3].c_str() : "0");
-    ok = v == "cell" ? dlg->UserCellEdit(control, row, col, rest)
-                     : dlg->UserCellClick(control, row, col);
+    ok = dlg->UserTreeRightClick(control, l.rest);
+  } else if (v == "cell") {
+    ok = dlg->UserCellEdit(control, l.numbers[2], l.numbers[3], l.rest);
+  } else if (v == "cellclick") {
+    ok = dlg->UserCellClick(control, l.numbers[2], l.numbers[3]);
   } else if (v == "show") {
-    const nyhost::ControlState* c = dlg->Control(control);
-    std::string label = LabelOf(*dlg, c->tpl);
-    out_ << "\n[" << w[0] << ":" << w[1] << (label.empty() ? "" : " " + label) << "] ";
-    if (c->tpl.kind == nyhost::ControlKind::kGrid) {
+    Show(*dlg, l);
+  }
+  if (!ok)
+    return Fail(l, v + " on control " + l.words[1] + " of dialog " + l.words[0] + " was refused");
+  return true;
+}
+
+void Session::Show(const nyhost::Dialog& dlg, const Line& l) {
+  const nyhost::ControlState* c = dlg.Control(l.numbers[1]);
+  std::string label = LabelOf(dlg, c->tpl);
+  out_ << "\n[" << l.words[0] << ":" << l.words[1] << (label.empty() ? "" : " " + label) << "] ";
+  switch (c->tpl.kind) {
+    case nyhost::ControlKind::kGrid:
       for (const auto& row : c->grid.cells) {
         out_ << "\n ";
         for (const auto& cell : row) out_ << " | " << cell.text;
       }
-    } else if (c->tpl.kind == nyhost::ControlKind::kTree) {
-      out_ << dlg->GetItemTextOf(control, dlg->GetSelectedItem(control));
-    } else {
-      out_ << c->text;
+      break;
+    case nyhost::ControlKind::kTree:
+      out_ << dlg.GetItemTextOf(c->tpl.id, dlg.GetSelectedItem(c->tpl.id));
+      break;
+    case nyhost::ControlKind::kList: {
+      // Every item, the selected one marked, so that a script can check the contents.
+      int selected = dlg.GetCurSel(c->tpl.id);
+      for (int i = 0; i < dlg.GetCount(c->tpl.id); ++i) {
+        out_ << "\n  " << (i == selected ? ">" : " ");
+        for (const auto& column : nyhost::SplitString(dlg.GetItemText(c->tpl.id, i), '\t'))
+          out_ << " | " << column;
+      }
+      break;
     }
-    if (!c->tooltip.empty()) out_ << "  {" << c->tooltip << "}";
-    out_ << std::flush;
-    return true;
+    default:
+      out_ << c->text;
   }
-  if (!ok) return Fail(l, v + " on control " + w[1] + " of dialog " + w[0] + " was refused");
-  return true;
+  if (!c->tooltip.empty()) out_ << "  {" << c->tooltip << "}";
+  out_ << std::flush;
 }
 
 void Session::DriveModal(nyhost::Dialog& dlg) {
+  if (modal_hook && modal_hook(dlg)) return;
   while (!dlg.result() && !dlg.destroyed() && !lines_.empty() && !failed_) {
     if (!Step()) break;
   }
@@ -318,15 +309,14 @@ int Session::GetPoint(const nyhost::Point3*, nyhost::Point3& out) {
   }
   if (!NextIsAnswer({"point"})) return kRtCan;
   Line l = TakeLine();
-  if (!nyhost::ParseCoordinates(l.rest, out.x, out.y, out.z)) {
-    Fail(l, "point takes X,Y or X,Y,Z");
-    return kRtCan;
-  }
+  out = l.point;
   out_ << l.rest;
   return kRtNorm;
 }
 
-int Session::GetCorner(const nyhost::Point3&, nyhost::Point3& out) { return GetPoint(nullptr, out); }
+int Session::GetCorner(const nyhost::Point3&, nyhost::Point3& out) {
+  return GetPoint(nullptr, out);
+}
 
 int Session::JigPoint(const std::vector<nyhost::Point3>&, nyhost::Point3& out) {
   return GetPoint(nullptr, out);
@@ -340,10 +330,14 @@ int Session::EntSel(nyhost::EntityId& id, nyhost::Point3& pick) {
   if (!NextIsAnswer({"pick"})) return kRtCan;
   Line l = TakeLine();
   nyhost::Drawing* d = host_.drawing();
-  double x, y, z;
-  if (nyhost::ParseCoordinates(l.rest, x, y, z)) {
+  if (!d) {
+    Fail(l, "no drawing is open");
+    return kRtCan;
+  }
+  if (l.has_point) {
     // The nearest live entity whose extents contain the point, the topmost (latest) first.
-    pick = {x, y, z};
+    const double x = l.point.x, y = l.point.y;
+    pick = l.point;
     for (auto it = d->entities().rbegin(); it != d->entities().rend(); ++it) {
       if (it->erased) continue;
       nyhost::Extents e = nyhost::EntityExtents(*d, *it);
@@ -357,10 +351,10 @@ int Session::EntSel(nyhost::EntityId& id, nyhost::Point3& pick) {
     out_ << "\n未选中对象。";
     return kRtCan;
   }
-  id = std::strtoull(l.rest.c_str(), nullptr, 16);
-  const nyhost::Entity* e = d ? d->FindLive(id) : nullptr;
+  id = std::strtoull(l.words[0].c_str(), nullptr, 16);
+  const nyhost::Entity* e = d->FindLive(id);
   if (!e) {
-    Fail(l, "no entity with handle " + l.rest);
+    Fail(l, "no entity with handle " + l.words[0]);
     return kRtCan;
   }
   pick = nyhost::EntityExtents(*d, *e).min;
@@ -379,8 +373,7 @@ int Session::SelectObjects(const nyhost::EntityFilter& filter, std::vector<nyhos
   if (!NextIsAnswer({"select"})) return kRtCan;
   Line l = TakeLine();
   nyhost::Drawing* d = host_.drawing();
-  std::string rest;
-  for (const auto& h : Words(l.rest, 1000, rest)) {
+  for (const auto& h : l.words) {
     nyhost::EntityId id = std::strtoull(h.c_str(), nullptr, 16);
     const nyhost::Entity* e = d ? d->FindLive(id) : nullptr;
     if (!e) {
@@ -407,6 +400,22 @@ int Session::GetString(bool, std::string& out) {
   return kRtNorm;
 }
 
-void Session::Print(std::string_view text) { out_ << text; }
+void Session::Print(std::string_view text) {
+  if (!quiet_) out_ << text;
+}
+
+void Session::ProgressStart() { progress_shown_ = -1; }
+
+void Session::ProgressPercent(int percent) {
+  if (!show_progress_ || percent == progress_shown_) return;
+  progress_shown_ = percent;
+  std::fprintf(stderr, "\rnyluxora: %3d%%", percent);
+  std::fflush(stderr);
+}
+
+void Session::ProgressStop() {
+  if (show_progress_ && progress_shown_ >= 0) std::fputs("\r              \r", stderr);
+  progress_shown_ = -1;
+}
 
 }  // namespace nycli

@@ -7,6 +7,7 @@
 #include "lumen/lumen_dialog.h"
 #include "pointcalc/point_dialog.h"
 #include "refdata/luminaire_record.h"
+#include "refdata/missing_curve.h"
 #include "refdata/reference_db.h"
 #include "support/ny_common.h"
 
@@ -75,6 +76,7 @@ void ExModuleUnload() {
   ModuleState& state = Module();
   CloseAllConnections();
   ResetDeviceKindMap();
+  ResetCurvePolicy();
   if (state.LyxsDialog) {
     if (state.LyxsDialog->IsOpen()) state.LyxsDialog->DestroyWindow();
     delete state.LyxsDialog;  // still set only when destroying did not free it

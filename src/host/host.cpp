@@ -96,6 +96,11 @@ void Host::RunPendingCommands() {
   }
 }
 
+bool Host::KnowsCommand(const std::string& name) const {
+  std::string upper = ToUpperAscii(Trim(name));
+  return builtins_.count(upper) > 0 || FindCommand(upper) != nullptr;
+}
+
 bool Host::RunCommand(const std::string& name) {
   std::string upper = ToUpperAscii(Trim(name));
   if (auto it = builtins_.find(upper); it != builtins_.end()) {

@@ -55,6 +55,8 @@ class Host {
                     const std::string& entry_name);
   void UnmountGroup(const std::string& group);
   const CommandInfo* FindCommand(const std::string& name) const;  // case-insensitive
+  // Whether `name` is a mounted or built-in command (case-insensitive).
+  bool KnowsCommand(const std::string& name) const;
   std::vector<CommandInfo> Commands() const;
   // Built-in commands of the host itself (REDRAW, REGEN, U/UNDO).
   void AddBuiltin(const std::string& name, std::function<void()> fn);

@@ -6,7 +6,8 @@
 
 #include "host/host.h"
 #include "host/text_codec.h"
-#include "refdata/curve_chooser.h"
+#include "host/text_util.h"
+#include "refdata/missing_curve.h"
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"
 #include "support/ny_access.h"
@@ -25,13 +26,6 @@ std::string ToGbkBytes(std::string_view utf8) {
   return nyhost::Utf8ToGbkEscaped(utf8);
 }
 
-std::string Trim(const std::string& s) {
-  std::size_t b = s.find_first_not_of(" \t\r\n");
-  if (b == std::string::npos) return {};
-  std::size_t e = s.find_last_not_of(" \t\r\n");
-  return s.substr(b, e - b + 1);
-}
-
 void FillDeviceKindMap() {
   if (!g_device_kinds.empty()) return;
   std::string path = DataFile(kPlaneDb);
@@ -45,7 +39,7 @@ void FillDeviceKindMap() {
   for (int r = 0; r < table.GetTableLogicSize(); ++r) {
     table.GetValueRecord(row, r);
     if (row.size() < 2) continue;
-    std::string kind = Trim(row[0]);
+    std::string kind = nyhost::Trim(row[0]);
     if (kind.empty()) kind = "其它";
     std::string type = ToGbkBytes(row[1]);
     auto it = g_device_kinds.find(type);
@@ -133,21 +127,17 @@ bool FillLuminaireRecord(const nyhost::Entity& block_ref, LuminaireRecord& recor
 
   std::string curve;
   std::vector<std::string> values;
-  if (db->GetSelData(values, FormatSql(kSelectCurveByModel, model)) > 0 && !values.empty()) {
+  // An empty curve, in the catalogue or remembered, counts as none.
+  if (db->GetSelData(values, FormatSql(kSelectCurveByModel, model)) > 0 && !values.empty() &&
+      !nyhost::Trim(values[0]).empty()) {
     curve = values[0];
   } else if (db->GetSelData(values, FormatSql(kSelectRememberedCurve, name, model)) > 0 &&
-             !values.empty()) {
+             !values.empty() && !nyhost::Trim(values[0]).empty()) {
     curve = values[0];
     nyhost::Host::Get().Print("\n采用记忆值!\n");
   } else {
     if (!nyhost::Host::Get().drawing()) return false;
-    std::string prompt = "在数据库中没有找到灯具:\n名称为:" + name + "\n型号为:" + model +
-                         "\n的配光曲线!" + "\n是否用其他配光曲线代替?";
-    std::string chosen;
-    if (ChooseSubstituteCurve(prompt, chosen)) {
-      curve = chosen;
-      db->ExecuteSQL(FormatSql(kInsertRememberedCurve, curve, name, model));
-    }
+    if (!CurveForUnknownLuminaire(name, model, ref->position, curve)) return false;
   }
 
   if (db->GetSelData(values, FormatSql(kSelectRememberedLamps, name, model)) > 0 &&
@@ -183,12 +173,14 @@ bool FillLuminaireRecord(const nyhost::Entity& block_ref, LuminaireRecord& recor
 
 int SaveRememberedLamps(const std::vector<LuminaireTableRow>& rows) {
   NyAccess* db = ZirIrodoDotDb();
-  if (!db || rows.empty()) return 0;
+  if (!db || rows.empty() || !CurrentCurvePolicy().remember) return 0;
   bool own_transaction = !db->in_transaction() && db->BeginTrans();
   int written = 0;
   std::vector<std::string> found;
   for (const auto& row : rows) {
-    if (static_cast<int>(row.size()) < kRememberedRowCells) continue;
+    // A row without a curve would later read as a remembered choice of nothing.
+    if (static_cast<int>(row.size()) < kRememberedRowCells || nyhost::Trim(row[13]).empty())
+      continue;
     auto num = [&](int i) { return std::atoi(row[static_cast<std::size_t>(i)].c_str()); };
     const std::string& name = row[0];
     const std::string& model = row[1];

@@ -364,6 +364,9 @@ inline constexpr const char* kSelectRememberedCurve =
 // curve, name, model
 inline constexpr const char* kInsertRememberedCurve =
     "INSERT INTO [默认光源] (配光曲线表,灯具名称,灯具型号) VALUES ('%s','%s','%s')";
+// curve, name, model
+inline constexpr const char* kUpdateRememberedCurve =
+    "UPDATE [默认光源] SET [配光曲线表] = '%s' WHERE [灯具名称] = '%s' AND [灯具型号] = '%s'";
 // name, model
 inline constexpr const char* kSelectRememberedLamps =
     "SELECT [光源名称],[光源型号],[数量],[功率],[镇流器功率],[光源名称1],[光源型号1],[数量1],"

@@ -6,6 +6,7 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <cmath>
 #include <cstdlib>
 
 #include "host/entity_geometry.h"
@@ -92,6 +93,52 @@ ExportResult ExportDrawing(const nyhost::Drawing& d, const std::string& path, in
     r.error = "unknown picture type '" + ext.toStdString() + "' (use .png, .svg or .pdf)";
     return r;
   }
+  r.ok = true;
+  return r;
+}
+
+ExportResult ExportDrawingPage(const nyhost::Drawing& d, const std::string& path,
+                               const PageSetup& page, const RenderOptions& options) {
+  EnsureGuiApplication();
+  ExportResult r;
+  const nyhost::Extents box = nyhost::DrawingExtents(d);
+  const double w = box.Empty() ? 0 : box.max.x - box.min.x;
+  const double h = box.Empty() ? 0 : box.max.y - box.min.y;
+  QPdfWriter pdf(QString::fromStdString(path));
+  constexpr int kDpi = 600;
+  pdf.setResolution(kDpi);
+  pdf.setPageSize(QPageSize(page.paper == "A3" ? QPageSize::A3 : QPageSize::A4));
+  pdf.setPageOrientation(w > h ? QPageLayout::Landscape : QPageLayout::Portrait);
+  pdf.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+  pdf.setTitle(QStringLiteral("NYLuxora"));
+  ViewTransform view;
+  view.width = pdf.width();
+  view.height = pdf.height();
+  if (page.scale > 0) {
+    // Paper millimetres per drawing unit, in device pixels.
+    view.scale = d.arch_scale() / page.scale * kDpi / 25.4;
+    view.center_x = box.Empty() ? 0 : (box.min.x + box.max.x) / 2;
+    view.center_y = box.Empty() ? 0 : (box.min.y + box.max.y) / 2;
+    if (w * view.scale > view.width || h * view.scale > view.height) {
+      const double mm = d.arch_scale() / page.scale;
+      r.error = QStringLiteral("the plan needs %1 x %2 mm at 1:%3, more than %4 holds")
+                    .arg(std::ceil(w * mm))
+                    .arg(std::ceil(h * mm))
+                    .arg(page.scale)
+                    .arg(QString::fromStdString(page.paper))
+                    .toStdString();
+      return r;
+    }
+  } else {
+    view.Fit(box);
+  }
+  QPainter p;
+  if (!p.begin(&pdf)) {
+    r.error = "cannot write " + path;
+    return r;
+  }
+  DrawingRenderer().Draw(p, d, view, options);
+  p.end();
   r.ok = true;
   return r;
 }

@@ -23,4 +23,13 @@ ViewTransform FitView(const nyhost::Drawing& d, int width, int height);
 ExportResult ExportDrawing(const nyhost::Drawing& d, const std::string& path, int width,
                            int height, const RenderOptions& options = {});
 
+// A PDF page of a paper size, turned to suit the plan, with 10 mm margins.
+struct PageSetup {
+  std::string paper = "A4";  // "A4" or "A3"
+  double scale = 0;          // N of 1:N (drawing units times the architectural scale are mm);
+                             // 0 fits the plan to the page
+};
+ExportResult ExportDrawingPage(const nyhost::Drawing& d, const std::string& path,
+                               const PageSetup& page, const RenderOptions& options = {});
+
 }  // namespace nyrender

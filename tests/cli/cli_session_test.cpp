@@ -4,9 +4,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "host/dxf_io.h"
+#include "host/entity_geometry.h"
 #include "support/ny_xdata.h"
 #include "test_support.h"
 
@@ -42,8 +45,9 @@ std::string WriteFile(const nytest::TempDir& dir, const std::string& name,
   return path;
 }
 
-// A small plan: a room outline and a luminaire block with keyed texts.
-std::string SmallPlan(const nytest::TempDir& dir) {
+// A small plan: a luminaire block with keyed texts at 1500,1500.
+std::string SmallPlan(const nytest::TempDir& dir, const std::string& model = "TD-150",
+                      const std::string& height = "2.25") {
   nyhost::Drawing d;
   d.set_arch_scale(1);
   d.EnsureLayer("照明", 2);
@@ -59,11 +63,11 @@ std::string SmallPlan(const nytest::TempDir& dir) {
   br.position = {1500, 1500, 0};
   lum.data = br;
   NyXData::SetEntXData(lum, "名称", "筒灯");
-  NyXData::SetEntXData(lum, "型号", "TD-150");
-  NyXData::SetEntXData(lum, "设备高", "2.25");
+  NyXData::SetEntXData(lum, "型号", model);
+  NyXData::SetEntXData(lum, "设备高", height);
   d.RegisterApp(NyXData::kAppName);
   d.Add(lum);
-  std::string path = (dir.path() / "plan.dxf").string();
+  std::string path = (dir.path() / (model + height + ".dxf")).string();
   EXPECT_TRUE(nyhost::WriteDxf(d, path).ok);
   return path;
 }
@@ -78,7 +82,8 @@ TEST(CommandLine, SessionPrintsWhatTheModulePrintsAndSavesARereadableDrawing) {
                                  "command ZIRIRODO_LIGHTOFF\n"
                                  "command NYZirIrodo_DOT_CalUGRPt\n"
                                  "echo --\n"
-                                 "save " + out + "\n");
+                                 "save " +
+                                     out + "\n");
   RunResult r = Nyluxora("session " + Quote(script) + " --plan " + Quote(plan), home);
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(r.out, "\n欢迎使用岚序软件!\n对话框已关闭!\n对话框已关闭!\n--\n") << r.out;
@@ -99,12 +104,22 @@ TEST(CommandLine, ShowNamesAFieldByTheLabelBesideIt) {
                                  "command ZIRIRODO_DOT\n"
                                  "set 214 338 30*15\n"
                                  "show 214 338\n"
-                                 "show 214 372\n");
+                                 "show 214 372\n"
+                                 "click 214 335\npoint 0,0\npoint 3000,3000\n"
+                                 "cellclick 214 4512 1 17\n"  // the curve chooser, modal
+                                 "choose 219 304 LED\n"
+                                 "choose 219 353 #0\n"
+                                 "show 219 353\n"
+                                 "click 219 2\n");
   RunResult r = Nyluxora("session " + Quote(script) + " --plan " + Quote(plan), home);
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_NE(r.out.find("[214:338 计算密度] 30*15  {"), std::string::npos) << r.out;
   // A label itself has no label beside it.
   EXPECT_NE(r.out.find("[214:372] 标准功率密度"), std::string::npos) << r.out;
+  // A list shows every item, the selected one marked.
+  EXPECT_NE(r.out.find("[219:353] \n  > | LED | LED-P600 | 通用\n    | LED | GK-100"),
+            std::string::npos)
+      << r.out;
 }
 
 TEST(CommandLine, ACopyOfTheModuleUnderAnotherNameUsesItsOwnSettingsFile) {
@@ -119,14 +134,16 @@ TEST(CommandLine, ACopyOfTheModuleUnderAnotherNameUsesItsOwnSettingsFile) {
   fs::copy_file(found, copy);
   std::string plan = SmallPlan(work);
   std::string script = WriteFile(work, "s.txt", "command ZIRIRODO_DOT\nclose 214\n");
-  RunResult r = Nyluxora("--module " + Quote(copy.string()) + " session " + Quote(script) +
-                       " --plan " + Quote(plan),
-                   home);
+  RunResult r = Nyluxora(
+      "--module " + Quote(copy.string()) + " session " + Quote(script) + " --plan " + Quote(plan),
+      home);
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_TRUE(fs::exists(home.path() / "data" / "照明计算.ini"));
   EXPECT_FALSE(fs::exists(home.path() / "data" / "NYLuxora.ini"));
 }
 
+// Every refusal names what was wrong in the user's terms, with the documented status (0 done,
+// 1 a problem reported, 2 usage), and a failed calculation prints no result.
 TEST(CommandLine, BadInputGivesAClearMessageAndStatus) {
   nytest::TempDir home, work;
   struct Case {
@@ -137,23 +154,138 @@ TEST(CommandLine, BadInputGivesAClearMessageAndStatus) {
   };
   std::string garbage = WriteFile(work, "garbage.dxf", std::string("\x00\x01\xff\xfe junk", 10));
   std::string truncated = WriteFile(work, "cut.dxf", "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\n");
-  std::string bad_verb = WriteFile(work, "bad.txt", "frobnicate 1 2\n");
-  std::string no_dialog = WriteFile(work, "nodlg.txt", "click 214 337\n");
   std::string empty = WriteFile(work, "empty.txt", "");
+  auto script = [&](const std::string& text) {
+    static int n = 0;
+    return "session " + Quote(WriteFile(work, "s" + std::to_string(++n) + ".txt", text));
+  };
+  std::string plan = Quote(SmallPlan(work));
+  std::string unknown = Quote(SmallPlan(work, "X-9"));
+  std::string no_height = Quote(SmallPlan(work, "TD-150", "0"));
+  std::string room = " --rect 0,0,3000,3000";
+  std::string example = Quote(std::string(NYLUXORA_TEST_EXAMPLES_DIR) + "/office.dxf");
   Case cases[] = {
-      {"garbage plan", "session " + Quote(empty) + " --plan " + Quote(garbage), 2, "garbage.dxf"},
-      {"truncated plan", "session " + Quote(empty) + " --plan " + Quote(truncated), 2, "cut.dxf"},
+      {"garbage plan", "session " + Quote(empty) + " --plan " + Quote(garbage), 1, "garbage.dxf"},
+      {"truncated plan", "session " + Quote(empty) + " --plan " + Quote(truncated), 1, "cut.dxf"},
       {"missing plan", "session " + Quote(empty) + " --plan /nonexistent/x.dxf", 2, "x.dxf"},
-      {"unknown verb", "session " + Quote(bad_verb), 1, "bad.txt:1:"},
-      {"dialog not open", "session " + Quote(no_dialog), 1, "dialog 214 is not open"},
-      {"missing module", "--module /nonexistent/m.so session " + Quote(empty), 3, "m.so"},
+      {"missing module", "--module /nonexistent/m.so session " + Quote(empty), 1, "m.so"},
+      {"unknown verb", script("echo ran\nfrobnicate 1 2\n"), 1, ":2: unknown command 'frobnicate'"},
+      {"dialog not open", script("click 214 337\n"), 1, "dialog 214 is not open"},
+      {"unknown host command", script("command NOSUCH\n"), 1, ":1: unknown command 'NOSUCH'"},
+      {"cellclick words", script("cellclick 214 4512 1\n"), 1, "usage: cellclick DIALOG CONTROL"},
+      {"menu number", script("menu abc\n"), 1, "'abc' is not a whole number"},
+      {"check flag", script("check 214 335 abc\n"), 1, "'abc' is not a whole number"},
+      {"glued words", script("click 214 335abc\n"), 1, "'335abc' is not a whole number"},
+      {"infinite point", script("point inf,0\n"), 1, "first coordinate 'inf' is not a finite"},
+      {"huge point", script("point 1e308,1e308\n"), 1, "'1e308' is out of range"},
+      {"byte-order mark",
+       script("\xEF\xBB\xBF"
+              "echo bom\n"),
+       0, "\nbom"},
+      {"huge rect", "calc " + plan + " --rect 0,0,1e400,6000", 2, "third number '1e400'"},
+      {"letters in rect", "calc " + plan + " --rect a,b,c,d", 2, "first number 'a' is not"},
+      {"bad density", "calc " + plan + room + " --density 30x", 2, "'30x' is not a valid density"},
+      {"unknown standard", "calc " + plan + room + " --standard 不存在/无", 2,
+       "unknown standard '不存在/无' (give category/place; the categories are 居住建筑, 办公建筑"},
+      {"missing curve", "calc " + unknown + room, 1, "luminaire 筒灯 (model X-9) at 1500,1500"},
+      {"skipped, no luminaire left", "calc " + unknown + room + " --missing-curve skip", 1,
+       "the room holds no luminaire"},
+      {"unknown substitute", "calc " + unknown + room + " --curve X-9=没有这张表", 2,
+       "no curve table '没有这张表'"},
+      {"substitute", "calc " + unknown + room + " --curve X-9=荧光灯YG701-3配光曲线", 0,
+       "[214:243 计算照度平均值 lx] "},
+      {"no mounting height", "calc " + no_height + room, 1, "灯具安装高度有误!"},
+      {"unknown subcommand", "frob", 2, "unknown command 'frob' (commands: calc"},
+      {"parse error", "calc " + plan + " --density", 2, "--density"},
+      {"version", "--version", 0, "nyluxora 0.1.0"},
+#ifdef NYLUXORA_TEST_RENDER
+      {"scale not a number", "render " + plan + " --out x.pdf --scale nan", 2,
+       "--scale: 'nan' is not a finite number"},
+      {"picture type", "render " + plan + " --out x.jpg", 2, "must end in .png, .svg or .pdf"},
+      {"page too small",
+       "render " + example + " --out " + Quote(work.str() + "/p.pdf") + " --paper A4 --scale 50", 1,
+       "needs 366 x 184 mm at 1:50, more than A4 holds"},
+#endif
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     RunResult r = Nyluxora(c.args, home);
     EXPECT_EQ(r.status, c.status) << r.out;
     EXPECT_NE(r.out.find(c.says), std::string::npos) << r.out;
+    if (c.status != 0) {
+      EXPECT_EQ(r.out.find("[214:243"), std::string::npos) << r.out;
+      EXPECT_EQ(r.out.find("\nran"), std::string::npos) << "a bad script runs no line";
+    }
   }
+  // A batch run remembers nothing: no settings file, no remembered curve.
+  EXPECT_FALSE(fs::exists(home.path() / "data" / "NYLuxora.ini"));
+
+#ifdef NYLUXORA_TEST_RENDER
+  // --width alone keeps the plan's proportions (a PNG header holds width and height).
+  std::string png = work.str() + "/p.png";
+  ASSERT_EQ(Nyluxora("render " + example + " --out " + Quote(png) + " --width 800", home).status,
+            0);
+  unsigned char head[24] = {};
+  std::ifstream(png, std::ios::binary).read(reinterpret_cast<char*>(head), sizeof head);
+  auto be32 = [&](int at) {
+    return head[at] << 24 | head[at + 1] << 16 | head[at + 2] << 8 | head[at + 3];
+  };
+  nyhost::DxfResult res;
+  auto d = nyhost::ReadDxf(std::string(NYLUXORA_TEST_EXAMPLES_DIR) + "/office.dxf", res);
+  nyhost::Extents box = nyhost::DrawingExtents(*d);
+  EXPECT_EQ(be32(16), 800);
+  EXPECT_EQ(be32(20), std::lround(800 * (box.max.y - box.min.y) / (box.max.x - box.min.x)));
+#endif
+}
+
+// The summary names the same values the printed fields show; the user's remembered density is
+// read only when asked, and never written back.
+TEST(CommandLine, CalcSummaryMatchesThePrintedFieldsAndSettingsStayUntouched) {
+  nytest::TempDir home, work;
+  std::string plan = Quote(std::string(NYLUXORA_TEST_EXAMPLES_DIR) + "/office.dxf");
+  std::string json_path = (work.path() / "sum.json").string();
+  RunResult r = Nyluxora("calc " + plan + " --rect 0,0,6000,6000 --density 30*15 --standard " +
+                             "办公建筑/普通办公室 --json " + Quote(json_path),
+                         home);
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(r.out.find("欢迎"), std::string::npos) << r.out;
+  std::ifstream in(json_path);
+  auto j = nlohmann::json::parse(in);
+  std::map<int, std::string> printed;
+  std::istringstream lines(r.out);
+  for (std::string l; std::getline(lines, l);) {
+    int id = 0;
+    char tail[512] = "";
+    if (std::sscanf(l.c_str(), "[214:%d %*[^]]] %511[^\n]", &id, tail) == 2) printed[id] = tail;
+  }
+  struct Field {
+    int id;
+    nlohmann::json value;
+  } fields[] = {{241, j["results"]["max_lx"]},
+                {242, j["results"]["min_lx"]},
+                {243, j["results"]["average_lx"]},
+                {232, j["results"]["uniformity"]},
+                {358, j["results"]["power_density_w_m2"]},
+                {245, j["standard"]["average_lx"]},
+                {360, j["standard"]["power_density_limit_w_m2"]}};
+  for (const auto& f : fields) {
+    ASSERT_TRUE(f.value.is_number()) << f.id;
+    EXPECT_DOUBLE_EQ(std::stod(printed[f.id]), f.value.get<double>()) << f.id;
+  }
+  EXPECT_NE(printed[243].find(j["verdicts"]["average"].get<std::string>()), std::string::npos);
+  EXPECT_EQ(j["luminaires"].size(), 6u);
+  EXPECT_DOUBLE_EQ(j["room"]["area_m2"].get<double>(), 36);
+  EXPECT_EQ(j["grid"]["points"].get<int>(), 496);
+
+  std::string ini = (home.path() / "data" / "NYLuxora.ini").string();
+  std::string remembered = "[CNYDrawIsolineDlg]\nm_sCalCount=10*10\n";
+  std::ofstream(ini, std::ios::binary) << remembered;
+  for (bool use : {false, true}) {
+    r = Nyluxora("calc " + plan + " --rect 0,0,6000,6000" + (use ? " --use-settings" : ""), home);
+    EXPECT_NE(r.out.find(use ? "计算密度] 10*10" : "计算密度] 50*75"), std::string::npos) << r.out;
+  }
+  std::ifstream after(ini);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}), remembered);
 }
 
 }  // namespace

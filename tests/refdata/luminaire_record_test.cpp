@@ -181,13 +181,16 @@ TEST_F(LuminaireRecordTest, UnknownLuminaireAsksForASubstituteAndRemembersIt) {
     ASSERT_TRUE(dlg.UserChoose(353, "#0"));
     dlg.UserClick(nyhost::kIdOk);
   };
+  // A row left with an empty curve counts as none: the chooser still asks, and fills that row.
+  ZirIrodoDotDb()->ExecuteSQL(FormatSql(kInsertRememberedCurve, "", "面板灯", "X-1"));
   auto id = AddLuminaire("ZM3B-1", "面板灯", "X-1", "3");
   LuminaireRecord r = Filled(id);
+  EXPECT_EQ(output.text.find("采用记忆值"), std::string::npos);
   EXPECT_EQ(prompt,
             "在数据库中没有找到灯具:\n名称为:面板灯\n型号为:X-1\n的配光曲线!\n是否用其他配光曲线代替?");
   EXPECT_EQ(r.curve_table, "LEDLED-P600配光曲线");
   EXPECT_EQ(Query(FormatSql(kSelectRememberedCurve, "面板灯", "X-1")),
-            (std::vector<std::string>{"LEDLED-P600配光曲线"}));
+            (std::vector<std::string>{"LEDLED-P600配光曲线"}));  // one row
   EXPECT_EQ(Lamps(r), (std::vector<int>{0, 0, 0}));  // the new row holds the curve only
   // The next fill takes the remembered curve without asking.
   on_modal = nullptr;
@@ -248,6 +251,7 @@ TEST_F(LuminaireRecordTest, SavesRememberedLampsInsertingOrUpdating) {
       {"新灯", "N-1", "LED", "LED-36", "36", "0", "4", "", "", "0", "0", "0", "16800",
        "LEDLED-P600配光曲线"},
       {"too", "short"},
+      {"无曲线", "E-1", "LED", "LED-36", "36", "0", "1", "", "", "0", "0", "0", "3600", " "},
   };
   EXPECT_EQ(SaveRememberedLamps(rows), 3);
   using V = std::vector<std::string>;
@@ -257,6 +261,8 @@ TEST_F(LuminaireRecordTest, SavesRememberedLampsInsertingOrUpdating) {
   EXPECT_EQ(Query(FormatSql(kSelectRememberedLamps, "新灯", "N-1")),
             (V{"LED", "LED-36", "4", "36", "0", "", "", "0", "0", "0", "16800"}));
   EXPECT_EQ(Query("SELECT count(*) FROM [默认光源] WHERE [灯具名称] = '新灯'"), (V{"1"}));
+  // A row without a curve is never stored.
+  EXPECT_TRUE(Query(FormatSql(kSelectRememberedExists, "无曲线", "E-1")).empty());
 
   // A luminaire filled afterwards takes the saved lamps.
   LuminaireRecord r = Filled(AddLuminaire("ZM1A-1", "格栅荧光灯", "YG701-3", "3"));

@@ -198,6 +198,8 @@ std::vector<Change> Changes() {
        FormatSql(kSelectCurveByModel, "YG701-3"), 0},
       {ST(kInsertRememberedCurve, "X曲线", "新灯", "M1"), kDot, 1,
        FormatSql(kSelectRememberedCurve, "新灯", "M1"), 1, {"X曲线"}},
+      {ST(kUpdateRememberedCurve, "Y曲线", "壁灯", "BD-01"), kDot, 1,
+       FormatSql(kSelectRememberedCurve, "壁灯", "BD-01"), 1, {"Y曲线"}},
       // The lamps of a curve-only row read empty.
       {ST(kInsertRememberedCurve, "X曲线", "新灯", "M1"), kDot, 1,
        FormatSql(kSelectRememberedLamps, "新灯", "M1"), 1, Values(11, "")},
