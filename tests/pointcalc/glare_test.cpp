@@ -1,0 +1,171 @@
+#include "pointcalc/glare.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "base/module_state.h"
+#include "pointcalc/horizontal.h"
+#include "pointcalc/point_dialog.h"
+#include "pointcalc/safe_math.h"
+#include "room_fixture.h"
+#include "support/ny_scale.h"
+
+namespace {
+
+TEST(GlareRules, KeysGuardsAndVerdicts) {
+  // printf rounds the half to even; the table's keys round it away from zero.
+  char c_text[8];
+  std::snprintf(c_text, sizeof c_text, "%.0f", 0.5);
+  EXPECT_STREQ(c_text, "0");
+  const std::pair<double, const char*> keys[] = {{0.5, "6"}, {0, "1"}, {1.9, "20"}, {0.94, "10"}};
+  for (auto [ratio, key] : keys) EXPECT_EQ(PositionKeyText(ratio), key) << ratio;
+  EXPECT_EQ(SafeToInt(std::nan("")), 0);
+  EXPECT_EQ(SafeToInt(1e300), std::numeric_limits<int>::max());
+  EXPECT_EQ(ClampedAcos(1 + 1e-15), 0);
+
+  struct Verdict {
+    double ugr;
+    int limit;
+    const char* text;
+  } verdicts[] = {
+      {19.04, 19, "\n标准统一眩光值是:19\n该点的眩光值:19.0\n满足标准!"},
+      {19.15, 19, "\n标准统一眩光值是:19\n该点的眩光值:19.1\n不满足标准!建议调整灯具或光源"},
+      {0, 1, "\n该点的眩光值:0.0\n标准统一眩光值是:1\n标准值过小，不做比较!"},
+  };
+  for (const auto& v : verdicts) EXPECT_EQ(GlareVerdictText(GlareShown(v.ugr), v.limit), v.text);
+
+  // The step is added up: the last direction falls just short of a full turn.
+  const auto psis = FullTurnDirections();
+  ASSERT_EQ(psis.size(), 37u);
+  EXPECT_NEAR(psis.back(), 2 * M_PI, 1e-14);
+}
+
+TEST(GlareRules, PositionIndexReadsTheCellTheStatementWould) {
+  GuthTable t;
+  // H_R 6 once; H_R 7 twice (no single row); column "01" is not column 1.
+  t.Fill({"H_R", "0", "1", "01"},
+         {{"6", "3.5", "3.4", "9"}, {"7", "1", "1", "1"}, {"7", "2", "2", "2"}});
+  struct Case {
+    nyhost::Point3 lum;
+    double psi;
+    double p;
+  } cases[] = {
+      {{2000, 0, 1000}, 0, 3.4},         // H/R 0.5 -> "6", T/R 0 -> "1"
+      {{0, 2000, 1000}, M_PI / 2, 3.4},  // the same, looking north
+      {{2000, 0, 1000}, M_PI, 0},        // behind the eye
+      {{1000, 0, 700}, 0, 0},            // H/R 0.7: two rows
+      {{1000, 2000, 700}, 0, 0},         // T/R 2 > 1.9
+      {{100, 0, 1000}, 0, 0},            // H/R 10 > 3
+  };
+  for (const auto& c : cases)
+    EXPECT_DOUBLE_EQ(PositionIndex({0, 0, 0}, c.lum, c.psi, t), c.p) << c.lum.x << "," << c.lum.y;
+  nytest::RecordingOutput out;
+  nyhost::Host::Get().SetOutput(&out);
+  EXPECT_EQ(PositionIndex({0, 0, 0}, {2000, 0, 0}, 0, t), 0);
+  EXPECT_EQ(out.text, "计算古斯位置指数P时 dH < 0");
+  nyhost::Host::Get().SetOutput(nullptr);
+}
+
+// ---------------------------------------------------------------- in the dialog
+
+class GlareRoom : public nytest::HostFixture {
+ protected:
+  CNYDrawIsolineDlg* Room(const char* grid) {
+    LoadModule();
+    Type("ZIRIRODO_DOT ");
+    CNYDrawIsolineDlg* dlg = Module().PointDialog;
+    dlg->window()->UserType(338, grid);
+    input.Point(0, 0);
+    input.Point(6000, 6000);
+    dlg->window()->UserClick(335);
+    host().RunPendingCommands();
+    return dlg;
+  }
+  std::string AtPoint(CNYDrawIsolineDlg* dlg, nyhost::Point3 eye, nyhost::Point3 toward) {
+    input.Point(eye.x, eye.y);
+    input.Point(toward.x, toward.y);
+    windows.message_log.clear();
+    dlg->window()->UserClick(367);
+    host().RunPendingCommands();
+    return windows.message_log.empty() ? "" : windows.message_log.back();
+  }
+};
+
+TEST_F(GlareRoom, OnePointCountsOnlyLuminairesAheadBetween5And45Degrees) {
+  nytest::AddLuminaire(drawing(), 3000, 5000, "1");    // 2 m ahead, 1 m up: counted
+  nytest::AddLuminaire(drawing(), 2900, 5000, "0.1");  // 3 degrees above the sight line
+  nytest::AddLuminaire(drawing(), 3000, 3577, "1");    // 60 degrees above it
+  nytest::AddLuminaire(drawing(), 5000, 3000, "1");    // beside the eye
+  CNYDrawIsolineDlg* dlg = Room("10");
+  dlg->data().m_nUGR = 19;
+  const std::string north = AtPoint(dlg, {3000, 3000}, {3000, 4000});
+  EXPECT_EQ(north.find("[岚序软件] \n标准统一眩光值是:19\n该点的眩光值:"), 0u) << north;
+  EXPECT_EQ(output.text.substr(output.text.size() - (north.size() - 15)), north.substr(15));
+  // The counted luminaire alone, by the rating's own formula with the table's cell 6/1.
+  IntensityTable a, b;
+  ASSERT_TRUE(LoadCurve(dlg->data().m_records[0].curve_table, a, b));
+  const double e = LuminaireIlluminance({3000, 3000, 0}, dlg->data().m_records[0], a, b);
+  const double cos_t = std::cos(std::acos(1000 / std::hypot(2000.0, 1000.0)));
+  const double ugr = 8 * std::log10(std::pow(e / cos_t, 2) / (3.4 * 3.4) * 2 / 5 + 1 / 1200.0);
+  EXPECT_NE(north.find(fmt::sprintf("该点的眩光值:%.1f", std::floor(ugr * 10) / 10)),
+            std::string::npos);
+
+  const std::string south = AtPoint(dlg, {3000, 3000}, {3000, 2000});
+  EXPECT_NE(south.find("该点的眩光值:0.0\n满足标准!"), std::string::npos) << south;
+  EXPECT_TRUE(dlg->data().m_resultPoints.empty());
+  output.text.clear();
+  dlg->window()->UserClick(351);
+  EXPECT_EQ(output.text, "\n眩光计算暂时不提供计算书!");
+}
+
+TEST_F(GlareRoom, AllPointsQuestionFieldsLegendAndOneWarning) {
+  for (double x : {1000, 3000, 5000})
+    for (double y : {1500, 4500}) nytest::AddLuminaire(drawing(), x, y, "2.25");
+  CNYDrawIsolineDlg* dlg = Room("21*20");
+  nyhost::Dialog& w = *dlg->window();
+  windows.message_answers.push_back(nyhost::kIdNo);
+  w.UserClick(354);
+  ASSERT_EQ(windows.message_log.size(), 1u);
+  EXPECT_NE(windows.message_log[0].find("<计算密度>太大"), std::string::npos);
+  EXPECT_TRUE(dlg->data().m_resultPoints.empty());
+
+  w.UserType(338, "20*20");
+  dlg->data().m_nUGR = 1;
+  const PointDialogData& d = dlg->data();
+  std::vector<nyhost::Point3> runs[2];
+  for (int threads : {1, 2}) {
+    SetCalculationThreads(threads);
+    windows.message_log.clear();
+    w.UserClick(354);
+    runs[threads - 1] = d.m_resultPoints;
+  }
+  SetCalculationThreads(0);
+  EXPECT_EQ(windows.message_log,
+            std::vector<std::string>{"[岚序软件] 统一眩光计算结果 大于 标准值!"});
+  ASSERT_EQ(d.m_resultPoints.size(), 441u);
+  EXPECT_EQ(std::memcmp(runs[0].data(), runs[1].data(), runs[0].size() * sizeof runs[0][0]), 0);
+  double lo = 1e9, hi = 0, sum = 0;
+  for (double v : d.m_values) lo = std::min(lo, v), hi = std::max(hi, v), sum += v;
+  ASSERT_FALSE(d.m_values.empty());
+  EXPECT_EQ(w.GetText(241), fmt::sprintf("%.2f", hi));
+  EXPECT_EQ(w.GetText(242), fmt::sprintf("%.2f", lo));
+  EXPECT_EQ(w.GetText(243), fmt::sprintf("%.2f", sum / d.m_values.size()));
+  EXPECT_EQ(w.Grid(4511).cells[1][0].text, "统一眩光");
+  EXPECT_EQ(w.GetText(372), "折算功率密度");
+  // A point's value is its worst direction, rated on its own.
+  GuthTable table;
+  ASSERT_TRUE(table.Load());
+  GlareCalculation glare(d.m_records, NyScale::GetArchScale(&drawing()), table);
+  const auto psis = FullTurnDirections();
+  const nyhost::Point3 eye{d.m_resultPoints[50].x, d.m_resultPoints[50].y, 0};
+  glare.LoadCurves({eye}, psis);
+  EXPECT_EQ(glare.Worst(eye, psis), d.m_resultPoints[50].z);
+  output.text.clear();
+  w.UserClick(351);
+  EXPECT_EQ(output.text, "\n眩光计算暂时不提供计算书!");
+}
+
+}  // namespace
