@@ -13,22 +13,22 @@
 
 struct PointDialogData {
   // --- bound to controls (id in the comment) ---
-  double m_dLegendMin = 0.0;          // 221
-  double m_dLegendMax = 1.0;          // 244
-  int m_nLegendStep = 0;              // 222
-  std::string m_sMax = "0";           // 241
-  std::string m_sMin = "0";           // 242
-  std::string m_sAverage = "0";       // 243
-  bool m_bDim = false;                // 356
-  double m_dUniformity = 0.0;         // 232
-  double m_dLPD = 0.0;                // 358
-  int m_nDrawMode = 0;                // 330 / 332 / 331
-  std::string m_sRoomName;            // 370
-  double m_dLimitLPD = 0.0;           // 360
-  double m_dStandUniformity = 0.0;    // 233
-  int m_nEffect = -1;                 // 388
-  double m_dStandAverage = 0.0;       // 245
-  int m_nRangeType = -1;              // 399
+  double m_dLegendMin = 0.0;       // 221
+  double m_dLegendMax = 1.0;       // 244
+  int m_nLegendStep = 0;           // 222
+  std::string m_sMax = "0";        // 241
+  std::string m_sMin = "0";        // 242
+  std::string m_sAverage = "0";    // 243
+  bool m_bDim = false;             // 356
+  double m_dUniformity = 0.0;      // 232
+  double m_dLPD = 0.0;             // 358
+  int m_nDrawMode = 0;             // 330 / 332 / 331
+  std::string m_sRoomName;         // 370
+  double m_dLimitLPD = 0.0;        // 360
+  double m_dStandUniformity = 0.0; // 233
+  int m_nEffect = -1;              // 388
+  double m_dStandAverage = 0.0;    // 245
+  int m_nRangeType = -1;           // 399
   std::string m_sCalCount = "50*75";  // 338
 
   // --- not bound ---
