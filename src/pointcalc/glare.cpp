@@ -29,16 +29,14 @@ constexpr double kCapped = 3000;
 
 nyhost::Host& Host() { return nyhost::Host::Get(); }
 
-// The whole number a key text names, when it names one the table can hold.
+// The whole number a key text names, when the table can hold it; -1 otherwise.
 int KeyOf(double rounded, int limit) {
-  return rounded >= 0 && rounded < limit ? static_cast<int>(rounded) : -1;
+  const int key = SafeToInt(rounded, -1);
+  return key >= 0 && key < limit ? key : -1;
 }
 
-// Ratio -> key number as the text "%.0f" of (ratio + 0.05) x 10 reads; -1 for none in the table.
-int RatioKey(double ratio, int limit) {
-  const double v = (ratio + 0.05) * 10;
-  return std::isfinite(v) ? KeyOf(std::round(v), limit) : -1;
-}
+// Ratio -> key number as the text "%.0f" of (ratio + 0.05) x 10 reads (halves away from zero).
+int RatioKey(double ratio, int limit) { return KeyOf(std::round((ratio + 0.05) * 10), limit); }
 
 // P from the eye-frame distances ahead (r), across (t) and up (h); 0 outside the table.
 double IndexOf(double r, double t, double h, const GuthTable& table) {
@@ -169,7 +167,7 @@ double GlareCalculation::Index(const Seen& seen, double cos_psi, double sin_psi)
 }
 
 void GlareCalculation::LoadCurves(const std::vector<nyhost::Point3>& points,
-                                  const std::vector<double>& psis) {
+                                  const std::vector<double>& psis, const CurveLoader& load) {
   for (Lum& lum : lums_) {
     bool counts = false;
     for (std::size_t i = 0; i < points.size() && !counts; ++i) {
@@ -182,7 +180,7 @@ void GlareCalculation::LoadCurves(const std::vector<nyhost::Point3>& points,
         }
     }
     if (!counts) continue;
-    lum.curve = LoadCurve(lum.record.curve_table, lum.a, lum.b) ? 1 : -1;
+    lum.curve = load(lum.record.curve_table, lum.a, lum.b) ? 1 : -1;
     if (lum.curve == 1) lum.source = MakeLuminaireSource(lum.record, lum.a, lum.b, scale_);
   }
 }
@@ -231,6 +229,15 @@ double GlareCalculation::Worst(const nyhost::Point3& eye, const std::vector<doub
   return worst;
 }
 
+void GlareCalculation::WorstAt(const std::vector<nyhost::Point3>& points,
+                               const std::vector<double>& psis, std::vector<double>& worst,
+                               int threads, const std::function<void(long long)>& progress) const {
+  worst.assign(points.size(), 0.0);
+  ForEachPoint(
+      points.size(), threads, [&](std::size_t i) { worst[i] = Worst(points[i], psis); }, progress,
+      8);
+}
+
 // ---------------------------------------------------------------- the dialog's runs
 
 bool RunGlareAtAllPoints(nyhost::Dialog& window, PointDialogData& data, bool& exceeded) {
@@ -271,11 +278,10 @@ bool RunGlareAtAllPoints(nyhost::Dialog& window, PointDialogData& data, bool& ex
 
   ProgressRule progress(static_cast<long long>(grid->points.size()));
   Host().ProgressStart();
-  std::vector<double> worst(grid->points.size(), 0.0);
-  ForEachPoint(
-      grid->points.size(), CalculationThreads(),
-      [&](std::size_t i) { worst[i] = glare.Worst(grid->points[i], psis); },
-      [&](long long n) { progress.Advance(n, [](int pc) { Host().ProgressPercent(pc); }); }, 8);
+  std::vector<double> worst;
+  glare.WorstAt(grid->points, psis, worst, CalculationThreads(), [&](long long n) {
+    progress.Advance(n, [](int pc) { Host().ProgressPercent(pc); });
+  });
   Host().ProgressStop();
 
   for (std::size_t i = 0; i < grid->points.size(); ++i) {

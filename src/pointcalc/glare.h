@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,16 +54,23 @@ class GlareCalculation {
   // The prepared sources point into the object's own tables.
   GlareCalculation(const GlareCalculation&) = delete;
   GlareCalculation& operator=(const GlareCalculation&) = delete;
+  using CurveLoader = std::function<bool(const std::string&, IntensityTable&, IntensityTable&)>;
   // Loads, in record order, the curve of each luminaire that counts at one of the points for
   // one of the directions; a curve that cannot be loaded prints the load's message and leaves
   // its luminaire out. Runs on the calling thread (it talks to the host).
-  void LoadCurves(const std::vector<nyhost::Point3>& points, const std::vector<double>& psis);
+  void LoadCurves(const std::vector<nyhost::Point3>& points, const std::vector<double>& psis,
+                  const CurveLoader& load = LoadCurve);
   // UGR at `eye` for each direction (>= 0). Thread-safe after LoadCurves.
   void Rate(const nyhost::Point3& eye, const std::vector<double>& psis,
             std::vector<double>& ugr) const;
   double RateOne(const nyhost::Point3& eye, double psi) const;
   // The largest rating above 0 over the directions, 0 when none is.
   double Worst(const nyhost::Point3& eye, const std::vector<double>& psis) const;
+  // Worst for every point, shared among threads (results do not depend on their number);
+  // `progress` gets the points finished, on the calling thread.
+  void WorstAt(const std::vector<nyhost::Point3>& points, const std::vector<double>& psis,
+               std::vector<double>& worst, int threads,
+               const std::function<void(long long)>& progress = {}) const;
 
  private:
   struct Lum {

@@ -10,9 +10,8 @@
 #include <limits>
 #include <string>
 
-// acos and asin of a ratio clamped to [-1, 1]; a NaN ratio stays NaN (the callers test it).
+// acos of a ratio clamped to [-1, 1]; a NaN ratio stays NaN (the callers test it).
 inline double ClampedAcos(double ratio) { return std::acos(std::clamp(ratio, -1.0, 1.0)); }
-inline double ClampedAsin(double ratio) { return std::asin(std::clamp(ratio, -1.0, 1.0)); }
 
 // Truncation towards zero; NaN gives `fallback`, values beyond the int range the nearest limit.
 inline int SafeToInt(double v, int fallback = 0) {

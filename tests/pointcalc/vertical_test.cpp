@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -15,7 +16,6 @@ namespace {
 // The section of one set of luminaires summed through the calculation's own steps.
 struct Section {
   IntensityTable table;
-  std::vector<LuminaireRecord> lums;
   SectionGrid grid;
   std::vector<std::vector<double>> contributions;
   std::vector<double> values;
@@ -23,10 +23,10 @@ struct Section {
 
   Section(const std::vector<LuminaireRecord>& room, nyhost::Point3 s, nyhost::Point3 e, int nx,
           int ny, int threads = 1) {
-    for (int i = 0; i < 19; ++i) table.cd[static_cast<std::size_t>(i)] = nytest::kYg701A[i];
+    std::copy_n(nytest::kYg701A, 19, table.cd.begin());
     table.loaded = true;
     const SectionFrame frame = MakeSectionFrame(s, e, {0, -1e9, 0});
-    lums = FlattenLuminaires(frame, room, hmax);
+    const auto lums = FlattenLuminaires(frame, room, hmax);
     grid = BuildSectionGrid(SectionOrigin(frame, hmax), frame.length, hmax, nx, ny);
     std::vector<LuminaireSource> sources;
     for (const auto& r : lums) sources.push_back(MakeLuminaireSource(r, table, table, 1.0));
@@ -36,9 +36,7 @@ struct Section {
 
 LuminaireRecord Lum(double x, double y, double z, double rot = 0) {
   LuminaireRecord r;
-  r.position = {x, y, z};
-  r.total_flux = 10050;
-  r.rotation_z = rot;
+  r.position = {x, y, z}, r.total_flux = 10050, r.rotation_z = rot;
   return r;
 }
 
@@ -182,10 +180,6 @@ TEST_F(SectionCommand, EveryWayItStops) {
   ASSERT_EQ(windows.message_log.size(), 1u);
   EXPECT_NE(windows.message_log[0].find("没有找到配光曲线:没有的曲线"), std::string::npos);
   EXPECT_EQ(dlg->window()->GetText(243), "0.0");
-  dlg->window()->UserClose();
-  output.text.clear();
-  Type("ZIRIRODO_CALH_PERDOT ");
-  EXPECT_EQ(output.text, "对话框已关闭!");
 }
 
 }  // namespace
