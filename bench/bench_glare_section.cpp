@@ -4,48 +4,26 @@
 // taking their curves, laying the grid and turning the luminaires with the section.
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <vector>
 
+#include "bench_room.h"
 #include "pointcalc/glare.h"
 #include "pointcalc/intensity.h"
 #include "pointcalc/vertical.h"
 
 namespace {
 
-// A batwing troffer curve (cd/klm at 0, 5, ... 90 degrees), planes A and B.
-constexpr int kA[19] = {230, 232, 236, 240, 242, 240, 232, 216, 195, 168,
-                        135, 98,  62,  32,  12,  4,   1,   0,   0};
-constexpr int kB[19] = {230, 228, 222, 212, 198, 180, 158, 134, 108, 82,
-                        58,  36,  18,  7,   2,   1,   0,   0,   0};
-
 bool Curve(const std::string&, IntensityTable& a, IntensityTable& b) {
-  for (int i = 0; i < 19; ++i) {
-    a.cd[static_cast<std::size_t>(i)] = kA[i];
-    b.cd[static_cast<std::size_t>(i)] = kB[i];
-  }
-  a.loaded = b.loaded = true;
-  return true;
+  return bench::LoadBatwing(a, b);
 }
 
-// 20 m x 20 m office, luminaires on a 10 x 10 layout at 3 m, every fifth one tilted; a Guth
-// table with every cell filled (the values do not change the work).
+// The office's luminaires and a Guth table with every cell filled (the values do not change the
+// work).
 struct Room {
-  std::vector<LuminaireRecord> records;
+  std::vector<LuminaireRecord> records = bench::OfficeLuminaires();
   GuthTable guth;
 
   Room() {
-    std::mt19937 rng(1);
-    std::uniform_real_distribution<double> rot(0, 90);
-    for (int i = 0; i < 10; ++i)
-      for (int j = 0; j < 10; ++j) {
-        LuminaireRecord r;
-        r.position = {1000 + 2000.0 * i, 1000 + 2000.0 * j, 3000};
-        r.total_flux = 10050;
-        r.rotation_z = rot(rng);
-        if ((i * 10 + j) % 5 == 0) r.tilt_x = 15;
-        records.push_back(r);
-      }
     std::vector<std::string> columns{"H_R"};
     for (int c = 0; c < 20; ++c) columns.push_back(std::to_string(c));
     std::vector<std::vector<std::string>> rows;

@@ -13,6 +13,7 @@
 #include "pointcalc/parallel_points.h"
 #include "pointcalc/room_grid.h"
 #include "pointcalc/safe_math.h"
+#include "pointcalc/vertical.h"
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"
 #include "support/ny_access.h"
@@ -297,13 +298,7 @@ bool RunGlareAtAllPoints(nyhost::Dialog& window, PointDialogData& data, bool& ex
   PointStatistics st = StatisticsOf(data.m_values);
   st.min = std::min(st.min, kCapped);
   st.max = std::min(st.max, kCapped);
-  data.m_sMax = fmt::sprintf("%.2f", st.max);
-  data.m_sMin = fmt::sprintf("%.2f", st.min);
-  data.m_sAverage = fmt::sprintf("%.2f", st.mean);
-  const LegendRange legend = LegendFor(st.min, st.max, st.mean);
-  data.m_dLegendMin = legend.min;
-  data.m_dLegendMax = legend.max;
-  data.m_nLegendStep = legend.interval;
+  ShowStatistics(data, st);
   if (data.m_nUGR >= 1)
     for (double v : data.m_values) exceeded = exceeded || v > data.m_nUGR;
   return true;

@@ -214,7 +214,12 @@ bool RunSectionCalculation(PointDialogData& data, const SectionPicks& picks) {
     return false;
   }
 
-  const PointStatistics st = StatisticsOf(data.m_values);
+  ShowStatistics(data, StatisticsOf(data.m_values));
+  ApplyVerdicts(data);
+  return true;
+}
+
+void ShowStatistics(PointDialogData& data, const PointStatistics& st) {
   data.m_sMax = fmt::sprintf("%.2f", st.max);
   data.m_sMin = fmt::sprintf("%.2f", st.min);
   data.m_sAverage = fmt::sprintf("%.2f", st.mean);
@@ -222,6 +227,4 @@ bool RunSectionCalculation(PointDialogData& data, const SectionPicks& picks) {
   data.m_dLegendMin = legend.min;
   data.m_dLegendMax = legend.max;
   data.m_nLegendStep = legend.interval;
-  ApplyVerdicts(data);
-  return true;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/geometry.h"
+#include "pointcalc/horizontal.h"
 #include "pointcalc/intensity.h"
 #include "pointcalc/point_data.h"
 #include "refdata/luminaire_record.h"
@@ -70,3 +71,7 @@ bool PickSection(SectionPicks& picks);
 // contributions, the viewing-side mirror, statistics, legend and verdicts, into `data`. False
 // when it stopped (the reason was shown to the user).
 bool RunSectionCalculation(PointDialogData& data, const SectionPicks& picks);
+
+// Maximum, minimum and mean into fields 241, 242, 243 ("%.2f") and the legend range from them,
+// as every run of the dialog writes its statistics.
+void ShowStatistics(PointDialogData& data, const PointStatistics& st);

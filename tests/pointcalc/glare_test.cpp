@@ -71,19 +71,8 @@ TEST(GlareRules, PositionIndexReadsTheCellTheStatementWould) {
 
 // ---------------------------------------------------------------- in the dialog
 
-class GlareRoom : public nytest::HostFixture {
+class GlareRoom : public nytest::PointRoomFixture {
  protected:
-  CNYDrawIsolineDlg* Room(const char* grid) {
-    LoadModule();
-    Type("ZIRIRODO_DOT ");
-    CNYDrawIsolineDlg* dlg = Module().PointDialog;
-    dlg->window()->UserType(338, grid);
-    input.Point(0, 0);
-    input.Point(6000, 6000);
-    dlg->window()->UserClick(335);
-    host().RunPendingCommands();
-    return dlg;
-  }
   std::string AtPoint(CNYDrawIsolineDlg* dlg, nyhost::Point3 eye, nyhost::Point3 toward) {
     input.Point(eye.x, eye.y);
     input.Point(toward.x, toward.y);

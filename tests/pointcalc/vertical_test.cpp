@@ -104,19 +104,8 @@ TEST(VerticalSection, EdgeCasesOfTheGeometry) {
 
 // ---------------------------------------------------------------- the command in the dialog
 
-class SectionCommand : public nytest::HostFixture {
+class SectionCommand : public nytest::PointRoomFixture {
  protected:
-  CNYDrawIsolineDlg* Room(const char* grid) {
-    LoadModule();
-    Type("ZIRIRODO_DOT ");
-    CNYDrawIsolineDlg* dlg = Module().PointDialog;
-    dlg->window()->UserType(338, grid);
-    input.Point(0, 0);
-    input.Point(6000, 6000);
-    dlg->window()->UserClick(335);
-    host().RunPendingCommands();
-    return dlg;
-  }
   // Clicks "垂直照度" and answers the three picks (an empty list cancels the first).
   void Section(CNYDrawIsolineDlg* dlg, std::vector<nyhost::Point3> picks) {
     for (auto p : picks) input.Point(p.x, p.y);
