@@ -122,16 +122,21 @@ TEST_F(GlareRoom, AllPointsQuestionFieldsLegendAndOneWarning) {
   EXPECT_TRUE(dlg->data().m_resultPoints.empty());
 
   w.UserType(338, "20*20");
+  w.SetCell(4512, 6, 17, "没有的曲线");  // the last luminaire is left out, with one message
   dlg->data().m_nUGR = 1;
   const PointDialogData& d = dlg->data();
   std::vector<nyhost::Point3> runs[2];
   for (int threads : {1, 2}) {
     SetCalculationThreads(threads);
     windows.message_log.clear();
+    output.text.clear();
     w.UserClick(354);
     runs[threads - 1] = d.m_resultPoints;
   }
   SetCalculationThreads(0);
+  EXPECT_EQ(output.text.find("<没有的曲线>数据已删除"),
+            output.text.rfind("<没有的曲线>数据已删除"));
+  EXPECT_NE(output.text.find("<没有的曲线>数据已删除"), std::string::npos);
   EXPECT_EQ(windows.message_log,
             std::vector<std::string>{"[岚序软件] 统一眩光计算结果 大于 标准值!"});
   ASSERT_EQ(d.m_resultPoints.size(), 441u);
