@@ -50,7 +50,7 @@ void AddGlareSectionOptions(CLI::App& sub, GlareSectionOptions& g, CLI::Option* 
   sec->excludes(csv);
 }
 
-// "X,Y" with two numbers, or empty.
+// `numbers` numbers "a,b,c,d" as point answers: "a,b", or "a,b\npoint c,d"; empty otherwise.
 std::string PointText(const std::string& text, std::size_t numbers = 2) {
   auto v = nyhost::SplitString(text, ',');
   if (v.size() != numbers) return {};
@@ -102,7 +102,9 @@ std::string RunLines(const GlareSectionOptions& g, std::string& error) {
 }
 
 // Runs the room script and the chosen run; shows the fields only when the run completed.
-int RunGlareSection(Session& session, const std::string& room, const GlareSectionOptions& g) {
+// The verdict fields of a section are shown only when a standard was chosen.
+int RunGlareSection(Session& session, const std::string& room, const GlareSectionOptions& g,
+                    bool with_standard) {
   std::string error;
   const std::string run = RunLines(g, error);
   if (run.empty()) {
@@ -131,7 +133,7 @@ int RunGlareSection(Session& session, const std::string& room, const GlareSectio
   }
   std::string show;
   for (int id : {241, 242, 243}) show += "show 214 " + std::to_string(id) + "\n";
-  if (!g.ugr) show += "show 214 245\nshow 214 372\nshow 214 360\n";
+  if (!g.ugr && with_standard) show += "show 214 245\nshow 214 372\nshow 214 360\n";
   return session.RunScript(show, "calc") ? 0 : 1;
 }
 
@@ -247,7 +249,9 @@ const SubcommandRegistrar kCalc(
           std::cerr << "nyluxora: " << error << "\n";
           return 2;
         }
-        if (o->extra.Any()) return RunGlareSection(ctx.session, BuildScript(*o, points), o->extra);
+        if (o->extra.Any())
+          return RunGlareSection(ctx.session, BuildScript(*o, points), o->extra,
+                                 !o->standard.empty());
         if (!ctx.session.RunScript(BuildScript(*o, points), "calc")) return 1;
         if (!o->csv.empty() && !WriteCsv(ctx.session, o->csv)) return 2;
         return 0;
