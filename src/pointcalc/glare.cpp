@@ -329,6 +329,13 @@ bool RunGlareAtPickedPoint(const PointDialogData& data) {
   eye.z = toward.z = 0;
   double psi = std::atan2(toward.y - eye.y, toward.x - eye.x);
   if (psi < 0) psi += 2 * std::numbers::pi;
+  // The rated direction stays marked as an arrow (until the next redraw).
+  const double head = 0.2 * std::hypot(toward.x - eye.x, toward.y - eye.y);
+  host.GrDraw(eye, toward, 1, true);
+  for (double turn : {2.6179938779914944, -2.6179938779914944})
+    host.GrDraw(toward,
+                {toward.x + head * std::cos(psi + turn), toward.y + head * std::sin(psi + turn), 0},
+                1, true);
   eye = NyGeo::Ucs2Wcs(eye);
 
   GuthTable table;

@@ -142,6 +142,8 @@ bool PickSection(SectionPicks& picks) {
   bool ok = host.GetPoint(nullptr, "\n选择垂直面的起点:", s) == nyhost::kRtNorm &&
             host.GetPoint(&s, "\n选择垂直面的终点:", e) == nyhost::kRtNorm;
   if (ok) {
+    // The section line stays marked while the side is chosen (until the next redraw).
+    host.GrDraw(s, e, 1, true);
     const nyhost::Point3 m = NyGeo::Mid(s, e);
     ok = host.GetPoint(&m, "\n选择观看的方向:", side) == nyhost::kRtNorm;
   }
