@@ -10,8 +10,10 @@
 #include "pointcalc/horizontal.h"
 #include "pointcalc/point_dialog.h"
 #include "pointcalc/safe_math.h"
+#include "refdata/reference_db.h"
+#include "refdata/statements.h"
 #include "room_fixture.h"
-#include "support/ny_scale.h"
+#include "support/ny_access.h"
 
 namespace {
 
@@ -71,6 +73,31 @@ TEST(GlareRules, PositionIndexReadsTheCellTheStatementWould) {
 
 // ---------------------------------------------------------------- in the dialog
 
+// The rating as its steps read: one statement per position index, one curve load per luminaire.
+double LiteralGlare(const std::vector<LuminaireRecord>& lums, nyhost::Point3 o, double psi) {
+  double sum = 0;
+  for (const auto& l : lums) {
+    const double dx = l.position.x - o.x, dy = l.position.y - o.y, dz = l.position.z - o.z;
+    const double dist = std::sqrt(dx * dx + dy * dy + dz * dz), theta = std::acos(dz / dist);
+    const double r = dx * std::cos(psi) + dy * std::sin(psi);
+    const double t = std::fabs(-dx * std::sin(psi) + dy * std::cos(psi));
+    if (dz <= 0 || std::acos(r / std::hypot(dx, dy)) >= M_PI / 2 || theta <= 0.7853981633974483 ||
+        theta >= 1.48352986419518 || t / r > 1.9 || dz / r > 3.0)
+      continue;
+    std::vector<std::string> v;
+    const std::string sql =
+        FormatSql(kSelectPositionIndex, PositionKeyText(t / r), PositionKeyText(dz / r));
+    IntensityTable a, b;
+    if (ZirIrodoDotDb()->GetSelData(v, sql) != 1 || std::fabs(std::atof(v[0].c_str())) < 1e-5 ||
+        !LoadCurve(l.curve_table, a, b))
+      continue;
+    const double p = std::atof(v[0].c_str());
+    const double q = LuminaireIlluminance(o, l, a, b) / std::cos(theta);
+    sum += q * q / (p * p) * 2 / (dist * 0.001 * (dist * 0.001));
+  }
+  return std::max(0.0, 8 * std::log10(sum + 1 / 1200.0));
+}
+
 class GlareRoom : public nytest::PointRoomFixture {
  protected:
   std::string AtPoint(CNYDrawIsolineDlg* dlg, nyhost::Point3 eye, nyhost::Point3 toward) {
@@ -93,12 +120,9 @@ TEST_F(GlareRoom, OnePointCountsOnlyLuminairesAheadBetween5And45Degrees) {
   const std::string north = AtPoint(dlg, {3000, 3000}, {3000, 4000});
   EXPECT_EQ(north.find("[岚序软件] \n标准统一眩光值是:19\n该点的眩光值:"), 0u) << north;
   EXPECT_EQ(output.text.substr(output.text.size() - (north.size() - 15)), north.substr(15));
-  // The counted luminaire alone, by the rating's own formula with the table's cell 6/1.
-  IntensityTable a, b;
-  ASSERT_TRUE(LoadCurve(dlg->data().m_records[0].curve_table, a, b));
-  const double e = LuminaireIlluminance({3000, 3000, 0}, dlg->data().m_records[0], a, b);
-  const double cos_t = std::cos(std::acos(1000 / std::hypot(2000.0, 1000.0)));
-  const double ugr = 8 * std::log10(std::pow(e / cos_t, 2) / (3.4 * 3.4) * 2 / 5 + 1 / 1200.0);
+  const double ugr = LiteralGlare({dlg->data().m_records[0]}, {3000, 3000, 0}, M_PI / 2);
+  EXPECT_GT(ugr, 0);
+  EXPECT_EQ(LiteralGlare(dlg->data().m_records, {3000, 3000, 0}, M_PI / 2), ugr) << "one counts";
   EXPECT_NE(north.find(fmt::sprintf("该点的眩光值:%.1f", std::floor(ugr * 10) / 10)),
             std::string::npos);
 
@@ -149,14 +173,14 @@ TEST_F(GlareRoom, AllPointsQuestionFieldsLegendAndOneWarning) {
   EXPECT_EQ(w.GetText(243), fmt::sprintf("%.2f", sum / d.m_values.size()));
   EXPECT_EQ(w.Grid(4511).cells[1][0].text, "统一眩光");
   EXPECT_EQ(w.GetText(372), "折算功率密度");
-  // A point's value is its worst direction, rated on its own.
-  GuthTable table;
-  ASSERT_TRUE(table.Load());
-  GlareCalculation glare(d.m_records, NyScale::GetArchScale(&drawing()), table);
-  const auto psis = FullTurnDirections();
-  const nyhost::Point3 eye{d.m_resultPoints[50].x, d.m_resultPoints[50].y, 0};
-  glare.LoadCurves({eye}, psis);
-  EXPECT_EQ(glare.Worst(eye, psis), d.m_resultPoints[50].z);
+  // Every number as the steps read them: the worst of the directions at each point.
+  for (std::size_t i = 0; i < d.m_resultPoints.size(); i += 37) {
+    double worst = 0;
+    for (double psi : FullTurnDirections())
+      worst = std::max(
+          worst, LiteralGlare(d.m_records, {d.m_resultPoints[i].x, d.m_resultPoints[i].y, 0}, psi));
+    EXPECT_EQ(d.m_resultPoints[i].z, worst) << i;
+  }
   output.text.clear();
   w.UserClick(351);
   EXPECT_EQ(output.text, "\n眩光计算暂时不提供计算书!");
