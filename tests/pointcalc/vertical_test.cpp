@@ -54,52 +54,48 @@ double Direct(const LuminaireRecord& l, double x, double y, double h) {
 }
 
 TEST(VerticalSection, ValuesEqualTheIlluminanceAtThatPointOfSpace) {
-  // A slanted line, luminaires on both sides (mirrored from behind), turned and at two heights.
-  const nyhost::Point3 s{1000, 500, 0}, e{5000, 3500, 0};
-  const std::vector<LuminaireRecord> room{Lum(2000, 3000, 3000, 30), Lum(4000, 1000, 3000),
-                                          Lum(3000, 2000, 2800, 75), Lum(1500, 1200, 2500)};
-  const Section sec(room, s, e, 20, 10);
-  ASSERT_EQ(sec.grid.points.size(), 21u * 11u);
-  const double len = std::hypot(e.x - s.x, e.y - s.y);
-  for (std::size_t k = 0; k < sec.values.size(); ++k) {
-    const double along = static_cast<double>(k / 11) * sec.grid.dx;
-    const double h = sec.hmax - static_cast<double>(k % 11) * sec.grid.dy;
-    const double x = s.x + (e.x - s.x) * along / len, y = s.y + (e.y - s.y) * along / len;
-    double direct = 0;
-    for (std::size_t l = 0; l < room.size(); ++l) {
-      const double c = Direct(room[l], x, y, h);
-      EXPECT_NEAR(sec.contributions[l][k], c, 1e-9 * std::max(1.0, c)) << k << " lum " << l;
-      direct += c;
-    }
-    ASSERT_NEAR(sec.values[k], direct, 1e-9 * std::max(1.0, direct)) << k;
-  }
-  // Shared among threads the sums are bit-identical.
-  const Section three(room, s, e, 20, 10, 3);
-  EXPECT_EQ(std::memcmp(three.values.data(), sec.values.data(), sec.values.size() * 8), 0);
-}
-
-TEST(VerticalSection, EdgeCasesOfTheGeometry) {
+  const double o = 123456;  // far from the origin the grid and the values are the same
   struct Case {
-    double offset;  // the whole scene moved by this in x and y
-    double lum_y;   // luminaire 1 m in front (4000) or behind (2000) the line y = 3000
-  } cases[] = {{0, 4000}, {0, 2000}, {123456, 4000}, {-250000, 2000}};
+    nyhost::Point3 s, e;
+    std::vector<LuminaireRecord> room;
+    double dx, dy;
+  } cases[] = {
+      // A slanted line, luminaires on both sides (mirrored from behind), turned, three heights.
+      {{1000, 500, 0},
+       {5000, 3500, 0},
+       {Lum(2000, 3000, 3000, 30), Lum(4000, 1000, 3000), Lum(3000, 2000, 2800, 75),
+        Lum(1500, 1200, 2500)},
+       250,
+       300},
+      // 1 m in front of and 1 m behind a 5000 line: the foot of the perpendicular is column 10.
+      {{0, 3000, 0}, {5000, 3000, 0}, {Lum(2500, 4000, 3000)}, 250, 300},
+      {{o, o + 3000, 0}, {o + 5000, o + 3000, 0}, {Lum(o + 2500, o + 2000, 3000)}, 250, 300},
+  };
   for (const auto& c : cases) {
-    const double o = c.offset;
-    const Section sec({Lum(o + 2500, o + c.lum_y, 3000)}, {o, o + 3000, 0}, {o + 5000, o + 3000, 0},
-                      20, 10);
-    ASSERT_EQ(sec.grid.points.size(), 231u) << o;
-    EXPECT_DOUBLE_EQ(sec.grid.dx, 250);
-    EXPECT_DOUBLE_EQ(sec.grid.dy, 300);
-    // Column 10 is at the foot of the perpendicular; its last point is on the floor.
-    const double foot = Direct(Lum(0, 1000, 3000), 0, 0, 0);
-    EXPECT_NEAR(sec.values[10 * 11 + 10], foot, 1e-9 * foot) << o << " " << c.lum_y;
-    for (int col = 0; col <= 20; ++col)
-      EXPECT_EQ(sec.values[static_cast<std::size_t>(col) * 11], 0);
-    // The grid keeps its shape wherever it lies.
-    const auto& p0 = sec.grid.points.front();
-    EXPECT_NEAR(sec.grid.points.back().x - p0.x, 5000, 1e-6);
-    EXPECT_NEAR(sec.grid.points.back().y - p0.y, 3000, 1e-6);
+    const Section sec(c.room, c.s, c.e, 20, 10);
+    ASSERT_EQ(sec.grid.points.size(), 21u * 11u);
+    EXPECT_DOUBLE_EQ(sec.grid.dx, c.dx);
+    EXPECT_DOUBLE_EQ(sec.grid.dy, c.dy);
+    const double len = std::hypot(c.e.x - c.s.x, c.e.y - c.s.y);
+    for (std::size_t k = 0; k < sec.values.size(); ++k) {
+      const double along = static_cast<double>(k / 11) * sec.grid.dx / len;
+      const double h = sec.hmax - static_cast<double>(k % 11) * sec.grid.dy;
+      const double x = c.s.x + (c.e.x - c.s.x) * along, y = c.s.y + (c.e.y - c.s.y) * along;
+      double direct = 0;
+      for (std::size_t l = 0; l < c.room.size(); ++l) {
+        const double v = Direct(c.room[l], x, y, h);
+        EXPECT_NEAR(sec.contributions[l][k], v, 1e-9 * std::max(1.0, v)) << k << " lum " << l;
+        direct += v;
+      }
+      ASSERT_NEAR(sec.values[k], direct, 1e-9 * std::max(1.0, direct)) << k;
+    }
+    // Shared among threads the sums are bit-identical.
+    const Section three(c.room, c.s, c.e, 20, 10, 3);
+    EXPECT_EQ(std::memcmp(three.values.data(), sec.values.data(), sec.values.size() * 8), 0);
   }
+  // The foot of the perpendicular on the floor gets the value 1 m from a luminaire's foot.
+  const Section foot({Lum(2500, 2000, 3000)}, {0, 3000, 0}, {5000, 3000, 0}, 20, 10);
+  EXPECT_NEAR(foot.values[10 * 11 + 10], Direct(Lum(0, 1000, 3000), 0, 0, 0), 1e-9);
 }
 
 // ---------------------------------------------------------------- the command in the dialog
@@ -128,9 +124,7 @@ TEST_F(SectionCommand, FieldsContributionsAndTheViewingSide) {
   EXPECT_DOUBLE_EQ(d.m_dStepY, 300) << "hmax is the highest luminaire";
   ASSERT_EQ(d.m_sectionContributions.size(), 4u);
   ASSERT_EQ(d.m_sectionRecords.size(), 4u);
-  EXPECT_DOUBLE_EQ(d.m_sectionRecords[0].tilt_x, -90);
   EXPECT_DOUBLE_EQ(d.m_sectionRecords[0].rotation_z, 180) << "mirrored from behind the line";
-  EXPECT_DOUBLE_EQ(d.m_sectionRecords[3].rotation_z, 0);
   double max = 0, sum = 0;
   for (std::size_t i = 0; i < d.m_resultPoints.size(); ++i) {
     double v = 0;
@@ -141,8 +135,6 @@ TEST_F(SectionCommand, FieldsContributionsAndTheViewingSide) {
   nyhost::Dialog& w = *dlg->window();
   EXPECT_EQ(w.GetText(241), fmt::sprintf("%.2f", max));
   EXPECT_EQ(w.GetText(243), fmt::sprintf("%.2f", sum / 231));
-  EXPECT_EQ(w.GetText(358), "0");
-  EXPECT_TRUE(w.visible());
 
   // From the north the drawn points are mirrored along the section; values and order stay.
   const auto south = d.m_resultPoints;
