@@ -2,19 +2,13 @@
 // summed with one and with two threads. Reports point-luminaire evaluations per second.
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <vector>
 
+#include "bench_room.h"
 #include "pointcalc/horizontal.h"
 #include "pointcalc/intensity.h"
 
 namespace {
-
-// A batwing troffer curve (cd/klm at 0, 5, ... 90 degrees), planes A and B.
-constexpr int kA[19] = {230, 232, 236, 240, 242, 240, 232, 216, 195, 168,
-                        135, 98,  62,  32,  12,  4,   1,   0,   0};
-constexpr int kB[19] = {230, 228, 222, 212, 198, 180, 158, 134, 108, 82,
-                        58,  36,  18,  7,   2,   1,   0,   0,   0};
 
 struct Room {
   IntensityTable a, b;
@@ -22,24 +16,9 @@ struct Room {
   std::vector<nyhost::Point3> points;
 
   Room() {
-    for (int i = 0; i < 19; ++i) {
-      a.cd[static_cast<std::size_t>(i)] = kA[i];
-      b.cd[static_cast<std::size_t>(i)] = kB[i];
-    }
-    a.loaded = b.loaded = true;
-    // 20 m x 20 m office, luminaires on a 10 x 10 layout at 3 m, every fifth one tilted.
-    std::mt19937 rng(1);
-    std::uniform_real_distribution<double> rot(0, 90);
-    for (int i = 0; i < 10; ++i) {
-      for (int j = 0; j < 10; ++j) {
-        LuminaireRecord r;
-        r.position = {1000 + 2000.0 * i, 1000 + 2000.0 * j, 3000};
-        r.total_flux = 10050;
-        r.rotation_z = rot(rng);
-        if ((i * 10 + j) % 5 == 0) r.tilt_x = 15;
-        sources.push_back(MakeLuminaireSource(r, a, b, 1.0));
-      }
-    }
+    bench::LoadBatwing(a, b);
+    for (const auto& r : bench::OfficeLuminaires())
+      sources.push_back(MakeLuminaireSource(r, a, b, 1.0));
     for (int u = 0; u <= 100; ++u)
       for (int v = 0; v <= 100; ++v) points.push_back({u * 200.0, v * 200.0, 0});
   }
@@ -54,9 +33,8 @@ void BM_HorizontalSum(benchmark::State& state) {
     benchmark::DoNotOptimize(values.data());
   }
   const double evaluations = static_cast<double>(room.points.size() * room.sources.size());
-  state.counters["evaluations/s"] =
-      benchmark::Counter(evaluations * static_cast<double>(state.iterations()),
-                         benchmark::Counter::kIsRate);
+  state.counters["evaluations/s"] = benchmark::Counter(
+      evaluations * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
   state.counters["points"] = static_cast<double>(room.points.size());
   state.counters["luminaires"] = static_cast<double>(room.sources.size());
 }

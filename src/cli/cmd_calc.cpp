@@ -2,16 +2,24 @@
 //                [--standard "办公建筑/普通办公室"] [--missing-curve skip|fail]
 //                [--curve MODEL=TABLE]... [--use-settings] [--out OUT.dxf] [--csv POINTS.csv]
 //                [--json SUMMARY.json] [--draw points|lines|areas [--labels] [--effect NAME]]
+//                [--ugr | --ugr-at X,Y --direction DEG | --section X1,Y1,X2,Y2 --side X,Y]
 //
-// Horizontal illuminance of one room, run as a session script through the point-method dialog
-// exactly as a person would drive it, so the batch result is the dialog's own. Nobody answers
+// Horizontal illuminance of one room (or, with the last options, the glare rating at every
+// point or at one, or the illuminance of a vertical section), run as a session script through
+// the point-method dialog exactly as a person would drive it, so the batch result is the
+// dialog's own. Nobody answers
 // a dialog here: what a person would be asked is settled by the options, and a run that cannot
 // finish says why and prints no result.
+#include <fmt/printf.h>
+
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -31,6 +39,116 @@ namespace fs = std::filesystem;
 constexpr int kStandardsDialog = 207;
 constexpr int kStandardsTree = 236;
 
+// ---------------------------------------------------------------- glare and section runs
+
+struct GlareSectionOptions {
+  bool ugr = false;
+  std::string ugr_at, section, side;
+  double direction = 90;
+  bool Any() const { return ugr || !ugr_at.empty() || !section.empty(); }
+};
+
+void AddGlareSectionOptions(CLI::App& sub, GlareSectionOptions& g, CLI::Option* csv) {
+  auto* ugr = sub.add_flag("--ugr", g.ugr, "Glare rating at every grid point (max/min/mean)");
+  auto* at = sub.add_option("--ugr-at", g.ugr_at, "Glare rating at one point X,Y ...");
+  auto* dir = sub.add_option("--direction", g.direction, "... looking DEG from the x axis");
+  auto* sec = sub.add_option("--section", g.section, "Vertical section S->E: X1,Y1,X2,Y2 ...");
+  auto* side = sub.add_option("--side", g.side, "... seen from the side of the point X,Y");
+  at->needs(dir);
+  dir->needs(at);
+  sec->needs(side);
+  side->needs(sec);
+  ugr->excludes(at)->excludes(sec)->excludes(csv);
+  at->excludes(sec)->excludes(csv);
+  sec->excludes(csv);
+}
+
+// `numbers` numbers "a,b,c,d" as point answers: "a,b", or "a,b\npoint c,d"; empty otherwise.
+std::string AnswerPoints(const std::string& text, std::size_t numbers = 2) {
+  auto v = nyhost::SplitString(text, ',');
+  if (v.size() != numbers) return {};
+  std::string out;
+  for (std::size_t i = 0; i < v.size(); ++i) {
+    char* end = nullptr;
+    std::string t = nyhost::Trim(v[i]);
+    std::strtod(t.c_str(), &end);
+    if (t.empty() || *end) return {};
+    out += (i % 2 ? "," : i ? "\npoint " : "") + t;
+  }
+  return out;
+}
+
+// The result points' values of the open point dialog; none when it is not open.
+std::optional<std::vector<double>> ResultValues(Session& session) {
+  using ResultPoints = int (*)(double*, int);
+  auto fn = reinterpret_cast<ResultPoints>(session.ResolveModuleFunction("NyLuxoraResultPoints"));
+  const int n = fn ? fn(nullptr, 0) : -1;
+  if (n < 0) return std::nullopt;
+  std::vector<double> xyz(static_cast<std::size_t>(n) * 3), values;
+  fn(xyz.data(), n);
+  for (int i = 0; i < n; ++i) values.push_back(xyz[static_cast<std::size_t>(3 * i + 2)]);
+  return values;
+}
+
+// The session lines of the chosen run, or empty (with `error`) for malformed points.
+std::string RunLines(const GlareSectionOptions& g, std::string& error) {
+  if (g.ugr) return "click 214 354\n";
+  if (!g.ugr_at.empty()) {
+    const std::string eye = AnswerPoints(g.ugr_at);
+    if (eye.empty()) {
+      error = "--ugr-at takes X,Y";
+      return {};
+    }
+    // The viewing direction is picked as a second point 1000 units away.
+    const auto v = nyhost::SplitString(eye, ',');
+    const double rad = g.direction * 0.017453292519943295;
+    return "click 214 367\npoint " + eye + "\n" +
+           fmt::sprintf("point %.17g,%.17g\n", std::atof(v[0].c_str()) + 1000 * std::cos(rad),
+                        std::atof(v[1].c_str()) + 1000 * std::sin(rad));
+  }
+  const std::string line = AnswerPoints(g.section, 4), side = AnswerPoints(g.side);
+  if (line.empty() || side.empty()) {
+    error = "--section takes X1,Y1,X2,Y2 and --side X,Y";
+    return {};
+  }
+  return "click 214 353\npoint " + line + "\npoint " + side + "\n";
+}
+
+// Runs the room script and the chosen run; shows the fields only when the run completed.
+// The verdict fields of a section are shown only when a standard was chosen.
+int RunGlareSection(Session& session, const GlareSectionOptions& g, bool with_standard) {
+  std::string error;
+  const std::string run = RunLines(g, error);
+  if (run.empty()) {
+    std::cerr << "nyluxora: " << error << "\n";
+    return kExitUsage;
+  }
+  auto& log = session.windows().message_log;
+  log.clear();
+  if (!session.RunScript(run, "calc")) return 1;
+  if (!g.ugr_at.empty()) {
+    // The answer is the message box the command showed (and printed on its command line).
+    for (const auto& m : log)
+      if (m.find("该点的眩光值") != std::string::npos) return 0;
+    std::cerr << "\nnyluxora: the glare rating at the point did not complete\n";
+    return 1;
+  }
+  const auto values = ResultValues(session);
+  if (!values || values->empty()) {
+    std::cerr << "\nnyluxora: the " << (g.ugr ? "glare rating" : "section calculation")
+              << " did not complete (see the messages above)\n";
+    return 1;
+  }
+  if (g.ugr && std::none_of(values->begin(), values->end(), [](double v) { return v > 0; })) {
+    std::cout << "\nnyluxora: no luminaire counts for glare at any grid point: UGR 0 everywhere\n";
+    return 0;
+  }
+  std::string show;
+  for (int id : {241, 242, 243}) show += "show 214 " + std::to_string(id) + "\n";
+  if (!g.ugr && with_standard) show += "show 214 245\nshow 214 372\nshow 214 360\n";
+  return session.RunScript(show, "calc") ? 0 : 1;
+}
+
 struct Options {
   std::string plan, rect, polygon, density, standard, out, csv, json;
   std::string missing_curve = "fail";
@@ -38,6 +156,7 @@ struct Options {
   bool use_settings = false;
   std::string draw, effect;  // distribution drawing (below)
   bool labels = false;
+  GlareSectionOptions extra;
 };
 
 // --- distribution drawing: --draw points|lines|areas [--labels] [--effect NAME] ---
@@ -88,9 +207,10 @@ void AddOptions(CLI::App& sub, Options& o) {
   sub.add_flag("--use-settings", o.use_settings,
                "Start from the standard and density remembered in the user's folder");
   sub.add_option("--out", o.out, "Save the drawing (with the room outline) here");
-  sub.add_option("--csv", o.csv, "Write the grid points and their illuminance here");
+  auto* csv = sub.add_option("--csv", o.csv, "Write the grid points and their illuminance here");
   sub.add_option("--json", o.json, "Write a summary of the calculation here");
   AddDrawOptions(sub, o);
+  AddGlareSectionOptions(sub, o.extra, csv);
 }
 
 // The room's corners, every number checked; a rectangle gives its two corners.
@@ -169,7 +289,9 @@ std::string ItemsOf(const nyhost::Dialog& dlg, int parent) {
 }
 
 // Chooses the standard in the standards dialog when it opens; on failure `error` says why.
-bool ChooseStandard(Session& session, const std::string& standard, std::string& error) {
+// With `show_glare_limit` the standard's glare limit is printed as the dialog shows it.
+bool ChooseStandard(Session& session, const std::string& standard, bool show_glare_limit,
+                    std::string& error) {
   bool answered = false;
   session.modal_hook = [&](nyhost::Dialog& dlg) {
     if (dlg.id() != kStandardsDialog) return false;
@@ -180,6 +302,7 @@ bool ChooseStandard(Session& session, const std::string& standard, std::string& 
                     : 0;
     if (place > 0 &&
         dlg.UserChoose(kStandardsTree, nyhost::Trim(parts[0]) + "/" + nyhost::Trim(parts[1]))) {
+      if (show_glare_limit) std::cout << "\n[207:363 统一眩光] " << dlg.GetText(363);
       answered = dlg.UserClick(nyhost::kIdOk);
     } else if (category > 0) {
       error = "unknown standard '" + standard + "': the places of " + nyhost::Trim(parts[0]) +
@@ -314,7 +437,8 @@ int Run(Session& session, const Options& o) {
   }
   if (!session.OpenPlan(o.plan) || !session.RunScript("command ZIRIRODO_DOT\n", ""))
     return kExitProblem;
-  if (!o.standard.empty() && !ChooseStandard(session, o.standard, error)) {
+  if (!o.standard.empty() &&
+      !ChooseStandard(session, o.standard, o.extra.ugr || !o.extra.ugr_at.empty(), error)) {
     std::cerr << "nyluxora: " << error << "\n";
     return kExitUsage;
   }
@@ -335,6 +459,11 @@ int Run(Session& session, const Options& o) {
   if (LuminaireRows() == 0) {
     std::cerr << "nyluxora: the room holds no luminaire; no result\n";
     return kExitProblem;
+  }
+  if (o.extra.Any()) {
+    const int done = RunGlareSection(session, o.extra, !o.standard.empty());
+    if (done == kExitDone && !o.out.empty() && !session.SavePlan(o.out)) return kExitProblem;
+    return done;
   }
   const int alarms = session.windows().alarms;
   bool ran = session.RunScript("click 214 337\n", "");

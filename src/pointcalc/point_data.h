@@ -46,6 +46,11 @@ struct PointDialogData {
   std::vector<double> m_values;
   std::vector<nyhost::EntityId> m_offLuminaires;
   double m_dStepX = 0, m_dStepY = 0;
+  // The vertical section's luminaires in its flattened frame and, per luminaire in that order,
+  // its values at the section points (in point order).
+  std::vector<LuminaireRecord> m_sectionRecords;
+  std::vector<std::vector<double>> m_sectionContributions;
+  bool m_bGlareAtPoint = false;  // the last run rated glare at one point: no report
 
   // Texts the last calculation decided for labels and tooltips: label 372 and the tooltips of
   // 243, 358, 360, 232 (only the ones set are applied).

@@ -14,9 +14,11 @@
 #include "host/text_codec.h"
 #include "pointcalc/batch_edit.h"
 #include "pointcalc/density.h"
+#include "pointcalc/glare.h"
 #include "pointcalc/horizontal.h"
 #include "pointcalc/luminaire_table.h"
 #include "pointcalc/room_grid.h"
+#include "pointcalc/vertical.h"
 #include "refdata/catalogue_editor.h"
 #include "refdata/curve_chooser.h"
 #include "refdata/reference_db.h"
@@ -320,11 +322,15 @@ void CNYDrawIsolineDlg::OnClick(Dialog& dlg, int id) {
     case 353:
       if (!DrawingOpen() || !UpdateData(true)) break;
       data_.m_nCalType = 1;
+      data_.m_bGlareAtPoint = false;
       if (!ReadLuminaireTable(dlg, kLuminaireGridId, data_.m_records)) break;
       ClearHorizontalResults(data_);
       UpdateData(false);
       HideForPicking();
       SendCommand("ZIRIRODO_CALH_PERDOT");
+      break;
+    case 354:
+      CalculateGlareAllPoints();
       break;
     case 367:
       data_.m_sLabel372 = "折算功率密度";
@@ -342,7 +348,7 @@ void CNYDrawIsolineDlg::OnClick(Dialog& dlg, int id) {
       SendCommand("DRAW_LIGHT");
       break;
     case 351:
-      if (data_.m_nCalType == 2) {
+      if (data_.m_nCalType == 2 || data_.m_bGlareAtPoint) {
         NyGlb::CancelLastZwCadCommand();
         Host().Print("\n眩光计算暂时不提供计算书!");
         break;
@@ -644,6 +650,7 @@ void CNYDrawIsolineDlg::CalculateHorizontal() {
   Host().SetBusy(true);
   data_.m_nCalType = 0;
   data_.m_nResultSource = 1;
+  data_.m_bGlareAtPoint = false;
   ClearHorizontalResults(data_);
   data_.tooltips.clear();
   bool ok = ReadLuminaireTable(*window_, kLuminaireGridId, data_.m_records);
@@ -712,6 +719,49 @@ void CNYDrawIsolineDlg::DrawDistribution() {
 }
 
 // Steps of other parts of the method; until they are built the dialog only comes back.
-void CNYDrawIsolineDlg::CalculateVerticalPlane() { ShowAfterPicking(); }
 void CNYDrawIsolineDlg::WriteReport() { ShowAfterPicking(); }
-void CNYDrawIsolineDlg::CalculateGlareAtPoint() { ShowAfterPicking(); }
+
+// ---------------------------------------------------------------- section and glare
+
+void CNYDrawIsolineDlg::CalculateVerticalPlane() {
+  HideForPicking();
+  SectionPicks picks;
+  if (PickSection(picks)) {
+    Host().SetBusy(true);
+    data_.tooltips.clear();
+    if (RunSectionCalculation(data_, picks) && IsOpen()) {
+      UpdateData(false);
+      for (const auto& [id, tip] : data_.tooltips) window_->SetToolTip(id, tip);
+      RefillLegend();
+    }
+    Host().SetBusy(false);
+  }
+  ShowAfterPicking();
+}
+
+void CNYDrawIsolineDlg::CalculateGlareAllPoints() {
+  if (busy_ || !UpdateData(true)) return;
+  busy_ = true;
+  Host().SetBusy(true);
+  bool exceeded = false;
+  const bool ok = RunGlareAtAllPoints(*window_, data_, exceeded);
+  if (IsOpen()) {
+    UpdateData(false);
+    if (ok) RefillLegend();
+  }
+  Host().SetBusy(false);
+  busy_ = false;
+  if (ok && exceeded) WarnGlareAboveStandard();
+}
+
+void CNYDrawIsolineDlg::CalculateGlareAtPoint() {
+  if (!DrawingOpen() || !UpdateData(true)) return;
+  data_.m_bGlareAtPoint = true;
+  ClearHorizontalResults(data_);
+  data_.m_resultPoints.clear();
+  data_.m_values.clear();
+  UpdateData(false);
+  HideForPicking();
+  RunGlareAtPickedPoint(data_);
+  ShowAfterPicking();
+}

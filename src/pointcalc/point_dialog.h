@@ -33,6 +33,8 @@ class CNYDrawIsolineDlg : public ModelessDialogBase {
 
   // "水平照度": the horizontal calculation of the current room.
   void CalculateHorizontal();
+  // "各点眩光": the worst glare rating at every grid point of the room.
+  void CalculateGlareAllPoints();
 
   // Data exchange with the controls: true reads the controls into the data (false when a number
   // field does not hold a number), false writes the data to the controls.

@@ -377,6 +377,8 @@ inline constexpr const char* kSelectRememberedLamps =
 // T/R key as column name (text), H/R key (text, a number written without quotes)
 inline constexpr const char* kSelectPositionIndex =
     "select [%s] from [古斯位置指数] where [H_R] = %s";
+// the whole table, read once per glare run and looked up in memory as the statement above would
+inline constexpr const char* kSelectPositionIndexTable = "select * from [古斯位置指数]";
 
 // ---- plane.mdb: device kinds [平面设备表] ----
 inline constexpr const char* kSelectDeviceKinds = "select [种类], [类型] FROM [平面设备表]";

@@ -6,7 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/module_state.h"
 #include "host/host.h"
+#include "pointcalc/point_dialog.h"
 #include "support/ny_xdata.h"
 #include "test_support.h"
 
@@ -58,5 +60,21 @@ inline constexpr int kYg701A[19] = {230, 232, 236, 240, 242, 240, 232, 216, 195,
                                     135, 98,  62,  32,  12,  4,   1,   0,   0};
 inline constexpr int kYg701B[19] = {230, 228, 222, 212, 198, 180, 158, 134, 108, 82,
                                     58,  36,  18,  7,   2,   1,   0,   0,   0};
+
+// The point dialog open on the 6 x 6 m room at the origin, with the density `grid`.
+class PointRoomFixture : public HostFixture {
+ protected:
+  CNYDrawIsolineDlg* Room(const char* grid) {
+    LoadModule();
+    Type("ZIRIRODO_DOT ");
+    CNYDrawIsolineDlg* dlg = Module().PointDialog;
+    dlg->window()->UserType(338, grid);
+    input.Point(0, 0);
+    input.Point(6000, 6000);
+    dlg->window()->UserClick(335);
+    host().RunPendingCommands();
+    return dlg;
+  }
+};
 
 }  // namespace nytest

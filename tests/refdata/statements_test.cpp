@@ -153,6 +153,7 @@ std::vector<Read> Reads() {
       {ST(kSelectPositionIndex, "19", "19"), kDot, 1, {"16.0"}},
       {ST(kSelectPositionIndex, "0", "25"), kDot, 1, {""}},
       {ST(kSelectPositionIndex, "0", "31"), kDot, 0},
+      {ST(kSelectPositionIndexTable), kDot, 31},
   };
 }
 
