@@ -424,7 +424,7 @@ void Reader::addInsert(const DL_InsertData& d) {
   BlockReference r;
   r.block = Decode(d.name);
   r.position = {d.ipx, d.ipy, d.ipz};
-  r.rotation = d.angle * kDegToRad;
+  r.rotation_deg = d.angle;
   r.scale_x = d.sx;
   r.scale_y = d.sy;
   r.scale_z = d.sz;

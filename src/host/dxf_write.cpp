@@ -396,7 +396,7 @@ void Emitter::WriteEntity(const Entity& e, bool model) {
       dxf_.writeInsert(
           dw_,
           DL_InsertData(Enc(r->block), r->position.x, r->position.y, r->position.z, r->scale_x,
-                        r->scale_y, r->scale_z, r->rotation * kRadToDeg, 1, 1, 0, 0),
+                        r->scale_y, r->scale_z, r->rotation_deg, 1, 1, 0, 0),
           attr);
     });
     if (!r->attributes.empty()) dw_.dxfInt(66, 1);  // attributes follow

@@ -1,3 +1,5 @@
+#include "pointcalc/horizontal.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,9 +8,9 @@
 #include <random>
 
 #include "base/module_state.h"
-#include "pointcalc/horizontal.h"
 #include "pointcalc/point_dialog.h"
 #include "room_fixture.h"
+#include "support/ny_xdata.h"
 
 namespace {
 
@@ -277,6 +279,45 @@ TEST_F(HorizontalRoom, HeightOfZeroStopsTheCalculation) {
   w.UserClick(337);
   EXPECT_EQ(windows.message_log, std::vector<std::string>{"[岚序软件] 灯具安装高度有误!"});
   EXPECT_TRUE(dlg->data().m_resultPoints.empty());
+}
+
+TEST_F(HorizontalRoom, AbsurdNumbersStopTheRunWithAMessage) {
+  const auto lum = nytest::AddLuminaire(drawing(), 3000, 1500);
+  CNYDrawIsolineDlg* dlg = OpenDialog();
+  struct Case {
+    const char* height;
+    double arch_scale;
+    int count;
+    int answer;           // to a question, 0 for none
+    const char* message;  // starts a message box, or is printed on the command line
+    bool runs;
+  } cases[] = {
+      {"inf", 1, 10, 0, "[岚序软件] 灯具安装高度有误!", false},
+      {"nan", 1, 10, 0, "[岚序软件] 灯具安装高度有误!", false},
+      {"1e-320", 1, 10, 0, "[岚序软件] 灯具安装高度有误!", false},
+      {"3", 1.797e308, 10, 0, "\n图纸的建筑比例(1.797e+308)不合理,应在1e-06到1e+06之间!", false},
+      {"3", 1e-320, 10, 0, "\n图纸的建筑比例(9.99989e-321)不合理,应在1e-06到1e+06之间!", false},
+      {"3", 1, 1000000000, 0, "[岚序软件] 你输入的数据不合理!\n<计算密度>1000000000*1000000000",
+       false},
+      {"3", 1, 600, nyhost::kIdNo, "[岚序软件] <计算密度>600*600有361201个计算点,1个灯具,约需19MB",
+       false},
+      {"3", 1, 600, nyhost::kIdYes, "[岚序软件] <计算密度>600*600", true},
+  };
+  for (const auto& c : cases) {
+    NyXData::SetEntXData(lum, "设备高", c.height);
+    drawing().set_arch_scale(c.arch_scale);
+    PickRoom(dlg, nullptr);
+    dlg->data().m_nCountX = dlg->data().m_nCountY = c.count;
+    if (c.answer) windows.message_answers.push_back(c.answer);
+    windows.message_log.clear();
+    output.text.clear();
+    dlg->window()->UserClick(337);
+    const bool boxed =
+        windows.message_log.size() == 1 && windows.message_log[0].rfind(c.message, 0) == 0;
+    EXPECT_TRUE(boxed || output.text == c.message) << c.message << "|" << output.text;
+    EXPECT_EQ(dlg->data().m_resultPoints.empty(), !c.runs) << c.message;
+    EXPECT_EQ(dlg->window()->GetText(243) == "0.0", !c.runs) << c.message;
+  }
 }
 
 TEST_F(HorizontalRoom, UniformityUsesOnlyPointsInsideTheLuminaireRectangle) {

@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <numbers>
 
 #include "host/text_codec.h"
 #include "support/ny_common.h"
 #include "support/ny_ini_file.h"
+#include "support/ny_number.h"
 #include "support/ny_str.h"
 #include "support/ny_xdata.h"
 #include "test_support.h"
@@ -104,9 +107,9 @@ TEST(Str, NumbersSplittingAndDuplicates) {
     const char* text;
     int is_number;
     double value;
-  } cases[] = {{"12", 1, 12},  {" 2.5 ", 1, 2.5}, {"-5", 1, -5}, {"1e3", 1, 1000},
-               {"abc", 0, 0},  {"", 0, 0},        {"3m", 0, 0},  {"inf", 0, 0},
-               {"0x10", 0, 0}, {"nan", 0, 0}};
+  } cases[] = {{"12", 1, 12},  {" 2.5 ", 1, 2.5}, {"-5", 1, -5},  {"1e3", 1, 1000},
+               {"abc", 0, 0},  {"", 0, 0},        {"3m", 0, 0},   {"inf", 0, 0},
+               {"0x10", 0, 0}, {"nan", 0, 0},     {"1e400", 0, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     double v = -99;
@@ -115,6 +118,29 @@ TEST(Str, NumbersSplittingAndDuplicates) {
       EXPECT_DOUBLE_EQ(v, c.value);
     }
   }
+  // C atof / atoi of keyed and database texts, without infinities or overflow.
+  const struct {
+    const char* text;
+    double real;
+    int whole;
+  } leading[] = {{"2.25m", 2.25, 2},
+                 {"inf", 0, 0},
+                 {"-nan", 0, 0},
+                 {"1e400", 0, 1},
+                 {"", 0, 0},
+                 {"99999999999", 99999999999, INT_MAX},
+                 {"-99999999999", -99999999999, INT_MIN}};
+  for (const auto& c : leading) {
+    EXPECT_EQ(NyStr::LeadingReal(c.text), c.real) << c.text;
+    EXPECT_EQ(NyStr::LeadingInt(c.text), c.whole) << c.text;
+  }
+  EXPECT_EQ(NyNumber::Acos(1.0000000000000002), 0);
+  EXPECT_EQ(NyNumber::Asin(-1.0000000000000002), -std::numbers::pi / 2);
+  for (double v : {std::nan(""), 3e9, -3e9, HUGE_VAL}) EXPECT_FALSE(NyNumber::TruncToInt(v)) << v;
+  EXPECT_EQ(NyNumber::TruncToInt(-2.7), -2);
+  EXPECT_EQ(NyNumber::SaturateToInt(1e300), INT_MAX);
+  EXPECT_EQ(NyNumber::SaturateToInt(std::nan("")), 0);
+
   std::vector<std::string> parts;
   NyStr::SplitStrBySymbol(parts, "筒灯^吸顶灯^^", "^");
   EXPECT_EQ(parts, (std::vector<std::string>{"筒灯", "吸顶灯", "", ""}));
