@@ -1,7 +1,5 @@
 #include "pointcalc/batch_edit.h"
 
-#include <cstdlib>
-
 #include "base/module_state.h"
 #include "host/host.h"
 #include "host/text_util.h"
@@ -9,6 +7,7 @@
 #include "refdata/curve_chooser.h"
 #include "resources/templates.h"
 #include "support/ny_scale.h"
+#include "support/ny_str.h"
 
 namespace {
 
@@ -37,9 +36,9 @@ Compare CompareOf(int col) {
 bool Same(const std::string& a, const std::string& b, Compare how) {
   switch (how) {
     case Compare::kWhole:
-      return std::atoi(a.c_str()) == std::atoi(b.c_str());
+      return NyStr::LeadingInt(a) == NyStr::LeadingInt(b);
     case Compare::kNumber:
-      return std::atof(a.c_str()) == std::atof(b.c_str());
+      return NyStr::LeadingReal(a) == NyStr::LeadingReal(b);
     case Compare::kText:
       break;
   }

@@ -25,6 +25,10 @@ ProgressRule::ProgressRule(long long total) : total_(total) {
   // The accumulator starts from 0 again after every move, so every move takes the same number of
   // evaluations: count them once instead of adding per evaluation.
   const double fraction = 100.0 / static_cast<double>(total_);
+  if (total_ > 10'000'000'000) {  // beyond any calculation's limit: no need to count exactly
+    cycle_ = total_ / 100 + 1;
+    return;
+  }
   double acc = 0;
   do {
     acc += fraction;

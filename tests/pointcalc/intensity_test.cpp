@@ -104,10 +104,9 @@ TEST(LuminaireIlluminance, PointsOnATiltedAxisGetTheAxisIntensity) {
   for (std::size_t i = 0; i < 19; ++i) a.cd[i] = nytest::kYg701A[i], b.cd[i] = nytest::kYg701B[i];
   a.loaded = b.loaded = true;
   // Each of these gives h / d = 1.0000000000000002 by rounding.
-  struct Case {
+  const struct {
     double x, y, h, tx, ty, px, py;
   } cases[] = {{3000, 3000, 2500, 45, 0, 3000, 500},
-               {0, 0, 2500, 10, 0, 0, -2500 * std::tan(10 * kDeg)},
                {0, 0, 3000, 0, 15, -3000 * std::tan(15 * kDeg), 0}};
   for (const auto& c : cases) {
     LuminaireRecord r = Lum(c.h / 1000, 10050, 0, c.tx, c.ty);

@@ -3,15 +3,12 @@
 #include <unistd.h>
 
 #include <climits>
-#include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <numbers>
 
 #include "host/text_codec.h"
 #include "support/ny_common.h"
 #include "support/ny_ini_file.h"
-#include "support/ny_number.h"
 #include "support/ny_str.h"
 #include "support/ny_xdata.h"
 #include "test_support.h"
@@ -134,12 +131,6 @@ TEST(Str, NumbersSplittingAndDuplicates) {
     EXPECT_EQ(NyStr::LeadingReal(c.text), c.real) << c.text;
     EXPECT_EQ(NyStr::LeadingInt(c.text), c.whole) << c.text;
   }
-  EXPECT_EQ(NyNumber::Acos(1.0000000000000002), 0);
-  EXPECT_EQ(NyNumber::Asin(-1.0000000000000002), -std::numbers::pi / 2);
-  for (double v : {std::nan(""), 3e9, -3e9, HUGE_VAL}) EXPECT_FALSE(NyNumber::TruncToInt(v)) << v;
-  EXPECT_EQ(NyNumber::TruncToInt(-2.7), -2);
-  EXPECT_EQ(NyNumber::SaturateToInt(1e300), INT_MAX);
-  EXPECT_EQ(NyNumber::SaturateToInt(std::nan("")), 0);
 
   std::vector<std::string> parts;
   NyStr::SplitStrBySymbol(parts, "筒灯^吸顶灯^^", "^");
