@@ -105,13 +105,17 @@ bool ConfirmCalculationSize(int x_count, int y_count, std::size_t luminaires) {
 
 namespace {
 
-// Twice the area enclosed by the (explicitly closed) polygon, from its first vertex so that far
-// coordinates lose no precision.
-double TwiceArea(const std::vector<nyhost::Point3>& polygon) {
+// Twice the area enclosed by the (explicitly closed) polygon as a fraction of its extents'
+// width x height: measured from the first vertex and in those units, so that neither far nor
+// huge coordinates lose precision or overflow.
+double TwiceAreaFraction(const std::vector<nyhost::Point3>& polygon, double width, double height) {
   double sum = 0;
   for (std::size_t i = 1; i + 1 < polygon.size(); ++i) {
-    const nyhost::Point3 a = polygon[i] - polygon[0], b = polygon[i + 1] - polygon[0];
-    sum += a.x * b.y - b.x * a.y;
+    const double ax = (polygon[i].x - polygon[0].x) / width;
+    const double ay = (polygon[i].y - polygon[0].y) / height;
+    const double bx = (polygon[i + 1].x - polygon[0].x) / width;
+    const double by = (polygon[i + 1].y - polygon[0].y) / height;
+    sum += ax * by - bx * ay;
   }
   return std::fabs(sum);
 }
@@ -135,7 +139,7 @@ std::optional<Grid> BuildGrid(const std::vector<nyhost::Point3>& polygon,
   const double width = extents.Empty() ? 0 : extents.max.x - extents.min.x;
   const double height = extents.Empty() ? 0 : extents.max.y - extents.min.y;
   // Two corners, or corners on one line, enclose nothing even when their extents do.
-  if (width < 0.0001 || height < 0.0001 || TwiceArea(polygon) <= 1e-9 * width * height) {
+  if (width < 0.0001 || height < 0.0001 || TwiceAreaFraction(polygon, width, height) <= 1e-9) {
     host.Print("\n房间没有面积!");
     return std::nullopt;
   }
