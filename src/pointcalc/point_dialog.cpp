@@ -266,6 +266,10 @@ void CNYDrawIsolineDlg::LoadStandardValues() {
   data_.m_dStandLPD = NyIniFile::ReadKey(kStandardSection, "m_dStandLPD", data_.m_dStandLPD, ini);
   data_.m_nStandLx = NyIniFile::ReadKey(kStandardSection, "m_nStandLx", data_.m_nStandLx, ini);
   data_.m_nUGR = NyIniFile::ReadKey(kStandardSection, "m_nUGR", data_.m_nUGR, ini);
+  // A hand-edited settings file may hold anything: what is not a sane value means no standard.
+  if (!NyNumber::InRange(data_.m_dStandLPD, 0, 1000)) data_.m_dStandLPD = 0;
+  if (data_.m_nStandLx < 0 || data_.m_nStandLx > 100000) data_.m_nStandLx = 0;
+  if (data_.m_nUGR < 0 || data_.m_nUGR > 100) data_.m_nUGR = 0;
   data_.m_dStandUniformity = 0.7;
   ResetLimitLabel();
 }

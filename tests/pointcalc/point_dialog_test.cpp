@@ -128,6 +128,9 @@ TEST_F(PointDialog, SettingsSurviveClosingAndReopening) {
   EXPECT_EQ(again.GetText(360), "11");
   EXPECT_EQ(Module().PointDialog->data().m_nCountX, 30);
   EXPECT_EQ(Module().PointDialog->data().m_nStandLx, 300);
+  NyIniFile::WriteKey("照度标准—岚序软件", "m_dStandLPD", std::string("inf"), ini);
+  again.UserClose();
+  EXPECT_EQ(Open().GetText(360), "0") << "an absurd limit in the file is no limit";
 }
 
 TEST_F(PointDialog, SecondRoomErasesTheFirstOutline) {
