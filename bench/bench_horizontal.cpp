@@ -1,5 +1,6 @@
 // Point-by-point horizontal illuminance: a 100 x 100 grid (10,201 points) under 100 luminaires,
-// summed with one and with two threads. Reports point-luminaire evaluations per second.
+// summed with one and with two threads, and the large grids at the calculation's size limits:
+// building them and summing them with the progress bar driven as the dialog drives it.
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -7,6 +8,7 @@
 #include "bench_room.h"
 #include "pointcalc/horizontal.h"
 #include "pointcalc/intensity.h"
+#include "pointcalc/room_grid.h"
 
 namespace {
 
@@ -40,6 +42,56 @@ void BM_HorizontalSum(benchmark::State& state) {
 }
 
 BENCHMARK(BM_HorizontalSum)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The 20 m x 20 m room's outline as the calculation gets it.
+struct Outline {
+  std::vector<nyhost::Point3> polygon{
+      {0, 0, 0}, {20000, 0, 0}, {20000, 20000, 0}, {0, 20000, 0}, {0, 0, 0}};
+  nyhost::Extents extents;
+  Outline() {
+    for (const auto& p : polygon) extents.Add(p);
+  }
+};
+
+// An n x n grid: 500 is just above the size that asks first, 1999 just below the hard limit.
+void BM_BuildGrid(benchmark::State& state) {
+  static const Outline room;
+  const int n = static_cast<int>(state.range(0));
+  std::size_t points = 0;
+  for (auto _ : state) {
+    auto grid = BuildGrid(room.polygon, room.extents, n, n);
+    points = grid ? grid->points.size() : 0;
+    benchmark::DoNotOptimize(points);
+  }
+  state.counters["points"] = static_cast<double>(points);
+  state.counters["MB"] = static_cast<double>(points) * kBytesPerGridPoint / (1024.0 * 1024.0);
+}
+
+BENCHMARK(BM_BuildGrid)->Arg(500)->Arg(1999)->Unit(benchmark::kMillisecond);
+
+// 251,001 points under the 100 luminaires (25 million evaluations, a quarter of the number that
+// asks first), on two threads, with the progress rule counting every evaluation.
+void BM_LargeGridWithProgress(benchmark::State& state) {
+  static const Room room;
+  static const Outline outline;
+  const auto grid = BuildGrid(outline.polygon, outline.extents, 500, 500);
+  std::vector<double> values;
+  int moves = 0;
+  for (auto _ : state) {
+    ProgressRule progress(static_cast<long long>(grid->points.size() * room.sources.size()));
+    SumIlluminance(room.sources, grid->points, values, 2, [&](long long evaluations) {
+      progress.Advance(evaluations, [&](int) { ++moves; });
+    });
+    benchmark::DoNotOptimize(values.data());
+  }
+  const double evaluations = static_cast<double>(grid->points.size() * room.sources.size());
+  state.counters["evaluations/s"] = benchmark::Counter(
+      evaluations * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["bar moves"] =
+      static_cast<double>(moves) / static_cast<double>(state.iterations());
+}
+
+BENCHMARK(BM_LargeGridWithProgress)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -135,7 +135,7 @@ struct Luminaire {
 
 void AddLuminaire(Drawing& d, const std::string& block, double x, double y, double rotation_deg,
                   const Luminaire& l, const char* tilt_x = nullptr) {
-  Entity e = Make(BlockReference{block, {x, y, 0}, rotation_deg * kDegToRad, 1, 1, 1, {}}, "照明");
+  Entity e = Make(BlockReference{block, {x, y, 0}, rotation_deg, 1, 1, 1, {}}, "照明");
   XDataGroup g{kApp, {}};
   auto keyed = [&](const std::string& key, const std::string& value) {
     g.items.push_back({1000, key + "=" + value, 0, 0});
@@ -149,7 +149,7 @@ void AddLuminaire(Drawing& d, const std::string& block, double x, double y, doub
 }
 
 void AddDevice(Drawing& d, const std::string& block, double x, double y, double rotation_deg) {
-  d.Add(Make(BlockReference{block, {x, y, 0}, rotation_deg * kDegToRad, 1, 1, 1, {}}, "电气"));
+  d.Add(Make(BlockReference{block, {x, y, 0}, rotation_deg, 1, 1, 1, {}}, "电气"));
 }
 
 Drawing BuildPlan() {

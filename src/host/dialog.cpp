@@ -444,6 +444,9 @@ bool Dialog::UserCellEdit(int id, int row, int col, const std::string& text) {
     return false;
   auto& cell = c->grid.cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
   if (cell.kind == CellKind::kReadOnly || cell.kind == CellKind::kText) return false;
+  if (cell.list_only &&
+      std::find(cell.options.begin(), cell.options.end(), text) == cell.options.end())
+    return false;
   cell.text = text;
   Changed(id);
   if (controller_) controller_->OnCellEndEdit(*this, id, row, col);

@@ -63,6 +63,7 @@ struct GridCell {
   std::string text;
   CellKind kind = CellKind::kEdit;
   std::vector<std::string> options;  // combo cells
+  bool list_only = false;            // a drop list: an edit must pick one of the options
   std::uint32_t back_color = kNoColor;
   std::uint32_t text_color = kNoColor;
 };

@@ -424,7 +424,7 @@ void Reader::addInsert(const DL_InsertData& d) {
   BlockReference r;
   r.block = Decode(d.name);
   r.position = {d.ipx, d.ipy, d.ipz};
-  r.rotation = d.angle * kDegToRad;
+  r.rotation_deg = d.angle;
   r.scale_x = d.sx;
   r.scale_y = d.sy;
   r.scale_z = d.sz;
@@ -455,7 +455,7 @@ void Reader::addText(const DL_TextData& d) {
   t.position = aligned ? Point3{d.apx, d.apy, std::isfinite(d.apz) ? d.apz : 0}
                        : Point3{d.ipx, d.ipy, d.ipz};
   t.height = d.height;
-  t.rotation = d.angle;
+  t.rotation = d.angle * kDegToRad;
   t.text = Decode(d.text);
   t.style = StyleFromFile(Decode(d.style));
   Add(std::move(t));

@@ -396,7 +396,7 @@ void Emitter::WriteEntity(const Entity& e, bool model) {
       dxf_.writeInsert(
           dw_,
           DL_InsertData(Enc(r->block), r->position.x, r->position.y, r->position.z, r->scale_x,
-                        r->scale_y, r->scale_z, r->rotation * kRadToDeg, 1, 1, 0, 0),
+                        r->scale_y, r->scale_z, r->rotation_deg, 1, 1, 0, 0),
           attr);
     });
     if (!r->attributes.empty()) dw_.dxfInt(66, 1);  // attributes follow
@@ -436,10 +436,11 @@ void Emitter::WriteEntity(const Entity& e, bool model) {
   } else if (const auto* t = e.As<Text>()) {
     const Point3& p = t->position;
     primary([&] {
-      dxf_.writeText(dw_,
-                     DL_TextData(p.x, p.y, p.z, p.x, p.y, p.z, t->height, 1.0, 0, t->middle ? 1 : 0,
-                                 t->middle ? 2 : 0, Enc(t->text), Style(t->style), t->rotation),
-                     attr);
+      dxf_.writeText(
+          dw_,
+          DL_TextData(p.x, p.y, p.z, p.x, p.y, p.z, t->height, 1.0, 0, t->middle ? 1 : 0,
+                      t->middle ? 2 : 0, Enc(t->text), Style(t->style), t->rotation * kRadToDeg),
+          attr);
     });
   } else if (const auto* m = e.As<MText>()) {
     primary([&] { dw_.entity("MTEXT"); });

@@ -47,7 +47,7 @@ struct Attribute {
 struct BlockReference {
   std::string block;
   Point3 position;
-  double rotation = 0;  // radians, counter-clockwise
+  double rotation_deg = 0;  // degrees, counter-clockwise, as typed and as the DXF holds it
   double scale_x = 1, scale_y = 1, scale_z = 1;
   std::vector<Attribute> attributes;
   friend bool operator==(const BlockReference&, const BlockReference&) = default;

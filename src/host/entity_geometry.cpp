@@ -100,7 +100,8 @@ Extents PolylineExtents(const Polyline& pl) {
 Point3 BlockToWorld(const BlockReference& ref, const BlockDefinition& def, Point3 p) {
   double x = (p.x - def.base.x) * ref.scale_x;
   double y = (p.y - def.base.y) * ref.scale_y;
-  double c = std::cos(ref.rotation), s = std::sin(ref.rotation);
+  const double a = ref.rotation_deg * kDegToRad;
+  const double c = std::cos(a), s = std::sin(a);
   return {ref.position.x + x * c - y * s, ref.position.y + x * s + y * c,
           ref.position.z + (p.z - def.base.z) * ref.scale_z};
 }

@@ -1,8 +1,5 @@
 #include "pointcalc/batch_edit.h"
 
-#include <cmath>
-#include <cstdlib>
-
 #include "base/module_state.h"
 #include "host/host.h"
 #include "host/text_util.h"
@@ -10,6 +7,7 @@
 #include "refdata/curve_chooser.h"
 #include "resources/templates.h"
 #include "support/ny_scale.h"
+#include "support/ny_str.h"
 
 namespace {
 
@@ -38,9 +36,9 @@ Compare CompareOf(int col) {
 bool Same(const std::string& a, const std::string& b, Compare how) {
   switch (how) {
     case Compare::kWhole:
-      return std::atoi(a.c_str()) == std::atoi(b.c_str());
+      return NyStr::LeadingInt(a) == NyStr::LeadingInt(b);
     case Compare::kNumber:
-      return std::atof(a.c_str()) == std::atof(b.c_str());
+      return NyStr::LeadingReal(a) == NyStr::LeadingReal(b);
     case Compare::kText:
       break;
   }
@@ -84,6 +82,8 @@ void CNyBatchEditDlg::OnInitDialog(nyhost::Dialog& dlg) {
       cells.push_back(all.cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)].text);
     g.cells[1][static_cast<std::size_t>(col)].text = CommonCell(cells, col);
   }
+  initial_.clear();
+  for (const auto& cell : g.cells[1]) initial_.push_back(cell.text);
   dlg.GridChanged(kGridId);
 }
 
@@ -100,41 +100,56 @@ void CNyBatchEditDlg::OnCellEndEdit(nyhost::Dialog& dlg, int id, int row, int co
   if (col == kColRotationZ || col == kColTiltX || col == kColTiltY) return;
   if (!CheckBallastCell(dlg, kGridId, row, col)) return;
   OnLuminaireRowChanged(dlg, kGridId, row, col, {});
+  // The row's flux only stands for every luminaire when all its lamp cells are common; otherwise
+  // each luminaire gets its own on "确定".
+  nyhost::GridState& g = dlg.Grid(kGridId);
+  auto& r = g.cells[1];
+  for (int c = kColLamp1Name; c <= kColLamp2Count; ++c) {
+    if (c == kColLamp1Ballast || c == kColLamp2Ballast) continue;
+    if (nyhost::Trim(r[static_cast<std::size_t>(c)].text).empty()) r[kColFlux].text.clear();
+  }
+  dlg.GridChanged(kGridId);
 }
 
 bool CNyBatchEditDlg::Apply(const nyhost::Dialog& dlg) {
   const nyhost::GridState* g = dlg.GridOf(kGridId);
   if (!g || g->rows() < 2) return false;
-  const auto& r = g->cells[1];
-  auto text = [&](int c) -> const std::string& { return r[static_cast<std::size_t>(c)].text; };
-  auto set = [&](int c) { return !nyhost::Trim(text(c)).empty(); };
-  if (set(kColHeight) && std::atof(text(kColHeight).c_str()) * 1000 / ArchScale() <= 0) {
-    nyhost::Host::Get().windows().MessageBox(kMessageCaption, "灯具安装高度有误!",
-                                             nyhost::MbIcon::kWarning, nyhost::MbButtons::kOk);
-    return false;
+  const auto& batch = g->cells[1];
+  auto text = [&](int c) -> const std::string& { return batch[static_cast<std::size_t>(c)].text; };
+  auto filled = [&](int c) { return !nyhost::Trim(text(c)).empty(); };
+  auto changed = [&](int c) {
+    return filled(c) && (static_cast<std::size_t>(c) >= initial_.size() ||
+                         text(c) != initial_[static_cast<std::size_t>(c)]);
+  };
+  bool lamps_changed = false;
+  for (int c = kColLamp1Name; c <= kColLamp2Count; ++c) lamps_changed = lamps_changed || changed(c);
+
+  // Each record goes through a table row of its own: the filled cells replace its values, the
+  // flux follows its own lamps, and the row is read back with the main table's checks.
+  const double scale = ArchScale();
+  std::vector<LuminaireRecord> out = records_;
+  nyhost::GridState rows;
+  SetUpLuminaireGrid(rows, 600);
+  for (auto& rec : out) {
+    FillLuminaireRow(rows, 1, rec, scale, {});
+    auto& r = rows.cells[1];
+    for (int c = 0; c < kLuminaireColumns; ++c)
+      if (c != kColFlux && filled(c)) r[static_cast<std::size_t>(c)].text = text(c);
+    if (lamps_changed) {
+      RecomputeFlux(rows, 1);
+    } else if (changed(kColFlux)) {
+      r[kColFlux].text = text(kColFlux);
+    }
+    std::string message;
+    if (!ReadLuminaireRow(rows, 1, scale, rec, message)) {
+      nyhost::Host::Get().windows().MessageBox(kMessageCaption, message, nyhost::MbIcon::kWarning,
+                                               nyhost::MbButtons::kOk);
+      return false;
+    }
+    rec.name = r[kColName].text;
+    rec.model = r[kColModel].text;
   }
-  for (auto& rec : records_) {
-    auto whole = [&](int c) { return std::atoi(text(c).c_str()); };
-    auto num = [&](int c) { return std::atof(text(c).c_str()); };
-    if (set(kColName)) rec.name = text(kColName);
-    if (set(kColModel)) rec.model = text(kColModel);
-    if (set(kColHeight)) rec.position.z = num(kColHeight) * 1000 / ArchScale();
-    if (set(kColRotationZ)) rec.rotation_z = num(kColRotationZ);
-    if (set(kColTiltX)) rec.tilt_x = num(kColTiltX);
-    if (set(kColTiltY)) rec.tilt_y = num(kColTiltY);
-    if (set(kColLamp1Name)) rec.lamp1_name = text(kColLamp1Name);
-    if (set(kColLamp1Model)) rec.lamp1_model = text(kColLamp1Model);
-    if (set(kColLamp1Power)) rec.lamp1_power = whole(kColLamp1Power);
-    if (set(kColLamp1Ballast)) rec.lamp1_ballast_power = whole(kColLamp1Ballast);
-    if (set(kColLamp1Count)) rec.lamp1_count = whole(kColLamp1Count);
-    if (set(kColLamp2Name)) rec.lamp2_name = text(kColLamp2Name);
-    if (set(kColLamp2Model)) rec.lamp2_model = text(kColLamp2Model);
-    if (set(kColLamp2Power)) rec.lamp2_power = whole(kColLamp2Power);
-    if (set(kColLamp2Ballast)) rec.lamp2_ballast_power = whole(kColLamp2Ballast);
-    if (set(kColLamp2Count)) rec.lamp2_count = whole(kColLamp2Count);
-    if (set(kColFlux)) rec.total_flux = whole(kColFlux);
-    if (set(kColCurve)) rec.curve_table = text(kColCurve);
-  }
+  records_ = std::move(out);
   return true;
 }
 

@@ -2,6 +2,7 @@
 // the selected luminaires share; every filled cell is applied to all of them on "确定".
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "host/dialog.h"
@@ -26,6 +27,7 @@ class CNyBatchEditDlg : public nyhost::DialogController {
  private:
   bool Apply(const nyhost::Dialog& dlg);
   std::vector<LuminaireRecord> records_;
+  std::vector<std::string> initial_;  // the batch row as the dialog opened
 };
 
 // The text the batch row shows in column `col`: the common value of all rows, or empty.

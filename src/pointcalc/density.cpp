@@ -1,17 +1,22 @@
 #include "pointcalc/density.h"
 
-#include <cmath>
-
 #include <fmt/printf.h>
 
+#include <climits>
+#include <optional>
+
+#include "support/ny_number.h"
 #include "support/ny_str.h"
 
 namespace {
 
+// A count of at least one: "0", "-5" or "1e12" are no grid.
 bool WholePart(const std::string& text, int& out) {
   double v = 0;
   if (!NyStr::IsDigit(v, text)) return false;
-  out = static_cast<int>(std::trunc(v));
+  const std::optional<int> whole = NyNumber::TruncToInt(v);
+  if (!whole || *whole < 1) return false;
+  out = *whole;
   return true;
 }
 
@@ -55,8 +60,8 @@ std::string SpinDensity(Density& d, int step) {
     if (d.x > 10) d.x -= 10;
     if (d.y > 10) d.y -= 10;
   } else {
-    d.x += 10;
-    d.y += 10;
+    d.x = d.x > INT_MAX - 10 ? d.x : d.x + 10;
+    d.y = d.y > INT_MAX - 10 ? d.y : d.y + 10;
   }
   return d.two_numbers ? fmt::sprintf("%d*%d", d.x, d.y) : fmt::sprintf("%d", d.x);
 }

@@ -9,7 +9,8 @@ struct Density {
   bool two_numbers = false;  // "a*b" form; otherwise one number for both
 };
 
-// False for an empty text, a text with a non-number part, or more than one separator.
+// False for an empty text, a text with a non-number part, more than one separator, or a count
+// below 1 or beyond an int.
 bool ParseDensity(const std::string& text, Density& out);
 
 // One step of the density spin: a positive step lowers every count above 10 by 10, any other

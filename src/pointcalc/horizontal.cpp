@@ -1,41 +1,52 @@
 #include "pointcalc/horizontal.h"
 
+#include <fmt/printf.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <thread>
 
-#include <fmt/printf.h>
-
 #include "base/module_state.h"
 #include "host/host.h"
 #include "pointcalc/room_grid.h"
 #include "support/ny_ent.h"
 #include "support/ny_geo.h"
+#include "support/ny_number.h"
 #include "support/ny_scale.h"
+#include "support/ny_str.h"
 
 // ---------------------------------------------------------------- progress
 
 ProgressRule::ProgressRule(long long total) : total_(total) {
   if (total_ > 0 && total_ < 100) step_ = static_cast<int>(100 / total_);
-  if (total_ >= 100) fraction_ = 100.0 / static_cast<double>(total_);
+  if (total_ < 100) return;
+  // The accumulator starts from 0 again after every move, so every move takes the same number of
+  // evaluations: count them once instead of adding per evaluation.
+  const double fraction = 100.0 / static_cast<double>(total_);
+  if (total_ > 10'000'000'000) {  // beyond any calculation's limit: no need to count exactly
+    cycle_ = total_ / 100 + 1;
+    return;
+  }
+  double acc = 0;
+  do {
+    acc += fraction;
+    ++cycle_;
+  } while (!(acc - 1 > 1e-11));
 }
 
 void ProgressRule::Advance(long long evaluations, const std::function<void(int)>& report) {
-  if (total_ <= 0) return;
-  for (long long i = 0; i < evaluations; ++i) {
-    if (total_ < 100) {
-      percent_ += step_;
-      if (report) report(percent_);
-      continue;
-    }
-    acc_ += fraction_;
-    if (acc_ - 1 > 1e-11) {
-      ++percent_;
-      acc_ = 0;
-      if (report) report(percent_);
-    }
+  if (total_ <= 0 || evaluations <= 0) return;
+  long long moves = evaluations;
+  if (total_ >= 100) {
+    pending_ += evaluations;
+    moves = pending_ / cycle_;
+    pending_ %= cycle_;
+  }
+  for (long long i = 0; i < moves; ++i) {
+    percent_ += total_ < 100 ? step_ : 1;
+    if (report) report(percent_);
   }
 }
 
@@ -121,22 +132,23 @@ LegendRange LegendFor(double min, double max, double mean) {
   LegendRange r;
   r.min = std::floor(min * 0.1) * 10;
   r.max = (std::floor(max * 0.1) + 1) * 10;
-  r.interval = 10 * static_cast<int>(std::floor((10 + std::trunc(mean / 7)) * 0.1));
-  if (r.interval == 0) r.interval = 10;
+  r.interval = NyNumber::SaturateToInt(10 * std::floor((10 + std::trunc(mean / 7)) * 0.1));
+  if (r.interval <= 0) r.interval = 10;
   return r;
 }
 
 int StandLxFromAverage(const std::string& average_text) {
-  return 50 * static_cast<int>(std::atoi(average_text.c_str()) * 0.1 * 0.2);
+  const double whole = std::trunc(NyStr::LeadingReal(average_text));
+  return NyNumber::SaturateToInt(50 * std::trunc(whole * 0.1 * 0.2));
 }
 
 double PowerDensity(const std::vector<LuminaireRecord>& records, double area_m2) {
   double watts = 0;
   for (const auto& r : records) {
-    // Each group's product is taken as an unsigned number of watts.
-    unsigned g1 = static_cast<unsigned>((r.lamp1_power + r.lamp1_ballast_power) * r.lamp1_count);
-    unsigned g2 = static_cast<unsigned>((r.lamp2_power + r.lamp2_ballast_power) * r.lamp2_count);
-    watts += g1 + static_cast<double>(g2);
+    // In doubles: no product of table values can overflow (negative ones are refused when the
+    // table is read back).
+    watts += (static_cast<double>(r.lamp1_power) + r.lamp1_ballast_power) * r.lamp1_count +
+             (static_cast<double>(r.lamp2_power) + r.lamp2_ballast_power) * r.lamp2_count;
   }
   return area_m2 >= 0.001 ? watts / area_m2 : 0;
 }
@@ -232,9 +244,14 @@ bool RunHorizontalCalculation(PointDialogData& data) {
   if (!drawing || data.m_idOutline == nyhost::kNullId || !drawing->FindLive(data.m_idOutline))
     return false;
 
+  if (!NyScale::CheckScales(drawing)) return false;
+
   std::vector<nyhost::Point3> polygon;
   nyhost::Extents extents;
   if (!RoomPolygon(data.m_idOutline, polygon, extents)) return false;
+  if (!data.m_records.empty() &&
+      !ConfirmCalculationSize(data.m_nCountX, data.m_nCountY, data.m_records.size()))
+    return false;
   auto grid = BuildGrid(polygon, extents, data.m_nCountX, data.m_nCountY);
   if (!grid) return false;
   data.m_dStepX = grid->dx;

@@ -23,7 +23,7 @@ class ProgressRule {
  private:
   long long total_;
   int step_ = 0;
-  double fraction_ = 0, acc_ = 0;
+  long long cycle_ = 0, pending_ = 0;  // evaluations per move, and since the last one
   int percent_ = 0;
 };
 

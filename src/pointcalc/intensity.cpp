@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "base/module_state.h"
@@ -11,6 +12,7 @@
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"
 #include "support/ny_access.h"
+#include "support/ny_number.h"
 #include "support/ny_scale.h"
 
 bool LoadCurve(const std::string& curve_table, IntensityTable& a, IntensityTable& b) {
@@ -106,14 +108,17 @@ double LuminaireIlluminance(const LuminaireSource& s, const nyhost::Point3& p) {
   const double dx = s.position.x - p.x, dy = s.position.y - p.y, dz = s.position.z - p.z;
   // Signed distance of the luminaire from the plane through p normal to its axis.
   const double h = (s.nx * dx + s.ny * dy + s.nz * dz) * s.scale;
-  if (h < 1e-5) return 0;
+  // Also false for a NaN from coordinates beyond a double's range.
+  if (!(h >= 1e-5)) return 0;
   const double d = std::sqrt(dx * dx + dy * dy + dz * dz) * s.scale;  // mm
-  const double cos_gamma = h / d;
-  const int t = static_cast<int>(std::acos(cos_gamma) * nyhost::kRadToDeg);
+  // On the axis h / d can round to just above 1.
+  const double cos_gamma = std::min(h / d, 1.0);
+  if (!std::isfinite(cos_gamma)) return 0;
+  const std::optional<int> t = NyNumber::TruncToInt(NyNumber::Acos(cos_gamma) * nyhost::kRadToDeg);
   // Both planes are dark from 86 degrees on: nothing to add.
-  if (t > 85) return 0;
-  const double ia = IntensityAtAngle(t, *s.a);
-  const double ib = IntensityAtAngle(t, *s.b);
+  if (!t || *t > 85) return 0;
+  const double ia = IntensityAtAngle(*t, *s.a);
+  const double ib = IntensityAtAngle(*t, *s.b);
 
   // C-angle: the angle psi from the horizontal direction V (luminaire -> point) to the plane's
   // first axis Xp, measured about the axis (a negative turn, N . (V x Xp) < 0, counts as 360

@@ -1,8 +1,9 @@
 #include "pointcalc/luminaire_table.h"
 
-#include <cstdlib>
-
 #include <fmt/printf.h>
+
+#include <cmath>
+#include <cstdlib>
 
 #include "base/module_state.h"
 #include "host/host.h"
@@ -10,6 +11,7 @@
 #include "refdata/statements.h"
 #include "support/ny_access.h"
 #include "support/ny_common.h"
+#include "support/ny_number.h"
 #include "support/ny_scale.h"
 #include "support/ny_str.h"
 
@@ -53,21 +55,30 @@ nyhost::GridCell Cell(std::string text, CellKind kind = CellKind::kEdit,
   return c;
 }
 
+// A cell that only takes one of its options.
+nyhost::GridCell DropList(std::string text, std::vector<std::string> options) {
+  nyhost::GridCell c = Cell(std::move(text), CellKind::kCombo, std::move(options));
+  c.list_only = true;
+  return c;
+}
+
+// Sane ranges of what a row holds; anything outside is refused when the table is read back.
+constexpr double kMinHeightM = 0.001, kMaxHeightM = 1000;
+constexpr double kMaxTypedAngle = 360;
+constexpr int kMaxWatts = 100000;
+constexpr int kMaxCount = 1000;
+constexpr int kMaxFlux = 100000000;
+
+std::string AngleText(double degrees) { return fmt::sprintf("%.0f", degrees); }
+
+// A typed angle: a number within one turn either way.
+bool TypedAngle(const std::string& text, double& degrees) {
+  return NyStr::IsDigit(degrees, text) && std::fabs(degrees) <= kMaxTypedAngle;
+}
+
 double ArchScale() { return NyScale::GetArchScale(nyhost::Host::Get().drawing()); }
 
 bool IsDataRow(const nyhost::GridState& g, int row) { return row >= 1 && row < g.rows(); }
-
-// Writes flux 1 x count 1 + flux 2 x count 2 into the flux column.
-void RecomputeFlux(nyhost::GridState& g, int row) {
-  auto& r = g.cells[static_cast<std::size_t>(row)];
-  auto group = [&](int name, int type, int power, int count) {
-    int flux = LampFlux(r[name].text, r[type].text, std::atoi(r[power].text.c_str()));
-    return flux * std::atoi(r[count].text.c_str());
-  };
-  int total = group(kColLamp1Name, kColLamp1Model, kColLamp1Power, kColLamp1Count) +
-              group(kColLamp2Name, kColLamp2Model, kColLamp2Power, kColLamp2Count);
-  r[kColFlux].text = fmt::sprintf("%d", total);
-}
 
 void RefreshPowers(nyhost::GridState& g, int row, int type_col) {
   auto& r = g.cells[static_cast<std::size_t>(row)];
@@ -79,6 +90,24 @@ void RefreshPowers(nyhost::GridState& g, int row, int type_col) {
 }
 
 }  // namespace
+
+void RecomputeFlux(nyhost::GridState& g, int row) {
+  auto& r = g.cells[static_cast<std::size_t>(row)];
+  auto group = [&](int name, int type, int power, int count) {
+    const double flux = LampFlux(r[name].text, r[type].text, NyStr::LeadingInt(r[power].text));
+    return flux * NyStr::LeadingInt(r[count].text);
+  };
+  const double total = group(kColLamp1Name, kColLamp1Model, kColLamp1Power, kColLamp1Count) +
+                       group(kColLamp2Name, kColLamp2Model, kColLamp2Power, kColLamp2Count);
+  r[kColFlux].text = fmt::sprintf("%d", NyNumber::SaturateToInt(total));
+}
+
+std::string HeightText(double metres) {
+  // The drawing's own precision up to millimetres: 3.0, 2.25, 2.125.
+  std::string s = fmt::sprintf("%.3f", metres);
+  while (s.size() > 2 && s.back() == '0' && s[s.size() - 2] != '.') s.pop_back();
+  return s;
+}
 
 const std::vector<std::string>& AngleOptions() {
   static const std::vector<std::string> v{"0",  "5",   "10",  "15",  "30",  "45", "90",
@@ -137,18 +166,17 @@ void FillLuminaireRow(nyhost::GridState& grid, int row, const LuminaireRecord& r
   r.assign(kLuminaireColumns, {});
   r[kColName] = Cell(rec.name);
   r[kColModel] = Cell(rec.model);
-  r[kColHeight] = Cell(fmt::sprintf("%.1f", rec.position.z * arch_scale * 0.001));
-  r[kColRotationZ] = Cell(fmt::sprintf("%.0f", rec.rotation_z), CellKind::kCombo, AngleOptions());
-  r[kColTiltX] = Cell(fmt::sprintf("%.0f", rec.tilt_x), CellKind::kCombo, AngleOptions());
-  r[kColTiltY] = Cell(fmt::sprintf("%.0f", rec.tilt_y), CellKind::kCombo, AngleOptions());
+  r[kColHeight] = Cell(HeightText(rec.position.z * arch_scale * 0.001));
+  r[kColRotationZ] = Cell(AngleText(rec.rotation_z), CellKind::kCombo, AngleOptions());
+  r[kColTiltX] = Cell(AngleText(rec.tilt_x), CellKind::kCombo, AngleOptions());
+  r[kColTiltY] = Cell(AngleText(rec.tilt_y), CellKind::kCombo, AngleOptions());
   auto group = [&](int first, const std::string& name, const std::string& type, int power,
                    int ballast, int count) {
-    r[first] = Cell(name, CellKind::kCombo, lamp_names);
-    r[first + 1] = Cell(type, CellKind::kCombo, LampTypeOptions(name));
-    r[first + 2] = Cell(fmt::sprintf("%d", power), CellKind::kCombo,
-                        LampPowerOptions(name, type, true));
+    r[first] = DropList(name, lamp_names);
+    r[first + 1] = DropList(type, LampTypeOptions(name));
+    r[first + 2] = DropList(fmt::sprintf("%d", power), LampPowerOptions(name, type, true));
     r[first + 3] = Cell(fmt::sprintf("%d", ballast), CellKind::kCombo, BallastOptions());
-    r[first + 4] = Cell(fmt::sprintf("%d", count), CellKind::kCombo, CountOptions());
+    r[first + 4] = DropList(fmt::sprintf("%d", count), CountOptions());
   };
   group(kColLamp1Name, rec.lamp1_name, rec.lamp1_model, rec.lamp1_power, rec.lamp1_ballast_power,
         rec.lamp1_count);
@@ -171,31 +199,55 @@ void FillLuminaireTable(nyhost::Dialog& dlg, int grid_id,
   dlg.GridChanged(grid_id);
 }
 
-bool ReadLuminaireRow(const nyhost::GridState& g, int row, double arch_scale,
-                      LuminaireRecord& rec, bool& height_ok) {
+bool ReadLuminaireRow(const nyhost::GridState& g, int row, double arch_scale, LuminaireRecord& rec,
+                      std::string& message) {
+  message.clear();
   const auto& r = g.cells[static_cast<std::size_t>(row)];
   if (r.size() < kLuminaireColumns) return false;
-  auto num = [&](int c) { return std::atof(r[static_cast<std::size_t>(c)].text.c_str()); };
-  auto whole = [&](int c) { return std::atoi(r[static_cast<std::size_t>(c)].text.c_str()); };
-  const double z = num(kColHeight) * 1000 / arch_scale;
-  height_ok = z > 0;
-  if (!height_ok) return false;
+  auto text = [&](int c) -> const std::string& { return r[static_cast<std::size_t>(c)].text; };
+  auto refuse = [&](int c) {
+    message = fmt::sprintf("你输入的数据不合理!\n第%d行<%s>: %s", row, kHeaders[c], text(c));
+    return false;
+  };
+
+  // A number the cell still shows as the record has it keeps every digit of the record's value.
+  double z = rec.position.z;
+  if (text(kColHeight) != HeightText(z * arch_scale * 0.001))
+    z = NyStr::LeadingReal(text(kColHeight)) * 1000 / arch_scale;
+  if (!(z > 0) || !NyNumber::InRange(z * arch_scale * 0.001, kMinHeightM, kMaxHeightM)) {
+    message = "灯具安装高度有误!";
+    return false;
+  }
+  double angles[3] = {rec.rotation_z, rec.tilt_x, rec.tilt_y};
+  for (int i = 0; i < 3; ++i) {
+    const int c = kColRotationZ + i;
+    if (text(c) != AngleText(angles[i]) && !TypedAngle(text(c), angles[i])) return refuse(c);
+  }
+  struct Whole {
+    int col, max;
+    int* field;
+  } wholes[] = {{kColLamp1Power, kMaxWatts, &rec.lamp1_power},
+                {kColLamp1Ballast, kMaxWatts, &rec.lamp1_ballast_power},
+                {kColLamp1Count, kMaxCount, &rec.lamp1_count},
+                {kColLamp2Power, kMaxWatts, &rec.lamp2_power},
+                {kColLamp2Ballast, kMaxWatts, &rec.lamp2_ballast_power},
+                {kColLamp2Count, kMaxCount, &rec.lamp2_count},
+                {kColFlux, kMaxFlux, &rec.total_flux}};
+  int values[std::size(wholes)];
+  for (std::size_t i = 0; i < std::size(wholes); ++i) {
+    values[i] = NyStr::LeadingInt(text(wholes[i].col));
+    if (values[i] < 0 || values[i] > wholes[i].max) return refuse(wholes[i].col);
+  }
   rec.position.z = z;
-  rec.rotation_z = num(kColRotationZ);
-  rec.tilt_x = num(kColTiltX);
-  rec.tilt_y = num(kColTiltY);
-  rec.lamp1_name = r[kColLamp1Name].text;
-  rec.lamp1_model = r[kColLamp1Model].text;
-  rec.lamp1_power = whole(kColLamp1Power);
-  rec.lamp1_ballast_power = whole(kColLamp1Ballast);
-  rec.lamp1_count = whole(kColLamp1Count);
-  rec.lamp2_name = r[kColLamp2Name].text;
-  rec.lamp2_model = r[kColLamp2Model].text;
-  rec.lamp2_power = whole(kColLamp2Power);
-  rec.lamp2_ballast_power = whole(kColLamp2Ballast);
-  rec.lamp2_count = whole(kColLamp2Count);
-  rec.total_flux = whole(kColFlux);
-  rec.curve_table = r[kColCurve].text;
+  rec.rotation_z = angles[0];
+  rec.tilt_x = angles[1];
+  rec.tilt_y = angles[2];
+  for (std::size_t i = 0; i < std::size(wholes); ++i) *wholes[i].field = values[i];
+  rec.lamp1_name = text(kColLamp1Name);
+  rec.lamp1_model = text(kColLamp1Model);
+  rec.lamp2_name = text(kColLamp2Name);
+  rec.lamp2_model = text(kColLamp2Model);
+  rec.curve_table = text(kColCurve);
   return true;
 }
 
@@ -206,11 +258,11 @@ bool ReadLuminaireTable(const nyhost::Dialog& dlg, int grid_id,
   const double scale = ArchScale();
   std::vector<LuminaireRecord> read = recs;
   for (std::size_t i = 0; i < read.size(); ++i) {
-    bool height_ok = true;
-    if (!ReadLuminaireRow(*g, static_cast<int>(i + 1), scale, read[i], height_ok)) {
-      if (!height_ok)
-        nyhost::Host::Get().windows().MessageBox(kMessageCaption, "灯具安装高度有误!",
-                                                 nyhost::MbIcon::kWarning, nyhost::MbButtons::kOk);
+    std::string message;
+    if (!ReadLuminaireRow(*g, static_cast<int>(i + 1), scale, read[i], message)) {
+      if (!message.empty())
+        nyhost::Host::Get().windows().MessageBox(kMessageCaption, message, nyhost::MbIcon::kWarning,
+                                                 nyhost::MbButtons::kOk);
       return false;
     }
   }
@@ -247,14 +299,27 @@ void OnLuminaireRowChanged(nyhost::Dialog& dlg, int grid_id, int row, int col,
       RecomputeFlux(g, row);
       break;
     case kColRotationZ:
-      WriteRotation(id, std::atof(r[kColRotationZ].text.c_str()));
-      break;
     case kColTiltX:
-      WriteTilt(id, kKeyTiltX, r[kColTiltX].text);
+    case kColTiltY: {
+      // Only a sane number reaches the drawing; anything else puts the luminaire's value back.
+      double degrees = 0;
+      auto& cell = r[static_cast<std::size_t>(col)];
+      if (!TypedAngle(cell.text, degrees)) {
+        nyhost::Host::Get().windows().MessageBox(kMessageCaption, "你输入的数据不合理!",
+                                                 nyhost::MbIcon::kWarning, nyhost::MbButtons::kOk);
+        if (index < recs.size()) {
+          const LuminaireRecord& rec = recs[index];
+          cell.text = AngleText(col == kColRotationZ ? rec.rotation_z
+                                : col == kColTiltX   ? rec.tilt_x
+                                                     : rec.tilt_y);
+        }
+      } else if (col == kColRotationZ) {
+        WriteRotation(id, degrees);
+      } else {
+        WriteTilt(id, col == kColTiltX ? kKeyTiltX : kKeyTiltY, cell.text);
+      }
       break;
-    case kColTiltY:
-      WriteTilt(id, kKeyTiltY, r[kColTiltY].text);
-      break;
+    }
     default:
       break;
   }
@@ -265,7 +330,7 @@ bool CheckBallastCell(nyhost::Dialog& dlg, int grid_id, int row, int col) {
   if (col != kColLamp1Ballast && col != kColLamp2Ballast) return true;
   if (row < 1) return true;
   double v = 0;
-  if (NyStr::IsDigit(v, dlg.GetCell(grid_id, row, col))) return true;
+  if (NyStr::IsDigit(v, dlg.GetCell(grid_id, row, col)) && v >= 0 && v <= kMaxWatts) return true;
   nyhost::Host::Get().windows().MessageBox(kMessageCaption, "镇流器功率只能为数字!",
                                            nyhost::MbIcon::kWarning, nyhost::MbButtons::kOk);
   dlg.SetCell(grid_id, row, col, "0");

@@ -58,18 +58,28 @@ void FillLuminaireRow(nyhost::GridState& grid, int row, const LuminaireRecord& r
 // All records, row = record index + 1.
 void FillLuminaireTable(nyhost::Dialog& dlg, int grid_id, const std::vector<LuminaireRecord>& recs);
 
+// The height column's text: metres with the drawing's precision down to millimetres ("3.0",
+// "2.25"), so that reading it back loses nothing.
+std::string HeightText(double metres);
+
 // Reads every data row back into its record. Fails without reading when rows and records are out
-// of step, and with "灯具安装高度有误!" when a height gives 0 or less.
+// of step, and with a message when a row does not read (below).
 bool ReadLuminaireTable(const nyhost::Dialog& dlg, int grid_id, std::vector<LuminaireRecord>& recs);
-// Reads one row into `rec` (height checked as above; the message is shown by the caller).
+// Reads one row into `rec`; `rec` is unchanged on failure. A number cell that still shows the
+// record's value keeps that value exactly. Fails with "灯具安装高度有误!" for a height that is not
+// between 1 mm and 1000 m, with "你输入的数据不合理!" and the cell for an angle beyond one turn
+// or a negative or absurd power, count or flux, and with an empty message for a short row.
 bool ReadLuminaireRow(const nyhost::GridState& grid, int row, double arch_scale,
-                      LuminaireRecord& rec, bool& height_ok);
+                      LuminaireRecord& rec, std::string& message);
+// Writes flux 1 x count 1 + flux 2 x count 2 of the row's own lamps into its flux column.
+void RecomputeFlux(nyhost::GridState& grid, int row);
 
 // A cell of a data row was changed: refresh dependent lists and the flux, or write the rotation
 // and tilts to the luminaire in the drawing.
 void OnLuminaireRowChanged(nyhost::Dialog& dlg, int grid_id, int row, int col,
                            const std::vector<LuminaireRecord>& recs);
-// Ballast cells must hold a number: "镇流器功率只能为数字!" and "0" otherwise. False when reset.
+// Ballast cells must hold a number of watts, not negative: "镇流器功率只能为数字!" and "0"
+// otherwise. False when reset.
 bool CheckBallastCell(nyhost::Dialog& dlg, int grid_id, int row, int col);
 
 // The rows as the remembered-lamps store takes them (14 cells each), when the table has exactly

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <set>
 
 #include "base/module_state.h"
@@ -27,6 +28,7 @@
 #include "support/ny_ent.h"
 #include "support/ny_glb.h"
 #include "support/ny_ini_file.h"
+#include "support/ny_number.h"
 #include "support/ny_scale.h"
 #include "support/ny_str.h"
 
@@ -60,7 +62,9 @@ bool ReadReal(const Dialog& dlg, int id, double& out) {
 bool ReadInt(const Dialog& dlg, int id, int& out) {
   double v = 0;
   if (!ReadReal(dlg, id, v)) return false;
-  out = static_cast<int>(v);
+  const std::optional<int> whole = NyNumber::TruncToInt(v);
+  if (!whole) return false;
+  out = *whole;
   return true;
 }
 
@@ -262,6 +266,10 @@ void CNYDrawIsolineDlg::LoadStandardValues() {
   data_.m_dStandLPD = NyIniFile::ReadKey(kStandardSection, "m_dStandLPD", data_.m_dStandLPD, ini);
   data_.m_nStandLx = NyIniFile::ReadKey(kStandardSection, "m_nStandLx", data_.m_nStandLx, ini);
   data_.m_nUGR = NyIniFile::ReadKey(kStandardSection, "m_nUGR", data_.m_nUGR, ini);
+  // A hand-edited settings file may hold anything: what is not a sane value means no standard.
+  if (!NyNumber::InRange(data_.m_dStandLPD, 0, 1000)) data_.m_dStandLPD = 0;
+  if (data_.m_nStandLx < 0 || data_.m_nStandLx > 100000) data_.m_nStandLx = 0;
+  if (data_.m_nUGR < 0 || data_.m_nUGR > 100) data_.m_nUGR = 0;
   data_.m_dStandUniformity = 0.7;
   ResetLimitLabel();
 }
@@ -418,8 +426,11 @@ void CNYDrawIsolineDlg::OnSpin(Dialog&, int id, int delta) {
 void CNYDrawIsolineDlg::OnDensityLostFocus() {
   if (!UpdateData(true)) return;
   Density d;
-  if (!ParseDensity(data_.m_sCalCount, d)) {
-    Box("你输入的数据不合理!", nyhost::MbIcon::kError);
+  const bool parsed = ParseDensity(data_.m_sCalCount, d);
+  if (!parsed || GridCandidates(d.x, d.y) > kMaxGridPoints) {
+    Box(parsed ? fmt::sprintf("你输入的数据不合理!\n计算点不能超过%.0f个。", kMaxGridPoints)
+               : std::string("你输入的数据不合理!"),
+        nyhost::MbIcon::kError);
     data_.m_sCalCount = "80";
     ParseDensity(data_.m_sCalCount, d);
   }
@@ -475,9 +486,10 @@ void CNYDrawIsolineDlg::RefillLegend() {
   if (!window_ || !UpdateData(true)) return;
   const PointDialogData& d = data_;
   if (d.m_nLegendStep <= 0) return;
-  int n = static_cast<int>((d.m_dLegendMax - d.m_dLegendMin) / d.m_nLegendStep) + 1;
-  if (n <= 0) return;
-  n = std::min(n, 200);
+  // In doubles: the range fields take any number the user types.
+  const double levels = std::trunc((d.m_dLegendMax - d.m_dLegendMin) / d.m_nLegendStep) + 1;
+  if (!(levels > 0)) return;
+  const int n = levels < 200 ? static_cast<int>(levels) : 200;
   nyhost::GridState& g = window_->Grid(kLegendGridId);
   const bool glare = d.m_nCalType == 2;
   for (auto& row : g.cells) row.resize(static_cast<std::size_t>(n + 1));

@@ -1,5 +1,10 @@
 #include "pointcalc/room_grid.h"
 
+#include <fmt/printf.h>
+
+#include <cmath>
+
+#include "base/module_state.h"
 #include "host/entity_geometry.h"
 #include "host/host.h"
 #include "refdata/luminaire_record.h"
@@ -71,22 +76,83 @@ bool RoomPolygon(nyhost::EntityId outline, std::vector<nyhost::Point3>& polygon,
   return true;
 }
 
+double GridCandidates(int x_count, int y_count) {
+  return (static_cast<double>(x_count) + 1) * (static_cast<double>(y_count) + 1);
+}
+
+bool ConfirmCalculationSize(int x_count, int y_count, std::size_t luminaires) {
+  const double points = GridCandidates(x_count, y_count);
+  const double evaluations = points * static_cast<double>(luminaires);
+  const double megabytes = points * kBytesPerGridPoint / (1024.0 * 1024.0);
+  nyhost::WindowSystem& windows = nyhost::Host::Get().windows();
+  if (points > kMaxGridPoints || evaluations > kMaxEvaluations) {
+    windows.MessageBox(
+        kMessageCaption,
+        fmt::sprintf("你输入的数据不合理!\n<计算密度>%d*%d有%.0f个计算点,%zu个灯具:计算点不能超过"
+                     "%.0f个,计算点数×灯具数不能超过%.0f。",
+                     x_count, y_count, points, luminaires, kMaxGridPoints, kMaxEvaluations),
+        nyhost::MbIcon::kWarning, nyhost::MbButtons::kOk);
+    return false;
+  }
+  if (points <= kAskGridPoints && evaluations <= kAskEvaluations) return true;
+  return windows.MessageBox(
+             kMessageCaption,
+             fmt::sprintf("<计算密度>%d*%d有%.0f个计算点,%zu个灯具,约需%.0fMB内存,可能要耗费很多"
+                          "时间。是否继续?",
+                          x_count, y_count, points, luminaires, megabytes),
+             nyhost::MbIcon::kWarning, nyhost::MbButtons::kYesNo) == nyhost::kIdYes;
+}
+
+namespace {
+
+// Twice the area enclosed by the (explicitly closed) polygon as a fraction of its extents'
+// width x height: measured from the first vertex and in those units, so that neither far nor
+// huge coordinates lose precision or overflow.
+double TwiceAreaFraction(const std::vector<nyhost::Point3>& polygon, double width, double height) {
+  double sum = 0;
+  for (std::size_t i = 1; i + 1 < polygon.size(); ++i) {
+    const double ax = (polygon[i].x - polygon[0].x) / width;
+    const double ay = (polygon[i].y - polygon[0].y) / height;
+    const double bx = (polygon[i + 1].x - polygon[0].x) / width;
+    const double by = (polygon[i + 1].y - polygon[0].y) / height;
+    sum += ax * by - bx * ay;
+  }
+  return std::fabs(sum);
+}
+
+bool Finite(const nyhost::Extents& e) {
+  return std::isfinite(e.min.x) && std::isfinite(e.min.y) && std::isfinite(e.max.x) &&
+         std::isfinite(e.max.y) && std::isfinite(e.max.x - e.min.x) &&
+         std::isfinite(e.max.y - e.min.y);
+}
+
+}  // namespace
+
 std::optional<Grid> BuildGrid(const std::vector<nyhost::Point3>& polygon,
                               const nyhost::Extents& extents, int x_count, int y_count) {
+  nyhost::Host& host = nyhost::Host::Get();
+  if (x_count < 1 || y_count < 1 || GridCandidates(x_count, y_count) > kMaxGridPoints ||
+      (!extents.Empty() && !Finite(extents))) {
+    host.Print("\n你输入的数据不合理!");
+    return std::nullopt;
+  }
   const double width = extents.Empty() ? 0 : extents.max.x - extents.min.x;
   const double height = extents.Empty() ? 0 : extents.max.y - extents.min.y;
-  if (width < 0.0001 || height < 0.0001 || x_count <= 0 || y_count <= 0) {
-    nyhost::Host::Get().Print("\n房间没有面积!");
+  // Two corners, or corners on one line, enclose nothing even when their extents do.
+  if (width < 0.0001 || height < 0.0001 || TwiceAreaFraction(polygon, width, height) <= 1e-9) {
+    host.Print("\n房间没有面积!");
     return std::nullopt;
   }
   Grid g;
   g.dx = width / x_count;
   g.dy = height / y_count;
-  g.points.reserve(static_cast<std::size_t>(x_count + 1) * static_cast<std::size_t>(y_count + 1));
+  g.points.reserve(static_cast<std::size_t>(GridCandidates(x_count, y_count)));
   // Repeated addition, as the distribution drawing expects: the last column or row may be lost
-  // to rounding.
-  for (double u = 0; u <= width; u += g.dx) {
-    for (double v = 0; v <= height; v += g.dy) {
+  // to rounding. The counters only bound the loops; they never end them before the sums do.
+  double u = 0;
+  for (int i = 0; i <= x_count && u <= width; ++i, u += g.dx) {
+    double v = 0;
+    for (int j = 0; j <= y_count && v <= height; ++j, v += g.dy) {
       nyhost::Point3 c{extents.min.x + u, extents.min.y + v, 0};
       if (NyGeo::IsPointInPolygon(polygon, c) != NyGeo::kOutside) g.points.push_back(c);
     }

@@ -29,9 +29,25 @@ struct Grid {
   double dx = 0, dy = 0;               // drawing units
 };
 
+// Size of one calculation. Above the hard limits it is refused; between the asking and the hard
+// limits the user is asked first. A candidate point costs two points and a value while it runs.
+inline constexpr double kMaxGridPoints = 4e6;
+inline constexpr double kAskGridPoints = 250e3;
+inline constexpr double kMaxEvaluations = 4e9;  // candidate points x luminaires
+inline constexpr double kAskEvaluations = 1e8;
+inline constexpr double kBytesPerGridPoint = 2 * sizeof(nyhost::Point3) + sizeof(double);
+
+// (x count + 1) x (y count + 1), as a double so that no count can overflow it.
+double GridCandidates(int x_count, int y_count);
+
+// Refuses ("你输入的数据不合理!" with the limit) or asks (Yes/No) before a large calculation;
+// true to go on.
+bool ConfirmCalculationSize(int x_count, int y_count, std::size_t luminaires);
+
 // Lattice of (x count + 1) x (y count + 1) candidates over the extents, stepped by repeated
 // addition, kept where the polygon test accepts them. Prints "\n房间没有面积!" and gives none
-// for an outline without width or height.
+// for an outline without width, height or area, and "\n你输入的数据不合理!" for counts below 1,
+// more candidates than kMaxGridPoints or extents beyond a double's range.
 std::optional<Grid> BuildGrid(const std::vector<nyhost::Point3>& polygon,
                               const nyhost::Extents& extents, int x_count, int y_count);
 

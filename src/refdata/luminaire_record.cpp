@@ -12,14 +12,12 @@
 #include "refdata/statements.h"
 #include "support/ny_access.h"
 #include "support/ny_scale.h"
+#include "support/ny_str.h"
 #include "support/ny_xdata.h"
 
 namespace {
 
 std::unordered_map<std::string, std::string> g_device_kinds;
-
-constexpr double kRadToDeg = 57.29577951308232;
-constexpr double kDegToRad = 0.017453292519943295;
 
 std::string ToGbkBytes(std::string_view utf8) {
   if (auto gbk = nyhost::Utf8ToGbk(utf8)) return *gbk;
@@ -162,11 +160,13 @@ bool FillLuminaireRecord(const nyhost::Entity& block_ref, LuminaireRecord& recor
   record.name = name;
   record.model = model;
   record.position = ref->position;
-  record.rotation_z = ref->rotation * kRadToDeg;
-  record.tilt_x = std::atoi(KeyedText(block_ref, kKeyTiltX).c_str());
-  record.tilt_y = std::atoi(KeyedText(block_ref, kKeyTiltY).c_str());
+  record.rotation_z = ref->rotation_deg;
+  // Keyed texts read as C atoi / atof, except that an infinite, NaN or overflowing text gives 0
+  // (a height of 0 is refused before any calculation).
+  record.tilt_x = NyStr::LeadingInt(KeyedText(block_ref, kKeyTiltX));
+  record.tilt_y = NyStr::LeadingInt(KeyedText(block_ref, kKeyTiltY));
   record.position.z =
-      std::atof(height.c_str()) * 1000.0 / NyScale::GetArchScale(nyhost::Host::Get().drawing());
+      NyStr::LeadingReal(height) * 1000.0 / NyScale::GetArchScale(nyhost::Host::Get().drawing());
   record.entity_id = block_ref.id;
   return true;
 }
@@ -208,6 +208,6 @@ bool WriteRotation(nyhost::EntityId id, double degrees) {
   const nyhost::Entity* e = drawing->FindLive(id);
   if (!e || !e->As<nyhost::BlockReference>()) return false;
   return drawing->Modify(id, [&](nyhost::Entity& ent) {
-    if (auto* ref = ent.As<nyhost::BlockReference>()) ref->rotation = degrees * kDegToRad;
+    if (auto* ref = ent.As<nyhost::BlockReference>()) ref->rotation_deg = degrees;
   });
 }

@@ -318,7 +318,7 @@ void DrawingRenderer::DrawEntity(Context& c, const Entity& e, const QTransform& 
     if (def && depth < kMaxBlockDepth) {
       QTransform block = QTransform::fromTranslate(-def->base.x, -def->base.y) *
                          QTransform::fromScale(ref->scale_x, ref->scale_y) *
-                         QTransform().rotateRadians(ref->rotation) *
+                         QTransform().rotate(ref->rotation_deg) *
                          QTransform::fromTranslate(ref->position.x, ref->position.y);
       QTransform inner = block * to_world;
       for (const Entity& child : def->entities) {
@@ -327,7 +327,8 @@ void DrawingRenderer::DrawEntity(Context& c, const Entity& e, const QTransform& 
       }
     }
     for (const auto& a : ref->attributes)
-      draw_text(a.position, a.height, ref->rotation, QString::fromStdString(a.text), false);
+      draw_text(a.position, a.height, ref->rotation_deg * nyhost::kDegToRad,
+                QString::fromStdString(a.text), false);
   }
   p.setTransform(QTransform());
 }

@@ -1,9 +1,9 @@
 #include "standards/standards_dialog.h"
 
+#include <fmt/printf.h>
+
 #include <cstdlib>
 #include <vector>
-
-#include <fmt/printf.h>
 
 #include "base/module_state.h"
 #include "host/host.h"
@@ -12,6 +12,8 @@
 #include "resources/templates.h"
 #include "support/ny_access.h"
 #include "support/ny_ini_file.h"
+#include "support/ny_number.h"
+#include "support/ny_str.h"
 
 namespace {
 
@@ -154,10 +156,11 @@ void CNyStandardDlg::PlaceClicked(nyhost::Dialog& dlg, int item) {
     Warn("数据库有误");
     return;
   }
-  m_nStandLx = std::atoi(v[0].c_str());
-  m_dStandLPD = std::atof(v[1].c_str());
-  m_dTagLPD = std::atof(v[2].c_str());
-  m_nUGR = static_cast<int>(std::atof(v[3].c_str()));
+  // Database texts: no value beyond a double or an int reaches the calculations.
+  m_nStandLx = NyStr::LeadingInt(v[0]);
+  m_dStandLPD = NyStr::LeadingReal(v[1]);
+  m_dTagLPD = NyStr::LeadingReal(v[2]);
+  m_nUGR = NyNumber::TruncToInt(NyStr::LeadingReal(v[3])).value_or(0);
   m_sRa = v[4];
   ShowValues(dlg);
 }

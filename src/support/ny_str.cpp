@@ -1,5 +1,8 @@
 #include "support/ny_str.h"
 
+#include <cerrno>
+#include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 
@@ -16,8 +19,22 @@ int NyStr::IsDigit(double& value, const std::string& text) {
     if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '+' ||
           c == 'e' || c == 'E'))
       return 0;
+  // A number too large for a double reads as infinity: not a number either.
+  if (!std::isfinite(v)) return 0;
   value = v;
   return 1;
+}
+
+double NyStr::LeadingReal(const std::string& text) {
+  const double v = std::strtod(text.c_str(), nullptr);
+  return std::isfinite(v) ? v : 0.0;
+}
+
+int NyStr::LeadingInt(const std::string& text) {
+  errno = 0;
+  const long v = std::strtol(text.c_str(), nullptr, 10);
+  if (errno == ERANGE || v > INT_MAX || v < INT_MIN) return v < 0 ? INT_MIN : INT_MAX;
+  return static_cast<int>(v);
 }
 
 void NyStr::RemoveSameStr(std::vector<std::string>& items, int flag) {

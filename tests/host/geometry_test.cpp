@@ -68,7 +68,7 @@ TEST(BlockReferenceExtents, ComeFromTheDefinitionTransformed) {
   nyhost::BlockReference br;
   br.block = "灯";
   br.position = {1000, 500, 0};
-  br.rotation = std::numbers::pi / 2;
+  br.rotation_deg = 90;
   br.scale_x = 2;
   ref.data = br;
   auto e = nyhost::EntityExtents(d, ref);

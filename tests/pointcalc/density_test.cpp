@@ -4,6 +4,7 @@
 
 namespace {
 
+// No grid below one cell or beyond an int; "1e9*1e9" parses (the dialog refuses its size).
 TEST(Density, TextsGiveTheGridCounts) {
   struct Case {
     const char* text;
@@ -11,13 +12,15 @@ TEST(Density, TextsGiveTheGridCounts) {
     int x, y;
     bool two;
   } cases[] = {
-      {"30", true, 30, 30, false},   {"30x40", true, 30, 40, true},
-      {"30X40", true, 30, 40, true}, {"30*40", true, 30, 40, true},
-      {"30×40", true, 30, 40, true}, {"50*75", true, 50, 75, true},
-      {"30.7*15.2", true, 30, 15, true},
-      {"", false, 0, 0, false},      {"abc", false, 0, 0, false},
-      {"30*", false, 0, 0, false},   {"*40", false, 0, 0, false},
-      {"30x40x5", false, 0, 0, false},
+      {"30", true, 30, 30, false},       {"30x40", true, 30, 40, true},
+      {"30X40", true, 30, 40, true},     {"30*40", true, 30, 40, true},
+      {"30×40", true, 30, 40, true},     {"50*75", true, 50, 75, true},
+      {"30.7*15.2", true, 30, 15, true}, {"", false, 0, 0, false},
+      {"abc", false, 0, 0, false},       {"30*", false, 0, 0, false},
+      {"*40", false, 0, 0, false},       {"30x40x5", false, 0, 0, false},
+      {"0", false, 0, 0, false},         {"-5", false, 0, 0, false},
+      {"30*0", false, 0, 0, false},      {"2147483648", false, 0, 0, false},
+      {"1e400", false, 0, 0, false},     {"1e9*1e9", true, 1000000000, 1000000000, true},
   };
   for (const auto& c : cases) {
     Density d;

@@ -1,3 +1,5 @@
+#include "pointcalc/horizontal.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,9 +8,9 @@
 #include <random>
 
 #include "base/module_state.h"
-#include "pointcalc/horizontal.h"
 #include "pointcalc/point_dialog.h"
 #include "room_fixture.h"
+#include "support/ny_xdata.h"
 
 namespace {
 
@@ -268,15 +270,38 @@ TEST_F(HorizontalRoom, NoStandardChosenDerivesItFromTheAverage) {
   EXPECT_EQ(w.GetToolTip(243), "平均照度不应小于计算照度标准") << "no verdict tooltips";
 }
 
-TEST_F(HorizontalRoom, HeightOfZeroStopsTheCalculation) {
-  nytest::AddLuminaire(drawing(), 3000, 1500);
-  CNYDrawIsolineDlg* dlg = OpenOnRoom(nullptr);
-  nyhost::Dialog& w = *dlg->window();
-  w.SetCell(4512, 1, 2, "0");
-  windows.message_log.clear();
-  w.UserClick(337);
-  EXPECT_EQ(windows.message_log, std::vector<std::string>{"[岚序软件] 灯具安装高度有误!"});
-  EXPECT_TRUE(dlg->data().m_resultPoints.empty());
+TEST_F(HorizontalRoom, AbsurdNumbersStopTheRunWithAMessage) {
+  const auto lum = nytest::AddLuminaire(drawing(), 3000, 1500);
+  CNYDrawIsolineDlg* dlg = OpenDialog();
+  // A message box starting with `message`, or `message` on the command line; only Yes runs.
+  struct Case {
+    const char *height, *message;
+    double arch_scale;
+    int count, answer;
+  } cases[] = {
+      {"0", "[岚序软件] 灯具安装高度有误!", 1, 10, 0},
+      {"inf", "[岚序软件] 灯具安装高度有误!", 1, 10, 0},
+      {"1e-320", "[岚序软件] 灯具安装高度有误!", 1, 10, 0},
+      {"3", "\n图纸的建筑比例(1.797e+308)不合理,应在1e-06到1e+06之间!", 1.797e308, 10, 0},
+      {"3", "\n图纸的建筑比例(9.99989e-321)不合理,应在1e-06到1e+06之间!", 1e-320, 10, 0},
+      {"3", "[岚序软件] 你输入的数据不合理!\n<计算密度>1000000000*1000000000", 1, 1000000000, 0},
+      {"3", "[岚序软件] <计算密度>600*600有361201个计算点,1个灯具,约需19MB", 1, 600, nyhost::kIdNo},
+      {"3", "[岚序软件] <计算密度>600*600", 1, 600, nyhost::kIdYes},
+  };
+  for (const auto& c : cases) {
+    NyXData::SetEntXData(lum, "设备高", c.height);
+    drawing().set_arch_scale(c.arch_scale);
+    PickRoom(dlg, nullptr);
+    dlg->data().m_nCountX = dlg->data().m_nCountY = c.count;
+    if (c.answer) windows.message_answers.push_back(c.answer);
+    windows.message_log.clear();
+    output.text.clear();
+    dlg->window()->UserClick(337);
+    const auto& log = windows.message_log;
+    EXPECT_TRUE((log.size() == 1 && log[0].rfind(c.message, 0) == 0) || output.text == c.message)
+        << c.message << "|" << output.text;
+    EXPECT_EQ(dlg->window()->GetText(243) == "0.0", c.answer != nyhost::kIdYes) << c.message;
+  }
 }
 
 TEST_F(HorizontalRoom, UniformityUsesOnlyPointsInsideTheLuminaireRectangle) {

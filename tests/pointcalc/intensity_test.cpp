@@ -1,12 +1,14 @@
+#include "pointcalc/intensity.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 
-#include "pointcalc/intensity.h"
 #include "refdata/luminaire_record.h"
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"
+#include "room_fixture.h"
 #include "support/ny_access.h"
 #include "test_support.h"
 
@@ -94,6 +96,24 @@ TEST(LuminaireIlluminance, AnglesAtTheEdgeOfTheCurve) {
     } else {
       EXPECT_EQ(got, 0) << c.gamma_deg;
     }
+  }
+}
+
+TEST(LuminaireIlluminance, PointsOnATiltedAxisGetTheAxisIntensity) {
+  IntensityTable a, b;
+  for (std::size_t i = 0; i < 19; ++i) a.cd[i] = nytest::kYg701A[i], b.cd[i] = nytest::kYg701B[i];
+  a.loaded = b.loaded = true;
+  // Each of these gives h / d = 1.0000000000000002 by rounding.
+  const struct {
+    double x, y, h, tx, ty, px, py;
+  } cases[] = {{3000, 3000, 2500, 45, 0, 3000, 500},
+               {0, 0, 3000, 0, 15, -3000 * std::tan(15 * kDeg), 0}};
+  for (const auto& c : cases) {
+    LuminaireRecord r = Lum(c.h / 1000, 10050, 0, c.tx, c.ty);
+    r.position = {c.x, c.y, c.h};
+    const double d_m = std::hypot(c.x - c.px, c.y - c.py, c.h) / 1000;
+    const double got = LuminaireIlluminance(MakeLuminaireSource(r, a, b, 1.0), {c.px, c.py, 0});
+    EXPECT_NEAR(got, 10050 * 230 / (1000 * d_m * d_m), 1e-9) << c.tx << "," << c.ty;
   }
 }
 

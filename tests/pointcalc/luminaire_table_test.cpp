@@ -13,7 +13,7 @@ class LuminaireTable : public nytest::HostFixture {
   // Opens the dialog on a 6000 x 3000 room with two luminaires.
   nyhost::Dialog& Room() {
     first = nytest::AddLuminaire(drawing(), 1500, 1500, "3");
-    nytest::AddLuminaire(drawing(), 4500, 1500, "2.8", 90);
+    nytest::AddLuminaire(drawing(), 4500, 1500, "2.25", 90);
     LoadModule();
     Type("ZIRIRODO_DOT ");
     nyhost::Dialog& w = *Module().PointDialog->window();
@@ -39,10 +39,10 @@ TEST_F(LuminaireTable, HeaderAndFilledRows) {
   struct Cell {
     int row, col;
     const char* text;
-  } cells[] = {{1, 0, "格栅荧光灯"}, {1, 1, "YG701-3"}, {1, 2, "3.0"}, {2, 2, "2.8"},
-               {2, 3, "90"},        {1, 6, "荧光灯"},   {1, 7, "T8"},  {1, 8, "36"},
-               {1, 9, "4"},         {1, 10, "3"},      {1, 16, "10050"},
-               {1, 17, "荧光灯YG701-3配光曲线"}};
+  } cells[] = {{1, 0, "格栅荧光灯"}, {1, 1, "YG701-3"}, {1, 2, "3.0"},
+               {2, 2, "2.25"},       {2, 3, "90"},      {1, 6, "荧光灯"},
+               {1, 7, "T8"},         {1, 8, "36"},      {1, 9, "4"},
+               {1, 10, "3"},         {1, 16, "10050"},  {1, 17, "荧光灯YG701-3配光曲线"}};
   for (const auto& c : cells) EXPECT_EQ(w.GetCell(kLuminaireGridId, c.row, c.col), c.text);
   const auto& angle = g->cells[1][4].options;
   EXPECT_EQ(angle, (std::vector<std::string>{"0", "5", "10", "15", "30", "45", "90", "-5", "-10",
@@ -72,20 +72,29 @@ TEST_F(LuminaireTable, RowChangesRefreshListsFluxAndTheDrawing) {
   std::string tilt;
   NyXData::GetEntXData(tilt, first, "X轴旋转");
   EXPECT_EQ(tilt, "-15");
-  w.UserCellEdit(kLuminaireGridId, 1, 3, "45");
-  EXPECT_NEAR(drawing().Find(first)->As<nyhost::BlockReference>()->rotation,
-              45 * 0.017453292519943295, 1e-12);
+  w.UserCellEdit(kLuminaireGridId, 1, 3, "30");
+  EXPECT_EQ(drawing().Find(first)->As<nyhost::BlockReference>()->rotation_deg, 30) << "as typed";
+  windows.message_log.clear();
+  w.UserCellEdit(kLuminaireGridId, 1, 3, "1e400");
+  EXPECT_EQ(windows.message_log, std::vector<std::string>{"[岚序软件] 你输入的数据不合理!"});
+  EXPECT_EQ(w.GetCell(kLuminaireGridId, 1, 3), "0") << "the record's rotation back";
+  EXPECT_EQ(drawing().Find(first)->As<nyhost::BlockReference>()->rotation_deg, 30);
+  // Drop lists take only their items.
+  EXPECT_FALSE(w.UserCellEdit(kLuminaireGridId, 1, 10, "-1"));
+  EXPECT_FALSE(w.UserCellEdit(kLuminaireGridId, 1, 8, "37"));
+  EXPECT_EQ(w.GetCell(kLuminaireGridId, 1, 10), "0");
 }
 
-TEST_F(LuminaireTable, BallastMustBeANumber) {
+TEST_F(LuminaireTable, BallastMustBeANumberOfWatts) {
   nyhost::Dialog& w = Room();
-  windows.message_log.clear();
-  w.UserCellEdit(kLuminaireGridId, 2, 14, "abc");
-  EXPECT_EQ(windows.message_log, std::vector<std::string>{"[岚序软件] 镇流器功率只能为数字!"});
-  EXPECT_EQ(w.GetCell(kLuminaireGridId, 2, 14), "0");
-  windows.message_log.clear();
-  w.UserCellEdit(kLuminaireGridId, 2, 9, "6");
-  EXPECT_TRUE(windows.message_log.empty());
+  const std::pair<const char*, bool> cases[] = {
+      {"abc", false}, {"-4", false}, {"1e400", false}, {"6", true}};
+  for (const auto& [typed, ok] : cases) {
+    windows.message_log.clear();
+    w.UserCellEdit(kLuminaireGridId, 2, 14, typed);
+    EXPECT_EQ(windows.message_log.empty(), ok) << typed;
+    EXPECT_EQ(w.GetCell(kLuminaireGridId, 2, 14), ok ? typed : "0") << typed;
+  }
 }
 
 TEST_F(LuminaireTable, ReadBackTakesEveryColumnAndChecksHeights) {
@@ -94,7 +103,9 @@ TEST_F(LuminaireTable, ReadBackTakesEveryColumnAndChecksHeights) {
   w.SetCell(kLuminaireGridId, 2, 2, "3.5");
   w.SetCell(kLuminaireGridId, 2, 5, "-30");
   w.SetCell(kLuminaireGridId, 2, 17, "LEDLED-P600配光曲线");
+  recs[0].position.z = 3000.0004;  // a height the table shows as "3.0"
   ASSERT_TRUE(ReadLuminaireTable(w, kLuminaireGridId, recs));
+  EXPECT_EQ(recs[0].position.z, 3000.0004) << "an untouched height keeps every digit";
   EXPECT_DOUBLE_EQ(recs[1].position.z, 3500);
   EXPECT_DOUBLE_EQ(recs[1].tilt_y, -30);
   EXPECT_DOUBLE_EQ(recs[1].rotation_z, 90);
@@ -103,31 +114,51 @@ TEST_F(LuminaireTable, ReadBackTakesEveryColumnAndChecksHeights) {
 
   std::vector<LuminaireRecord> fewer(1);
   EXPECT_FALSE(ReadLuminaireTable(w, kLuminaireGridId, fewer)) << "rows and records out of step";
-  w.SetCell(kLuminaireGridId, 1, 2, "-1");
-  windows.message_log.clear();
-  EXPECT_FALSE(ReadLuminaireTable(w, kLuminaireGridId, recs));
-  EXPECT_EQ(windows.message_log, std::vector<std::string>{"[岚序软件] 灯具安装高度有误!"});
+  const struct {
+    int col;
+    const char *text, *message;
+  } refused[] = {{2, "-1", "灯具安装高度有误!"},
+                 {16, "-5", "你输入的数据不合理!\n第1行<总光通量>: -5"},
+                 {10, "-1", "你输入的数据不合理!\n第1行<数量>: -1"},
+                 {4, "400", "你输入的数据不合理!\n第1行<X轴倾角>: 400"}};
+  for (const auto& c : refused) {
+    const std::string before = w.GetCell(kLuminaireGridId, 1, c.col);
+    w.SetCell(kLuminaireGridId, 1, c.col, c.text);
+    windows.message_log.clear();
+    EXPECT_FALSE(ReadLuminaireTable(w, kLuminaireGridId, recs)) << c.text;
+    EXPECT_EQ(windows.message_log,
+              std::vector<std::string>{std::string("[岚序软件] ") + c.message});
+    w.SetCell(kLuminaireGridId, 1, c.col, before);
+  }
 }
 
 TEST_F(LuminaireTable, BatchEditAppliesOnlyCommonCells) {
   nyhost::Dialog& w = Room();
-  auto& g = w.Grid(kLuminaireGridId);
-  g.selection = {1, 0, 2, 3};
-  std::vector<std::string> shown;
-  windows.modal_driver = [&](nyhost::Dialog& d) {
-    for (int c = 0; c < 18; ++c) shown.push_back(d.GetCell(4513, 1, c));
-    d.SetCell(4513, 1, 5, "15");
-    d.UserClick(402);
-  };
-  w.UserClick(324);
-  ASSERT_EQ(shown.size(), 18u);
-  EXPECT_EQ(shown[0], "格栅荧光灯");
-  EXPECT_EQ(shown[2], "") << "heights differ";
-  EXPECT_EQ(shown[3], "") << "rotations differ";
-  EXPECT_EQ(shown[16], "10050");
-  EXPECT_EQ(w.GetCell(kLuminaireGridId, 1, 5), "15");
-  EXPECT_EQ(w.GetCell(kLuminaireGridId, 2, 5), "15");
-  EXPECT_EQ(w.GetCell(kLuminaireGridId, 2, 2), "2.8") << "an empty cell changes nothing";
+  w.UserCellEdit(kLuminaireGridId, 2, 8, "58");  // row 2: 3 x 58 W lamps, a flux of its own
+  const std::string flux2 = w.GetCell(kLuminaireGridId, 2, 16);
+  struct Case {
+    int col;
+    const char* typed;
+    std::string flux1, flux2;
+  } cases[] = {{5, "15", "10050", flux2},  // no lamp changed: each keeps its flux
+               {10, "1", "3350", std::to_string(std::atoi(flux2.c_str()) / 3)}};  // its own lamps
+  for (const auto& c : cases) {
+    w.Grid(kLuminaireGridId).selection = {1, 0, 2, 3};
+    std::vector<std::string> shown;
+    windows.modal_driver = [&](nyhost::Dialog& d) {
+      for (int col = 0; col < 18; ++col) shown.push_back(d.GetCell(4513, 1, col));
+      d.UserCellEdit(4513, 1, c.col, c.typed);
+      d.UserClick(402);
+    };
+    w.UserClick(324);
+    ASSERT_EQ(shown.size(), 18u);
+    EXPECT_EQ(shown[0], "格栅荧光灯");
+    for (int col : {2, 3, 8, 16}) EXPECT_EQ(shown[col], "") << "rows differ in " << col;
+    EXPECT_EQ(w.GetCell(kLuminaireGridId, 1, c.col), c.typed);
+    EXPECT_EQ(w.GetCell(kLuminaireGridId, 2, 2), "2.25") << "an empty cell changes nothing";
+    EXPECT_EQ(w.GetCell(kLuminaireGridId, 1, 16), c.flux1) << c.typed;
+    EXPECT_EQ(w.GetCell(kLuminaireGridId, 2, 16), c.flux2) << c.typed;
+  }
 }
 
 }  // namespace

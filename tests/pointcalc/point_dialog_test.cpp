@@ -41,10 +41,17 @@ TEST_F(PointDialog, DensityFieldAndSpin) {
   w.UserSpin(339, 1);
   EXPECT_EQ(w.GetText(338), "20") << "one-number form stays one number";
 
-  windows.message_log.clear();
-  w.UserType(338, "");
-  EXPECT_EQ(windows.message_log, std::vector<std::string>{"[岚序软件] 你输入的数据不合理!"});
-  EXPECT_EQ(w.GetText(338), "80");
+  const std::pair<const char*, const char*> refused[] = {
+      {"", "[岚序软件] 你输入的数据不合理!"},
+      {"0", "[岚序软件] 你输入的数据不合理!"},
+      {"1e9*1e9", "[岚序软件] 你输入的数据不合理!\n计算点不能超过4000000个。"}};
+  for (const auto& [typed, message] : refused) {
+    windows.message_log.clear();
+    w.UserType(338, typed);
+    EXPECT_EQ(windows.message_log, std::vector<std::string>{message}) << typed;
+    EXPECT_EQ(w.GetText(338), "80");
+    EXPECT_EQ(dlg->data().m_nCountX, 80);
+  }
 }
 
 TEST_F(PointDialog, ButtonsSendTheirCommands) {
@@ -121,6 +128,9 @@ TEST_F(PointDialog, SettingsSurviveClosingAndReopening) {
   EXPECT_EQ(again.GetText(360), "11");
   EXPECT_EQ(Module().PointDialog->data().m_nCountX, 30);
   EXPECT_EQ(Module().PointDialog->data().m_nStandLx, 300);
+  NyIniFile::WriteKey("照度标准—岚序软件", "m_dStandLPD", std::string("inf"), ini);
+  again.UserClose();
+  EXPECT_EQ(Open().GetText(360), "0") << "an absurd limit in the file is no limit";
 }
 
 TEST_F(PointDialog, SecondRoomErasesTheFirstOutline) {

@@ -46,7 +46,7 @@ inline nyhost::EntityId AddLuminaire(nyhost::Drawing& d, double x, double y,
   nyhost::BlockReference ref;
   ref.block = block;
   ref.position = {x, y, 0};
-  ref.rotation = rotation_deg * 0.017453292519943295;
+  ref.rotation_deg = rotation_deg;
   nyhost::Entity e;
   e.data = ref;
   NyXData::SetEntXData(e, "设备高", height);

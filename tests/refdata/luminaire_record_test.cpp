@@ -61,7 +61,7 @@ class LuminaireRecordTest : public nytest::HostFixture {
     nyhost::BlockReference ref;
     ref.block = block;
     ref.position = {1000, 2000, 7};
-    ref.rotation = rotation;
+    ref.rotation_deg = rotation;
     e.data = ref;
     if (!name.empty()) NyXData::SetEntXData(e, kKeyName, name);
     if (!model.empty()) NyXData::SetEntXData(e, kKeyModel, model);
@@ -109,7 +109,7 @@ TEST_F(LuminaireRecordTest, DeviceKindsFirstSpecificKindWins) {
 }
 
 TEST_F(LuminaireRecordTest, CatalogueCurveRememberedLampsAndUnits) {
-  auto id = AddLuminaire("ZM1A-1", "格栅荧光灯", "YG701-3", "3", "15.7", M_PI / 2);
+  auto id = AddLuminaire("ZM1A-1", "格栅荧光灯", "YG701-3", "3", "15.7", 90);
   NyXData::SetEntXData(id, kKeyTiltY, "-20度");
   LuminaireRecord r = Filled(id);
   EXPECT_EQ((std::vector<std::string>{r.curve_table, r.name, r.model, r.lamp1_name, r.lamp1_model}),
@@ -120,7 +120,7 @@ TEST_F(LuminaireRecordTest, CatalogueCurveRememberedLampsAndUnits) {
   // 3 m at scale 100; tilt x read as atoi.
   EXPECT_EQ((std::vector<double>{r.position.x, r.position.y, r.position.z, r.tilt_x, r.tilt_y}),
             (std::vector<double>{1000, 2000, 30, 15, -20}));
-  EXPECT_NEAR(r.rotation_z, 90, 1e-9);
+  EXPECT_EQ(r.rotation_z, 90);
   EXPECT_EQ(r.entity_id, id);
   EXPECT_EQ(modal_runs, 0);
   EXPECT_EQ(output.text.find("采用记忆值"), std::string::npos);
@@ -281,7 +281,7 @@ TEST_F(LuminaireRecordTest, WritesTiltsAndRotation) {
   LuminaireRecord r = Filled(id);
   EXPECT_DOUBLE_EQ(r.tilt_x, 25);
   EXPECT_NEAR(r.rotation_z, 45, 1e-9);
-  EXPECT_NEAR(drawing().Find(id)->As<nyhost::BlockReference>()->rotation, M_PI / 4, 1e-12);
+  EXPECT_EQ(drawing().Find(id)->As<nyhost::BlockReference>()->rotation_deg, 45);
   nyhost::Entity text;
   text.data = nyhost::Text{};
   EXPECT_FALSE(WriteRotation(drawing().Add(text), 10));

@@ -142,7 +142,7 @@ std::vector<PixelCase> PixelCases() {
     Drawing d;
     d.SetBlock({"INNER", {0, 0, 0}, {Make(Square(0, 0, 5), 0)}});
     d.SetBlock({"OUTER", {0, 0, 0}, {Make(nyhost::BlockReference{"INNER", {5, 0, 0}}, 0)}});
-    d.Add(Make(nyhost::BlockReference{"OUTER", {50, 50, 0}, 90 * nyhost::kDegToRad, 2, 2, 1}, 1));
+    d.Add(Make(nyhost::BlockReference{"OUTER", {50, 50, 0}, 90, 2, 2, 1}, 1));
     cases.push_back({"nested blocks", std::move(d), {}, {{45, 65, red}, {62, 52, white}}});
   }
   {  // block content on layer 0 takes the reference's layer: its colour, frozen, off
@@ -307,7 +307,7 @@ Drawing WithAttribute(double rotation_deg, const char* ref_layer, int ref_color)
   d.EnsureLayer("照明", 1);
   d.EnsureLayer("关闭", 5).off = true;
   d.SetBlock({"灯", {0, 0, 0}, {Make(Square(-5, -5, 10), 3)}});
-  nyhost::BlockReference ref{"灯", {30, 30, 0}, rotation_deg * nyhost::kDegToRad};
+  nyhost::BlockReference ref{"灯", {30, 30, 0}, rotation_deg};
   nyhost::Attribute a;
   a.tag = "名称";
   a.text = "格栅灯";

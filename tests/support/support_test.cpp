@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -117,9 +117,9 @@ TEST(Str, NumbersSplittingAndDuplicates) {
     const char* text;
     int is_number;
     double value;
-  } cases[] = {{"12", 1, 12},  {" 2.5 ", 1, 2.5}, {"-5", 1, -5}, {"1e3", 1, 1000},
-               {"abc", 0, 0},  {"", 0, 0},        {"3m", 0, 0},  {"inf", 0, 0},
-               {"0x10", 0, 0}, {"nan", 0, 0}};
+  } cases[] = {{"12", 1, 12},  {" 2.5 ", 1, 2.5}, {"-5", 1, -5},  {"1e3", 1, 1000},
+               {"abc", 0, 0},  {"", 0, 0},        {"3m", 0, 0},   {"inf", 0, 0},
+               {"0x10", 0, 0}, {"nan", 0, 0},     {"1e400", 0, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     double v = -99;
@@ -128,6 +128,23 @@ TEST(Str, NumbersSplittingAndDuplicates) {
       EXPECT_DOUBLE_EQ(v, c.value);
     }
   }
+  // C atof / atoi of keyed and database texts, without infinities or overflow.
+  const struct {
+    const char* text;
+    double real;
+    int whole;
+  } leading[] = {{"2.25m", 2.25, 2},
+                 {"inf", 0, 0},
+                 {"-nan", 0, 0},
+                 {"1e400", 0, 1},
+                 {"", 0, 0},
+                 {"99999999999", 99999999999, INT_MAX},
+                 {"-99999999999", -99999999999, INT_MIN}};
+  for (const auto& c : leading) {
+    EXPECT_EQ(NyStr::LeadingReal(c.text), c.real) << c.text;
+    EXPECT_EQ(NyStr::LeadingInt(c.text), c.whole) << c.text;
+  }
+
   std::vector<std::string> parts;
   NyStr::SplitStrBySymbol(parts, "筒灯^吸顶灯^^", "^");
   EXPECT_EQ(parts, (std::vector<std::string>{"筒灯", "吸顶灯", "", ""}));
