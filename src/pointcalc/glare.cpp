@@ -12,12 +12,12 @@
 #include "pointcalc/luminaire_table.h"
 #include "pointcalc/parallel_points.h"
 #include "pointcalc/room_grid.h"
-#include "pointcalc/safe_math.h"
 #include "pointcalc/vertical.h"
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"
 #include "support/ny_access.h"
 #include "support/ny_geo.h"
+#include "support/ny_number.h"
 #include "support/ny_scale.h"
 
 namespace {
@@ -32,7 +32,7 @@ nyhost::Host& Host() { return nyhost::Host::Get(); }
 
 // The whole number a key text names, when the table can hold it; -1 otherwise.
 int KeyOf(double rounded, int limit) {
-  const int key = SafeToInt(rounded, -1);
+  const int key = NyNumber::TruncToInt(rounded).value_or(-1);
   return key >= 0 && key < limit ? key : -1;
 }
 
@@ -110,7 +110,10 @@ double GuthTable::Lookup(int hr_key, int tr_key) const {
   return cells_[static_cast<std::size_t>(hr_key * kColumns + tr_key)];
 }
 
-std::string PositionKeyText(double ratio) { return RoundedKeyText((ratio + 0.05) * 10); }
+// "%.0f" with halves rounded away from zero (printf rounds them to even: 0.5 would read "0").
+std::string PositionKeyText(double ratio) {
+  return fmt::sprintf("%.0f", std::round((ratio + 0.05) * 10));
+}
 
 double PositionIndex(const nyhost::Point3& eye, const nyhost::Point3& lum, double psi,
                      const GuthTable& table) {
@@ -150,7 +153,7 @@ bool GlareCalculation::See(const Lum& lum, const nyhost::Point3& eye, Seen& seen
   seen.hy = p.y - eye.y;
   seen.h = p.z - eye.z;
   const double dist = std::sqrt(seen.hx * seen.hx + seen.hy * seen.hy + seen.h * seen.h);
-  const double theta = ClampedAcos(seen.h / dist);
+  const double theta = NyNumber::Acos(seen.h / dist);
   if (!(theta > kThetaMin && theta < kThetaMax)) return false;
   seen.cos_theta = std::cos(theta);
   seen.d = dist * 0.001;
