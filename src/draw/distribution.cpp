@@ -79,7 +79,8 @@ void IsolineLabels(const ContourLine& line, double level, double height, double 
       // Upright for the reader.
       if (angle > kPi / 2) angle -= kPi;
       if (angle <= -kPi / 2) angle += kPi;
-      out.push_back(Label(at, height, angle, LevelText(level), layer, colour, true));
+      out.push_back(
+          Label(at, height, angle * nyhost::kRadToDeg, LevelText(level), layer, colour, true));
       next += gap;
     }
     run += seg;

@@ -455,7 +455,7 @@ void Reader::addText(const DL_TextData& d) {
   t.position = aligned ? Point3{d.apx, d.apy, std::isfinite(d.apz) ? d.apz : 0}
                        : Point3{d.ipx, d.ipy, d.ipz};
   t.height = d.height;
-  t.rotation = d.angle * kDegToRad;
+  t.rotation = d.angle;
   t.text = Decode(d.text);
   t.style = StyleFromFile(Decode(d.style));
   Add(std::move(t));

@@ -439,7 +439,7 @@ void Emitter::WriteEntity(const Entity& e, bool model) {
       dxf_.writeText(
           dw_,
           DL_TextData(p.x, p.y, p.z, p.x, p.y, p.z, t->height, 1.0, 0, t->middle ? 1 : 0,
-                      t->middle ? 2 : 0, Enc(t->text), Style(t->style), t->rotation * kRadToDeg),
+                      t->middle ? 2 : 0, Enc(t->text), Style(t->style), t->rotation),
           attr);
     });
   } else if (const auto* m = e.As<MText>()) {

@@ -72,7 +72,7 @@ struct Polyline {
 struct Text {
   Point3 position;  // insertion point; the alignment point too when middle is set
   double height = 2.5;
-  double rotation = 0;  // radians
+  double rotation = 0;  // degrees, counter-clockwise, as the DXF holds it
   std::string text;
   std::string style = "Standard";
   bool middle = false;  // middle-centre alignment

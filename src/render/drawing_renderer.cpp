@@ -238,7 +238,8 @@ void DrawingRenderer::DrawEntity(Context& c, const Entity& e, const QTransform& 
     }
     p.fillPath(m.map(bands), color);
   } else if (const auto* t = e.As<nyhost::Text>()) {
-    draw_text(t->position, t->height, t->rotation, QString::fromStdString(t->text), t->middle);
+    draw_text(t->position, t->height, t->rotation * nyhost::kDegToRad,
+              QString::fromStdString(t->text), t->middle);
   } else if (const auto* mt = e.As<nyhost::MText>()) {
     QString text = QString::fromStdString(MTextPlain(mt->text));
     Point3 pos = mt->position;

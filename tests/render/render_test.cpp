@@ -323,7 +323,7 @@ Drawing OneText(nyhost::Point3 at, double height, double rotation_deg, bool midd
   nyhost::Text t;
   t.position = at;
   t.height = height;
-  t.rotation = rotation_deg * nyhost::kDegToRad;
+  t.rotation = rotation_deg;
   t.text = "照度计算";
   t.middle = middle;
   d.Add(Make(t, color));
