@@ -116,7 +116,9 @@ std::string RunLines(const GlareSectionOptions& g, std::string& error) {
 
 // Runs the room script and the chosen run; shows the fields only when the run completed.
 // The verdict fields of a section are shown only when a standard was chosen.
-int RunGlareSection(Session& session, const GlareSectionOptions& g, bool with_standard) {
+// `glare_limit` is the chosen standard's UGR limit, empty without a standard.
+int RunGlareSection(Session& session, const GlareSectionOptions& g, bool with_standard,
+                    const std::string& glare_limit) {
   std::string error;
   const std::string run = RunLines(g, error);
   if (run.empty()) {
@@ -129,7 +131,10 @@ int RunGlareSection(Session& session, const GlareSectionOptions& g, bool with_st
   if (!g.ugr_at.empty()) {
     // The answer is the message box the command showed (and printed on its command line).
     for (const auto& m : log)
-      if (m.find("该点的眩光值") != std::string::npos) return 0;
+      if (m.find("该点的眩光值") != std::string::npos) {
+        std::cout << "\n";
+        return kExitDone;
+      }
     std::cerr << "\nnyluxora: the glare rating at the point did not complete\n";
     return 1;
   }
@@ -146,7 +151,14 @@ int RunGlareSection(Session& session, const GlareSectionOptions& g, bool with_st
   std::string show;
   for (int id : {241, 242, 243}) show += "show 214 " + std::to_string(id) + "\n";
   if (!g.ugr && with_standard) show += "show 214 245\nshow 214 372\nshow 214 360\n";
-  return session.RunScript(show, "calc") ? 0 : 1;
+  if (!session.RunScript(show, "calc")) return kExitProblem;
+  if (g.ugr && !glare_limit.empty()) {
+    const double max = std::min(3000.0, *std::max_element(values->begin(), values->end()));
+    std::cout << fmt::sprintf("\n[UGR] 最大值 %.2f, 标准值 %s: %s", max, glare_limit,
+                              max > std::atof(glare_limit.c_str()) ? "不满足标准!" : "满足标准!");
+  }
+  std::cout << "\n";
+  return kExitDone;
 }
 
 struct Options {
@@ -291,7 +303,7 @@ std::string ItemsOf(const nyhost::Dialog& dlg, int parent) {
 // Chooses the standard in the standards dialog when it opens; on failure `error` says why.
 // With `show_glare_limit` the standard's glare limit is printed as the dialog shows it.
 bool ChooseStandard(Session& session, const std::string& standard, bool show_glare_limit,
-                    std::string& error) {
+                    std::string& glare_limit, std::string& error) {
   bool answered = false;
   session.modal_hook = [&](nyhost::Dialog& dlg) {
     if (dlg.id() != kStandardsDialog) return false;
@@ -302,7 +314,8 @@ bool ChooseStandard(Session& session, const std::string& standard, bool show_gla
                     : 0;
     if (place > 0 &&
         dlg.UserChoose(kStandardsTree, nyhost::Trim(parts[0]) + "/" + nyhost::Trim(parts[1]))) {
-      if (show_glare_limit) std::cout << "\n[207:363 统一眩光] " << dlg.GetText(363);
+      glare_limit = nyhost::Trim(dlg.GetText(363));
+      if (show_glare_limit) std::cout << "\n[207:363 统一眩光] " << glare_limit;
       answered = dlg.UserClick(nyhost::kIdOk);
     } else if (category > 0) {
       error = "unknown standard '" + standard + "': the places of " + nyhost::Trim(parts[0]) +
@@ -410,6 +423,7 @@ class ScratchFolder {
 int Run(Session& session, const Options& o) {
   std::vector<nyhost::Point3> corners;
   std::string error;
+  std::string glare_limit;
   if (!RoomCorners(o, corners, error) ||
       (!o.density.empty() && !CheckedDensity(o.density, error))) {
     std::cerr << "nyluxora: " << error << "\n";
@@ -438,7 +452,8 @@ int Run(Session& session, const Options& o) {
   if (!session.OpenPlan(o.plan) || !session.RunScript("command ZIRIRODO_DOT\n", ""))
     return kExitProblem;
   if (!o.standard.empty() &&
-      !ChooseStandard(session, o.standard, o.extra.ugr || !o.extra.ugr_at.empty(), error)) {
+      !ChooseStandard(session, o.standard, o.extra.ugr || !o.extra.ugr_at.empty(), glare_limit,
+                      error)) {
     std::cerr << "nyluxora: " << error << "\n";
     return kExitUsage;
   }
@@ -461,7 +476,7 @@ int Run(Session& session, const Options& o) {
     return kExitProblem;
   }
   if (o.extra.Any()) {
-    const int done = RunGlareSection(session, o.extra, !o.standard.empty());
+    const int done = RunGlareSection(session, o.extra, !o.standard.empty(), glare_limit);
     if (done == kExitDone && !o.out.empty() && !session.SavePlan(o.out)) return kExitProblem;
     return done;
   }
