@@ -10,7 +10,7 @@ PACKAGES=(
   libsqlite3-dev sqlite3 libdxflib-dev libsimpleini-dev libicu-dev libzip-dev libpugixml-dev
   libxlsxwriter-dev libfmt-dev libcli11-dev mdbtools mdbtools-dev libglib2.0-dev
   # desktop front-end and pictures
-  qt6-base-dev qt6-svg-dev libgl-dev fonts-wqy-microhei xvfb xauth
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev fonts-wqy-microhei xvfb xauth
   # checking our output with programs we did not write
   librecad poppler-utils imagemagick
 )

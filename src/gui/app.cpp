@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QMessageBox>
 #include <cstdlib>
 #include <cstring>
@@ -44,11 +47,24 @@ bool NonEmptyEnv(const char* name) {
 
 }  // namespace
 
+bool LoadQtTranslations() {
+  auto* qt = new QTranslator(QCoreApplication::instance());
+  const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  if (!qt->load(QLocale(QLocale::Chinese, QLocale::China), "qtbase", "_", dir)) {
+    delete qt;
+    return false;
+  }
+  QCoreApplication::installTranslator(qt);
+  return true;
+}
+
 DesktopArgs ParseDesktopArgs(const QStringList& args) {
   DesktopArgs out;
   QCommandLineParser parser;
   parser.setApplicationDescription("NYLuxora lighting calculation workbench (desktop)");
   QCommandLineOption help = parser.addHelpOption();
+  QCommandLineOption version("version", "Print the version and exit");
+  parser.addOption(version);
   parser.addPositionalArgument("plan", "Plan to open (DXF)", "[PLAN.dxf]");
   QCommandLineOption data_dir("data-dir", "The user's data folder (default ~/.local/share/nyluxora)", "DIR");
   QCommandLineOption module("module", "The lighting module to load", "FILE");
@@ -59,6 +75,10 @@ DesktopArgs ParseDesktopArgs(const QStringList& args) {
   if (parser.isSet(help) || parser.isSet("help-all")) {
     out.help = true;
     out.help_text = parser.helpText();
+    return out;
+  }
+  if (parsed && parser.isSet(version)) {
+    out.version = true;
     return out;
   }
   if (!parsed) {
@@ -90,7 +110,8 @@ int RunDesktop(int argc, char** argv) {
   const bool display = HaveDisplay(argc, argv);
   bool help = false;
   for (int i = 1; i < argc; ++i)
-    for (const char* h : {"-h", "--help", "-?", "--help-all"}) help |= std::strcmp(argv[i], h) == 0;
+    for (const char* h : {"-h", "--help", "-?", "--help-all", "--version"})
+      help |= std::strcmp(argv[i], h) == 0;
   std::unique_ptr<QCoreApplication> core;
   if (display && !help) core = std::make_unique<QApplication>(argc, argv);
   else core = std::make_unique<QCoreApplication>(argc, argv);
@@ -100,6 +121,10 @@ int RunDesktop(int argc, char** argv) {
   DesktopArgs args = ParseDesktopArgs(QCoreApplication::arguments());
   if (args.help) {
     std::cout << args.help_text.toStdString();
+    return 0;
+  }
+  if (args.version) {
+    std::cout << VersionText().toStdString() << "\n";
     return 0;
   }
   if (!args.error.isEmpty()) {
@@ -126,6 +151,7 @@ int RunDesktop(int argc, char** argv) {
   }
 
   nycli::UseDataDir(args.data_dir.toStdString());
+  LoadQtTranslations();
   std::string module_path =
       args.module.isEmpty() ? nycli::DefaultModulePath() : args.module.toStdString();
 
@@ -144,6 +170,7 @@ int RunDesktop(int argc, char** argv) {
     }
     window.BuildCommandMenus();
     if (plan) window.AdoptPlan(std::move(plan), args.plan);
+    window.RestoreLayout();
     window.show();
     window.canvas()->ZoomExtents();
     if (!args.script.isEmpty()) {

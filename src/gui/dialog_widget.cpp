@@ -1,5 +1,8 @@
 #include "gui/dialog_widget.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -282,7 +285,10 @@ QWidget* DialogWidget::Make(const ControlState& c) {
       }
       connect(b, &QPushButton::clicked, this, [this, id] {
         if (!dlg_) return;
-        dlg_->UserClick(id);
+        {
+          UserStep step;
+          dlg_->UserClick(id);
+        }
         AfterUser();
       });
       return b;
@@ -393,7 +399,10 @@ QWidget* DialogWidget::Make(const ControlState& c) {
       connect(g, &GridWidget::cellEditedByUser, this,
               [this, id](int row, int col, const QString& text) {
                 if (!dlg_) return;
-                dlg_->UserCellEdit(id, row, col, text.toStdString());
+                {
+                  UserStep step;
+                  dlg_->UserCellEdit(id, row, col, text.toStdString());
+                }
                 AfterUser();
               });
       return g;
@@ -404,6 +413,7 @@ QWidget* DialogWidget::Make(const ControlState& c) {
 
 void DialogWidget::UserEdited(int id, const QString& text, bool leaving) {
   if (!dlg_ || syncing_) return;
+  UserStep step;
   if (dirty_[id]) {
     dirty_[id] = false;
     dlg_->UserType(id, text.toStdString());
@@ -535,12 +545,26 @@ void DialogWidget::RefreshToolTips() {
   }
 }
 
+QRect FitOnScreen(const QRect& r) {
+  QScreen* screen = QGuiApplication::screenAt(r.center());
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) return r;
+  const QRect avail = screen->availableGeometry();
+  QRect out(r.topLeft(), r.size().boundedTo(avail.size()));
+  out.moveLeft(std::clamp(out.left(), avail.left(), avail.right() + 1 - out.width()));
+  out.moveTop(std::clamp(out.top(), avail.top(), avail.bottom() + 1 - out.height()));
+  return out;
+}
+
 void DialogWidget::SyncWindow() {
   if (!dlg_) return;
   syncing_ = true;
   setWindowTitle(Q(dlg_->caption()));
-  if (dlg_->left() >= 0 && dlg_->top() >= 0 && pos() != QPoint(dlg_->left(), dlg_->top()))
-    move(dlg_->left(), dlg_->top());
+  if (dlg_->left() >= 0 && dlg_->top() >= 0) {
+    // A place saved on a larger screen must not put the window out of reach.
+    QPoint at = FitOnScreen(QRect(QPoint(dlg_->left(), dlg_->top()), frameGeometry().size())).topLeft();
+    if (pos() != at) move(at);
+  }
   if (dlg_->destroyed() || !dlg_->visible()) {
     hide();
   } else if (dlg_->minimized()) {
@@ -551,7 +575,7 @@ void DialogWidget::SyncWindow() {
       if (!placed_ && parentWidget() && dlg_->left() < 0) {
         // First show: centred over the window that owns it.
         QRect pr = parentWidget()->window()->geometry();
-        move(pr.center() - QPoint(width() / 2, height() / 2));
+        move(FitOnScreen(QRect(pr.center() - QPoint(width() / 2, height() / 2), size())).topLeft());
       }
       placed_ = true;
       show();

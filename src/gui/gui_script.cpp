@@ -208,7 +208,8 @@ bool GuiScript::Execute(const QString& line) {
     if (w <= 0 || h <= 0) Fail("resize takes W H");
     else window_->resize(w, h);  // "zoom" afterwards fits the plan to the new size
   } else if (verb == "quit") {
-    QTimer::singleShot(0, window_, &QWidget::close);
+    // A demonstration's end: its changes to the plan are not kept.
+    QTimer::singleShot(0, window_, &MainWindow::CloseDiscarding);
   } else if (verb == "click" || verb == "set" || verb == "choose" || verb == "cell" ||
              verb == "key" || verb == "place") {
     int dlg_id = rest.section(' ', 0, 0).toInt();
@@ -254,6 +255,7 @@ bool GuiScript::Execute(const QString& line) {
       ScheduleHostWork();
     } else if (verb == "cell") {
       int row = arg.section(' ', 0, 0).toInt(), col = arg.section(' ', 1, 1).toInt();
+      UserStep step;
       dlg->UserCellEdit(ctl, row, col, arg.section(' ', 2).toStdString());
       ScheduleHostWork();
     }

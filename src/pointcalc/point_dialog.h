@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/dialog_base.h"
+#include "host/host.h"
 #include "pointcalc/point_data.h"
 #include "support/ny_lxr_draw.h"
 
@@ -77,6 +78,8 @@ class CNYDrawIsolineDlg : public ModelessDialogBase {
   void OnLegendSpin(int delta);
   void OnEnterKey();
   void LoadNameTranslations();
+  // Undo, another plan or an erased outline: re-read the room, or forget it when it is gone.
+  void OnDrawingEvent(nyhost::DrawingEvent e);
 
   PointDialogData data_;
   NyLXRDrawDll draw_;
@@ -84,4 +87,5 @@ class CNYDrawIsolineDlg : public ModelessDialogBase {
   std::vector<nyhost::EntityId> frame_luminaires_;  // luminaires DrawRectOnLight frames
   std::vector<double> legend_levels_;
   bool busy_ = false;
+  int drawing_listener_ = 0;
 };
