@@ -2,6 +2,7 @@
 // or script end with a message and status 2 instead of a crash or a window.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QFile>
 #include <QMessageBox>
 #include <QProcess>
@@ -15,6 +16,7 @@
 #include "gui/app.h"
 #include "gui/main_window.h"
 #include "gui_fixture.h"
+#include "host/dxf_io.h"
 #include "host/host.h"
 #include "test_support.h"
 
@@ -145,6 +147,7 @@ TEST(DesktopProgram, HelpAndBadStartsEndWithAMessageAndAStatus) {
     QString out_part, err_part;
   } cases[] = {
       {{"--help"}, false, 0, "--script", ""},  // no display needed to read the help
+      {{"--version"}, false, 0, "(Qt 6.", ""},
       {{"-platform", "offscreen", "--help-all"}, false, 0, "--data-dir", ""},
       {{missing}, false, 2, "", "cannot open the plan"},
       {{bad}, true, 2, "", "expected a group code"},
@@ -178,7 +181,7 @@ TEST(DesktopPlans, ABrokenPlanKeepsTheOpenOneAndSavingReadsBack) {
   ASSERT_TRUE(plan);
   const std::size_t entities = plan->entities().size();
   window.AdoptPlan(std::move(plan), kOffice);
-  EXPECT_EQ(window.windowTitle(), QStringLiteral("NYLuxora — office.dxf"));
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("NYLuxora — office.dxf[*]"));
   nyhost::Drawing* shown = nyhost::Host::Get().drawing();
 
   // Opening a broken file says why in a message box and leaves the plan as it was.
@@ -192,16 +195,61 @@ TEST(DesktopPlans, ABrokenPlanKeepsTheOpenOneAndSavingReadsBack) {
   EXPECT_FALSE(window.OpenPlan(WriteFile(dir, "bad.dxf", "garbage\n")));
   EXPECT_TRUE(told.contains("bad.dxf")) << told.toStdString();
   EXPECT_EQ(nyhost::Host::Get().drawing(), shown);
-  EXPECT_EQ(window.windowTitle(), QStringLiteral("NYLuxora — office.dxf"));
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("NYLuxora — office.dxf[*]"));
 
   const QString copy = In(dir, "copy.dxf");
   ASSERT_TRUE(window.SavePlan(copy));
-  EXPECT_EQ(window.windowTitle(), QStringLiteral("NYLuxora — copy.dxf"));
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("NYLuxora — copy.dxf[*]"));
   auto again = nygui::ReadPlan(copy, &error);
   ASSERT_TRUE(again) << error.toStdString();
   EXPECT_EQ(again->entities().size(), entities);
   window.Unwire();
   nyhost::Host::Get().SetDrawing(nullptr);
+}
+
+// Closing a changed plan asks to save it: Yes saves and closes, No closes and leaves the file as
+// it was, Cancel keeps the window and the change.
+TEST(DesktopPlans, ClosingAChangedPlanAsksToSaveIt) {
+  guitest::App();
+  nytest::TempDir dir;
+  nyhost::Host& host = nyhost::Host::Get();
+  struct Case {
+    QMessageBox::StandardButton answer;
+    bool closed, saved;
+  } cases[] = {{QMessageBox::Yes, true, true},
+               {QMessageBox::No, true, false},
+               {QMessageBox::Cancel, false, false}};
+  for (const auto& c : cases) {
+    const QString path = In(dir, "plan.dxf");
+    ASSERT_TRUE(nyhost::WriteDxf(*guitest::LineDrawing({0, 0, 0}, {10, 0, 0}), path.toStdString()).ok);
+    nygui::MainWindow window;
+    window.Wire();
+    QString error;
+    window.AdoptPlan(nygui::ReadPlan(path, &error), path);
+    window.show();
+    EXPECT_FALSE(window.isWindowModified());
+    nyhost::Entity e;
+    e.data = nyhost::Line{{0, 5, 0}, {10, 5, 0}};
+    host.drawing()->Add(e);
+    window.UpdateTitle();
+    EXPECT_TRUE(window.isWindowModified());
+    EXPECT_TRUE(window.windowTitle().endsWith("[*]"));
+    QString asked;
+    QTimer::singleShot(50, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        asked = box->text();
+        box->button(c.answer)->click();
+      }
+    });
+    EXPECT_EQ(window.close(), c.closed) << c.answer;
+    EXPECT_TRUE(asked.contains(QStringLiteral("是否保存修改"))) << asked.toStdString();
+    auto back = nygui::ReadPlan(path, &error);
+    ASSERT_TRUE(back) << error.toStdString();
+    EXPECT_EQ(back->LiveIds().size(), c.saved ? 2u : 1u) << c.answer;
+    EXPECT_EQ(window.isWindowModified(), !c.saved) << c.answer;
+    window.Unwire();
+  }
+  host.SetDrawing(nullptr);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
@@ -179,15 +180,26 @@ TEST_F(CanvasView, RubberBandsFollowTheCursor) {
   EXPECT_LE(InkAlong(img, a, QPointF(c.x(), a.y()), blue), 1);
 }
 
+// F3 switches object snap and the status bar says so; the end of the line is marked with a square.
 TEST_F(CanvasView, SnappingMarksAndReturnsTheNearPoint) {
   QPointF end = canvas_->ToDevice({2000, 1000, 0});
   struct Case {
-    bool snapping;
+    bool snapping, object_snap;
     QPointF offset;
     bool snapped;
-  } cases[] = {{true, {3, -2}, true}, {true, {12, 0}, false}, {false, {3, -2}, false}};
+  } cases[] = {{true, true, {3, -2}, true},
+               {true, true, {12, 0}, false},
+               {false, true, {3, -2}, false},
+               {true, false, {3, -2}, false},
+               {true, true, {-2, 3}, true}};
   for (const auto& c : cases) {
     canvas_->SetSnapping(c.snapping);
+    if (canvas_->object_snap() != c.object_snap) QTest::keyClick(window_.get(), Qt::Key_F3);
+    ASSERT_EQ(canvas_->object_snap(), c.object_snap);
+    bool shown = false;
+    for (auto* l : window_->findChildren<QLabel*>())
+      shown |= l->text() == (c.object_snap ? QStringLiteral("捕捉: 开") : QStringLiteral("捕捉: 关"));
+    EXPECT_TRUE(shown);
     bool snapped = false;
     Point3 p = canvas_->SnappedWorld(end + c.offset, &snapped);
     EXPECT_EQ(snapped, c.snapped);

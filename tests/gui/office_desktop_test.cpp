@@ -77,8 +77,19 @@ class OfficeDesktop : public ::testing::Test {
     window_->resize(1400, 900);
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-    // Close enough that the clicks on the room's corners are not drawn to the wall corners.
-    window_->canvas()->ZoomWindow({-500, -500, 0}, {6500, 6500, 0});
+    // The whole plan, as it opens: the room's corners are clicked inside the walls' faces.
+    window_->canvas()->ZoomExtents();
+  }
+  // Runs script lines through the widgets; false when a step failed or it did not end.
+  bool RunScript(const QStringList& lines) {
+    nygui::GuiScript script(window_.get(), lines, 30);
+    bool finished = false, ok = false;
+    QObject::connect(&script, &nygui::GuiScript::finished, [&](bool good) {
+      finished = true;
+      ok = good;
+    });
+    script.Start();
+    return QTest::qWaitFor([&] { return finished; }, 30000) && ok;
   }
   void TearDown() override {
     ExModuleUnload();
@@ -161,6 +172,31 @@ TEST_F(OfficeDesktop, PointMethodShowsTheCommandLinesResults) {
     EXPECT_EQ(field->toolTip(), calc[id].tip) << id;
   }
   EXPECT_NE(calc[243].text, QStringLiteral("0"));  // a result, not the empty dialog
+
+  // A rotation typed into the table turns that luminaire; undo turns it back, table included.
+  nyhost::Drawing* d = Host::Get().drawing();
+  auto rotations = [d] {
+    std::map<nyhost::EntityId, double> r;
+    for (const auto& e : d->entities())
+      if (const auto* ref = e.As<nyhost::BlockReference>(); ref && !e.erased) r[e.id] = ref->rotation;
+    return r;
+  };
+  const auto before = rotations();
+  const QString shown = grid->item(1, 3)->text();
+  ASSERT_TRUE(RunScript({"cell 214 4512 1 3 30"}));
+  int turned = 0;
+  for (const auto& [id, angle] : rotations()) turned += std::abs(angle - before.at(id)) > 1e-9;
+  EXPECT_EQ(turned, 1);
+  window_->RunCommand("UNDO");
+  QTRY_VERIFY_WITH_TIMEOUT(rotations() == before, 3000);
+  QTRY_COMPARE_WITH_TIMEOUT(grid->item(1, 3)->text(), shown, 3000);
+
+  // Undoing the room's outline empties the table and the results instead of keeping stale rows.
+  window_->RunCommand("UNDO");
+  QTRY_VERIFY_WITH_TIMEOUT(grid->rowCount() <= 1 || !grid->item(1, 0) || grid->item(1, 0)->text().isEmpty(),
+                           3000);
+  EXPECT_TRUE(window_->command_line()->Output().contains(QStringLiteral("房间轮廓已不在图中")));
+  EXPECT_EQ(qobject_cast<QLineEdit*>(w->ControlWidget(243))->text(), QStringLiteral("0.0"));
 }
 
 }  // namespace
