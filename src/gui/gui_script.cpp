@@ -182,6 +182,11 @@ bool GuiScript::Execute(const QString& line) {
   else schedule_next();
   if (verb == "command") {
     window_->RunCommand(rest);
+  } else if (verb == "select") {
+    // A click while nothing is asked: picks the entity for the properties panel.
+    nyhost::Point3 p;
+    if (!world(rest, p)) Fail("select takes X,Y");
+    else window_->canvas()->SimulateClick(p);
   } else if (verb == "move") {
     nyhost::Point3 p;
     if (!world(rest, p)) Fail("move takes X,Y");

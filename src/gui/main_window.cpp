@@ -70,6 +70,10 @@ MainWindow::MainWindow() {
   connect(canvas_, &Canvas::cursorMoved, this, [this](nyhost::Point3 p) {
     coords_->setText(QString::asprintf("%.1f, %.1f", p.x, p.y));
   });
+  // A command asking for input ends the highlight of a picked entity.
+  connect(ports_.get(), &GuiPorts::waitingChanged, this, [this](bool waiting) {
+    if (waiting) canvas_->SetHighlighted({});
+  });
   connect(canvas_, &Canvas::pointClicked, this,
           [this](nyhost::Point3, nyhost::Point3 raw) { ShowPicked(raw); });
   BuildMenus();
@@ -260,10 +264,19 @@ void MainWindow::UpdateTitle() {
 
 void MainWindow::RestoreLayout() {
   auto s = UserSettings();
-  restoreGeometry(s->value("window/geometry").toByteArray());
   restoreState(s->value("window/state").toByteArray());
-  // Never larger than the screen it opens on (1366 x 768, or 1920 x 1080 at 150 %).
-  setGeometry(FitOnScreen(geometry()));
+  if (restoreGeometry(s->value("window/geometry").toByteArray())) {
+    setGeometry(FitOnScreen(geometry()));
+    return;
+  }
+  // First start: never larger than the screen it opens on (1366 x 768, or 1920 x 1080 at 150 %),
+  // with room for the title bar, centred.
+  const QScreen* sc = screen();
+  if (!sc) return;
+  const QRect avail = sc->availableGeometry();
+  const QSize size = QSize(1280, 820).boundedTo(QSize(avail.width() * 94 / 100, avail.height() * 90 / 100));
+  resize(size);
+  move(avail.topLeft() + QPoint((avail.width() - size.width()) / 2, (avail.height() - size.height()) / 2));
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {

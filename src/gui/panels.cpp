@@ -29,7 +29,9 @@ QTableWidget* MakeTable(QWidget* parent, const QStringList& headers) {
   auto* t = new QTableWidget(0, static_cast<int>(headers.size()), parent);
   t->setHorizontalHeaderLabels(headers);
   t->verticalHeader()->hide();
-  t->horizontalHeader()->setStretchLastSection(true);
+  // The first column takes what room is left; the others are as wide as their contents.
+  t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  t->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   t->setSelectionMode(QAbstractItemView::NoSelection);
   return t;
 }
@@ -116,6 +118,8 @@ const char* const PropertiesPanel::kKeys[5] = {"设备高", "名称", "型号", 
 PropertiesPanel::PropertiesPanel(QWidget* parent) : QWidget(parent) {
   title_ = new QLabel(QStringLiteral("未选择对象"), this);
   table_ = MakeTable(this, {QStringLiteral("特性"), QStringLiteral("值")});
+  table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
   table_->setObjectName("propertyTable");
   auto* col = new QVBoxLayout(this);
   col->setContentsMargins(0, 0, 0, 0);

@@ -164,6 +164,12 @@ bool Drawing::Redo() {
   return true;
 }
 
+std::uint64_t Drawing::TopSerial() const {
+  for (auto it = undo_.rbegin(); it != undo_.rend(); ++it)
+    if (!it->changes.empty()) return it->serial;
+  return 0;
+}
+
 bool Drawing::modified() const { return layers_changed_ || TopSerial() != saved_serial_; }
 
 void Drawing::MarkSaved() {

@@ -118,7 +118,8 @@ class Drawing {
   };
   void Record(Change c);
   void NewGroup(const std::string& label);
-  std::uint64_t TopSerial() const { return undo_.empty() ? 0 : undo_.back().serial; }
+  // The serial of the last step holding changes (an open group may still be empty).
+  std::uint64_t TopSerial() const;
   Entity* FindMutable(EntityId id);
 
   std::string path_;
