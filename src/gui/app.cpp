@@ -5,8 +5,8 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <QMessageBox>
+#include <QTranslator>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -35,9 +35,10 @@ bool VisiblePlatform() {
   return platform != "offscreen" && platform != "minimal";
 }
 
-void ReportStartError(const QString& message) {
+// Standard error keeps the English the scripts read; the person at the screen reads Chinese.
+void ReportStartError(const QString& message, const QString& shown) {
   PrintError(message);
-  if (VisiblePlatform()) QMessageBox::critical(nullptr, QStringLiteral("NYLuxora"), message);
+  if (VisiblePlatform()) QMessageBox::critical(nullptr, QStringLiteral("NYLuxora"), shown);
 }
 
 bool NonEmptyEnv(const char* name) {
@@ -66,7 +67,8 @@ DesktopArgs ParseDesktopArgs(const QStringList& args) {
   QCommandLineOption version("version", "Print the version and exit");
   parser.addOption(version);
   parser.addPositionalArgument("plan", "Plan to open (DXF)", "[PLAN.dxf]");
-  QCommandLineOption data_dir("data-dir", "The user's data folder (default ~/.local/share/nyluxora)", "DIR");
+  QCommandLineOption data_dir("data-dir",
+                              "The user's data folder (default ~/.local/share/nyluxora)", "DIR");
   QCommandLineOption module("module", "The lighting module to load", "FILE");
   QCommandLineOption script("script", "Drive the desktop from a script (demonstrations)", "FILE");
   parser.addOptions({data_dir, module, script});
@@ -113,8 +115,10 @@ int RunDesktop(int argc, char** argv) {
     for (const char* h : {"-h", "--help", "-?", "--help-all", "--version"})
       help |= std::strcmp(argv[i], h) == 0;
   std::unique_ptr<QCoreApplication> core;
-  if (display && !help) core = std::make_unique<QApplication>(argc, argv);
-  else core = std::make_unique<QCoreApplication>(argc, argv);
+  if (display && !help)
+    core = std::make_unique<QApplication>(argc, argv);
+  else
+    core = std::make_unique<QCoreApplication>(argc, argv);
   QCoreApplication::setApplicationName("nyluxora-gui");
   QCoreApplication::setOrganizationName("NYLuxora");
 
@@ -137,12 +141,14 @@ int RunDesktop(int argc, char** argv) {
     QString error;
     plan = ReadPlan(args.plan, &error);
     if (!plan) {
-      ReportStartError("cannot open the plan: " + error);
+      ReportStartError("cannot open the plan: " + error,
+                       QStringLiteral("无法打开图纸:\n") + DxfMessageInChinese(error));
       return kBadStart;
     }
   }
   if (!args.script.isEmpty() && !QFileInfo(args.script).isReadable()) {
-    ReportStartError("cannot read the script " + args.script);
+    ReportStartError("cannot read the script " + args.script,
+                     QStringLiteral("无法读取脚本 %1").arg(args.script));
     return kBadStart;
   }
   if (!display) {
@@ -165,8 +171,9 @@ int RunDesktop(int argc, char** argv) {
     if (!loader.Load(module_path)) {
       PrintError(QString::fromStdString("cannot load the lighting module: " + loader.error()));
       if (VisiblePlatform())
-        QMessageBox::warning(&window, "NYLuxora",
-                             QString("无法加载照度计算模块:\n%1").arg(QString::fromStdString(loader.error())));
+        QMessageBox::warning(
+            &window, "NYLuxora",
+            QString("无法加载照度计算模块:\n%1").arg(QString::fromStdString(loader.error())));
     }
     window.BuildCommandMenus();
     if (plan) window.AdoptPlan(std::move(plan), args.plan);

@@ -173,7 +173,8 @@ void Canvas::DrawSnapMarker(QPainter& p, QPointF c, SnapMode mode) const {
       p.drawLine(box.topRight(), box.bottomLeft());
       break;
     case kSnapNearest:
-      p.drawPolygon(QPolygonF({box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}));
+      p.drawPolygon(
+          QPolygonF({box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}));
       break;
     case kSnapPerpendicular:
       p.drawPolyline(QPolygonF({box.topLeft(), box.bottomLeft(), box.bottomRight()}));
@@ -329,8 +330,8 @@ void Canvas::SimulateClick(Point3 world) {
   QMouseEvent press(QEvent::MouseButtonPress, d, mapToGlobal(d), Qt::LeftButton, Qt::LeftButton,
                     Qt::NoModifier);
   QApplication::sendEvent(this, &press);
-  QMouseEvent release(QEvent::MouseButtonRelease, d, mapToGlobal(d), Qt::LeftButton,
-                      Qt::NoButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, d, mapToGlobal(d), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
   QApplication::sendEvent(this, &release);
 }
 

@@ -50,7 +50,8 @@ void CommandLine::TypeText(const QString& text) {
 }
 
 bool CommandLine::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != input_ || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  if (watched != input_ || event->type() != QEvent::KeyPress)
+    return QWidget::eventFilter(watched, event);
   auto* k = static_cast<QKeyEvent*>(event);
   if (k->key() == Qt::Key_Space && !space_submits_) return false;
   switch (k->key()) {

@@ -1,8 +1,5 @@
 #include "gui/dialog_widget.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -10,6 +7,7 @@
 #include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -172,7 +171,9 @@ void SetColors(QWidget* w, const ControlState& c) {
 DialogUnits DialogUnits::ForFont(const QFont& font) {
   QFontMetricsF fm(font);
   // The average width of the Latin letters, as the dialog manager measures its font.
-  double avg = fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0;
+  double avg =
+      fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+      52.0;
   DialogUnits u;
   u.x = avg / 4.0;
   u.y = fm.height() / 8.0;
@@ -270,9 +271,8 @@ QWidget* DialogWidget::Make(const ControlState& c) {
         e->setPalette(pal);
       }
       connect(e, &QLineEdit::textEdited, this, [this, id] { dirty_[id] = true; });
-      connect(e, &QLineEdit::editingFinished, this, [this, id, e] {
-        UserEdited(id, e->text(), true);
-      });
+      connect(e, &QLineEdit::editingFinished, this,
+              [this, id, e] { UserEdited(id, e->text(), true); });
       return e;
     }
     case ControlKind::kButton:
@@ -364,8 +364,10 @@ QWidget* DialogWidget::Make(const ControlState& c) {
         if (!dlg_ || syncing_) return;
         dlg_->ExpandItem(id, item->data(0, Qt::UserRole).toInt(), open);
       };
-      connect(t, &QTreeWidget::itemExpanded, this, [expand](QTreeWidgetItem* i) { expand(i, true); });
-      connect(t, &QTreeWidget::itemCollapsed, this, [expand](QTreeWidgetItem* i) { expand(i, false); });
+      connect(t, &QTreeWidget::itemExpanded, this,
+              [expand](QTreeWidgetItem* i) { expand(i, true); });
+      connect(t, &QTreeWidget::itemCollapsed, this,
+              [expand](QTreeWidgetItem* i) { expand(i, false); });
       return t;
     }
     case ControlKind::kSpin: {
@@ -562,7 +564,8 @@ void DialogWidget::SyncWindow() {
   setWindowTitle(Q(dlg_->caption()));
   if (dlg_->left() >= 0 && dlg_->top() >= 0) {
     // A place saved on a larger screen must not put the window out of reach.
-    QPoint at = FitOnScreen(QRect(QPoint(dlg_->left(), dlg_->top()), frameGeometry().size())).topLeft();
+    QPoint at =
+        FitOnScreen(QRect(QPoint(dlg_->left(), dlg_->top()), frameGeometry().size())).topLeft();
     if (pos() != at) move(at);
   }
   if (dlg_->destroyed() || !dlg_->visible()) {

@@ -26,7 +26,8 @@ constexpr Pattern kPatterns[] = {
     {R"(group code (\d+) needs a number, found '(.*)')", "组码 %1 应为数字, 却是“%2”"},
     {R"(group code (\d+) needs a whole number, found '(.*)')", "组码 %1 应为整数, 却是“%2”"},
     {R"(group code (\d+) needs a handle, found '(.*)')", "组码 %1 应为句柄, 却是“%2”"},
-    {R"(expected group code 0 \(SECTION or EOF\), found (.*))", "此处应为组码 0 (SECTION 或 EOF), 却是 %1"},
+    {R"(expected group code 0 \(SECTION or EOF\), found (.*))",
+     "此处应为组码 0 (SECTION 或 EOF), 却是 %1"},
     {R"(expected SECTION or EOF, found '(.*)')", "此处应为 SECTION 或 EOF, 却是“%1”"},
     {R"(unknown section '(.*)')", "未知的段“%1”"},
     {R"(missing SEQEND after (.*))", "%1 之后缺少 SEQEND"},
@@ -71,7 +72,8 @@ QString DxfMessageInChinese(const QString& message) {
   static const QRegularExpression with_line(QStringLiteral(R"(^(.+?):(\d+): (.*)$)"));
   static const QRegularExpression with_file(QStringLiteral(R"(^(.+?): (.*)$)"));
   if (auto m = with_line.match(message); m.hasMatch())
-    return QStringLiteral("文件 %1 第 %2 行: %3").arg(m.captured(1), m.captured(2), Translate(m.captured(3)));
+    return QStringLiteral("文件 %1 第 %2 行: %3")
+        .arg(m.captured(1), m.captured(2), Translate(m.captured(3)));
   if (auto m = with_file.match(message); m.hasMatch())
     return QStringLiteral("文件 %1: %2").arg(m.captured(1), Translate(m.captured(2)));
   return Translate(message);

@@ -178,7 +178,8 @@ int GuiPorts::EntSel(nyhost::EntityId& id, Point3& pick) {
   return rc;
 }
 
-int GuiPorts::SelectObjects(const nyhost::EntityFilter& filter, std::vector<nyhost::EntityId>& ids) {
+int GuiPorts::SelectObjects(const nyhost::EntityFilter& filter,
+                            std::vector<nyhost::EntityId>& ids) {
   filter_ = filter;
   selected_.clear();
   selected_order_.clear();
@@ -285,8 +286,10 @@ void GuiPorts::AnswerText(const QString& text) {
 
 void GuiPorts::OnClick(Point3 world, Point3 raw) {
   // Selection and entity picks use the raw cursor position; points snap.
-  if (want_ == Want::kEntSel || want_ == Want::kSelect) AnswerPoint(raw);
-  else if (waiting()) AnswerPoint(world);
+  if (want_ == Want::kEntSel || want_ == Want::kSelect)
+    AnswerPoint(raw);
+  else if (waiting())
+    AnswerPoint(world);
 }
 
 void GuiPorts::OnSubmitted(const QString& text) {
@@ -328,7 +331,8 @@ void GuiPorts::ShowIdlePrompt() {
 }
 
 void GuiPorts::Print(std::string_view text) {
-  if (command_line_) command_line_->Print(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+  if (command_line_)
+    command_line_->Print(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
 }
 
 void GuiPorts::ProgressStart() {

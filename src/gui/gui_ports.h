@@ -31,7 +31,7 @@ class GuiPorts : public QObject, public nyhost::InputPort, public nyhost::Output
   ~GuiPorts() override;
   // The ports the host is wired to (null before wiring).
   static GuiPorts* Active();
-  void Wire();    // makes these the host's input and output
+  void Wire();  // makes these the host's input and output
   void Unwire();
 
   Want want() const { return want_; }
@@ -54,7 +54,8 @@ class GuiPorts : public QObject, public nyhost::InputPort, public nyhost::Output
   int GetPoint(const nyhost::Point3* base, nyhost::Point3& out) override;
   int GetCorner(const nyhost::Point3& first, nyhost::Point3& out) override;
   int EntSel(nyhost::EntityId& id, nyhost::Point3& pick) override;
-  int SelectObjects(const nyhost::EntityFilter& filter, std::vector<nyhost::EntityId>& ids) override;
+  int SelectObjects(const nyhost::EntityFilter& filter,
+                    std::vector<nyhost::EntityId>& ids) override;
   int JigPoint(const std::vector<nyhost::Point3>& so_far, nyhost::Point3& out) override;
   int GetString(bool allow_spaces, std::string& out) override;
 

@@ -53,37 +53,40 @@ QString CommandTitle(const std::string& name) {
 // The module's help pages: the user's folder first (it may hold newer pages), then the shipped.
 QString HelpPage(const QString& relative) {
   QStringList roots;
-  if (QByteArray home = qgetenv("NYLUXORA_HOME"); !home.isEmpty()) roots << QString::fromLocal8Bit(home);
+  if (QByteArray home = qgetenv("NYLUXORA_HOME"); !home.isEmpty())
+    roots << QString::fromLocal8Bit(home);
   roots << QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/nyluxora";
   if (QByteArray share = qgetenv("NYLUXORA_SHARE"); !share.isEmpty())
     roots << QString::fromLocal8Bit(share);
   roots << QCoreApplication::applicationDirPath() + "/../share/nyluxora";
   for (const QString& root : roots)
-    if (QFileInfo::exists(root + "/help/" + relative)) return QDir::cleanPath(root + "/help/" + relative);
+    if (QFileInfo::exists(root + "/help/" + relative))
+      return QDir::cleanPath(root + "/help/" + relative);
   return {};
 }
 
 }  // namespace
 
 QString VersionText() {
-  return QStringLiteral("nyluxora-gui %1 (Qt %2)").arg(QStringLiteral(NYLUXORA_VERSION), qVersion());
+  return QStringLiteral("nyluxora-gui %1 (Qt %2)")
+      .arg(QStringLiteral(NYLUXORA_VERSION), qVersion());
 }
 
 void MainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
   QToolBar* bar = addToolBar(QStringLiteral("文件"));
   bar->setObjectName("fileBar");
-  QAction* open = file->addAction(style()->standardIcon(QStyle::SP_DialogOpenButton),
-                                  QStringLiteral("打开(&O)..."), this, [this] {
-                                    if (Busy() || !MaybeSave()) return;
-                                    const auto* d = Host::Get().drawing();
-                                    QString p = QFileDialog::getOpenFileName(
-                                        this, QStringLiteral("打开图纸"),
-                                        d ? QFileInfo(QString::fromStdString(d->path())).path()
-                                          : QString(),
-                                        QStringLiteral("DXF 图纸 (*.dxf)"));
-                                    if (!p.isEmpty()) OpenPlan(p);
-                                  });
+  QAction* open =
+      file->addAction(style()->standardIcon(QStyle::SP_DialogOpenButton),
+                      QStringLiteral("打开(&O)..."), this, [this] {
+                        if (Busy() || !MaybeSave()) return;
+                        const auto* d = Host::Get().drawing();
+                        QString p = QFileDialog::getOpenFileName(
+                            this, QStringLiteral("打开图纸"),
+                            d ? QFileInfo(QString::fromStdString(d->path())).path() : QString(),
+                            QStringLiteral("DXF 图纸 (*.dxf)"));
+                        if (!p.isEmpty()) OpenPlan(p);
+                      });
   open->setShortcut(QKeySequence::Open);
   QAction* save = file->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton),
                                   QStringLiteral("保存(&S)"), this, [this] {
@@ -99,7 +102,8 @@ void MainWindow::BuildMenus() {
   QAction* pdf = file->addAction(QStringLiteral("打印到 PDF(&P)..."), this, &MainWindow::ExportPdf);
   pdf->setShortcut(QKeySequence::Print);
   file->addSeparator();
-  file->addAction(QStringLiteral("退出(&X)"), this, &QWidget::close)->setShortcut(QKeySequence::Quit);
+  file->addAction(QStringLiteral("退出(&X)"), this, &QWidget::close)
+      ->setShortcut(QKeySequence::Quit);
   bar->addAction(open);
   bar->addAction(save);
   BuildEditMenu();
@@ -114,15 +118,18 @@ void MainWindow::BuildEditMenu() {
   undo->setShortcut(QKeySequence::Undo);
   QAction* redo = edit->addAction(QStringLiteral("重做(&R)"), this, [this] { RunCommand("REDO"); });
   redo->setObjectName("redo");
-  redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  redo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   // The menu names the step it would take back.
   connect(edit, &QMenu::aboutToShow, this, [undo, redo] {
     const nyhost::Drawing* d = Host::Get().drawing();
     const bool idle = !Host::Get().command_running();
     undo->setEnabled(idle && d && d->undo_depth() > 0);
     redo->setEnabled(idle && d && d->redo_depth() > 0);
-    undo->setText(QStringLiteral("放弃(&U) %1").arg(d ? QString::fromStdString(d->UndoLabel()) : ""));
-    redo->setText(QStringLiteral("重做(&R) %1").arg(d ? QString::fromStdString(d->RedoLabel()) : ""));
+    undo->setText(
+        QStringLiteral("放弃(&U) %1").arg(d ? QString::fromStdString(d->UndoLabel()) : ""));
+    redo->setText(
+        QStringLiteral("重做(&R) %1").arg(d ? QString::fromStdString(d->RedoLabel()) : ""));
   });
   connect(edit, &QMenu::aboutToHide, this, [undo, redo] {
     undo->setEnabled(true);  // the shortcuts work while the menu is closed
@@ -253,7 +260,8 @@ void MainWindow::ToggleOrtho() {
 }
 
 void MainWindow::UpdateToggles() {
-  snap_label_->setText(canvas_->object_snap() ? QStringLiteral("捕捉: 开") : QStringLiteral("捕捉: 关"));
+  snap_label_->setText(canvas_->object_snap() ? QStringLiteral("捕捉: 开")
+                                              : QStringLiteral("捕捉: 关"));
   ortho_label_->setText(canvas_->ortho() ? QStringLiteral("正交: 开") : QStringLiteral("正交: 关"));
 }
 
@@ -280,8 +288,8 @@ void MainWindow::BuildCommandMenus() {
   lighting_bar_->clear();
   auto commands = Host::Get().Commands();
   auto add = [&](const std::string& name, const char* icon, bool to_bar) {
-    QAction* a = lighting_menu_->addAction(CommandTitle(name), this,
-                                           [this, name] { RunCommand(QString::fromStdString(name)); });
+    QAction* a = lighting_menu_->addAction(
+        CommandTitle(name), this, [this, name] { RunCommand(QString::fromStdString(name)); });
     a->setObjectName(QString::fromStdString("cmd_" + name));
     if (icon) a->setIcon(BitmapIcon(icon));
     if (to_bar) {

@@ -51,9 +51,9 @@ MainWindow::MainWindow() {
   resizeDocks({dock}, {150}, Qt::Vertical);
   layers_ = new LayerPanel(this);
   properties_ = new PropertiesPanel(this);
-  for (auto [panel, name, title] : {std::tuple<QWidget*, const char*, const char*>{
-                                        layers_, "layerDock", "图层"},
-                                    {properties_, "propertiesDock", "特性"}}) {
+  for (auto [panel, name, title] :
+       {std::tuple<QWidget*, const char*, const char*>{layers_, "layerDock", "图层"},
+        {properties_, "propertiesDock", "特性"}}) {
     auto* d = new QDockWidget(QString::fromUtf8(title), this);
     d->setObjectName(name);
     d->setWidget(panel);
@@ -178,8 +178,8 @@ bool MainWindow::SavePlan(const QString& path) {
   nyhost::DxfResult r = nyhost::WriteDxf(*d, path.toStdString());
   if (!r.ok) {
     QMessageBox::warning(this, QStringLiteral("保存图纸"),
-                         QStringLiteral("无法保存图纸:\n%1").arg(DxfMessageInChinese(
-                             QString::fromStdString(r.error))));
+                         QStringLiteral("无法保存图纸:\n%1")
+                             .arg(DxfMessageInChinese(QString::fromStdString(r.error))));
     return false;
   }
   d->set_path(path.toStdString());
@@ -274,9 +274,11 @@ void MainWindow::RestoreLayout() {
   const QScreen* sc = screen();
   if (!sc) return;
   const QRect avail = sc->availableGeometry();
-  const QSize size = QSize(1280, 820).boundedTo(QSize(avail.width() * 94 / 100, avail.height() * 90 / 100));
+  const QSize size =
+      QSize(1280, 820).boundedTo(QSize(avail.width() * 94 / 100, avail.height() * 90 / 100));
   resize(size);
-  move(avail.topLeft() + QPoint((avail.width() - size.width()) / 2, (avail.height() - size.height()) / 2));
+  move(avail.topLeft() +
+       QPoint((avail.width() - size.width()) / 2, (avail.height() - size.height()) / 2));
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {

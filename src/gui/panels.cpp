@@ -48,7 +48,8 @@ QString KeyedText(const nyhost::Entity& e, const std::string& key) {
 }
 
 void SetKeyedText(nyhost::Entity& e, const std::string& key, const std::string& value) {
-  auto g = std::find_if(e.xdata.begin(), e.xdata.end(), [](const auto& x) { return x.app == kApp; });
+  auto g =
+      std::find_if(e.xdata.begin(), e.xdata.end(), [](const auto& x) { return x.app == kApp; });
   if (g == e.xdata.end()) g = e.xdata.insert(e.xdata.end(), {kApp, {}});
   const std::string text = key + "=" + value;
   for (auto& item : g->items)

@@ -14,7 +14,9 @@ struct Segment {
   Point3 a, b;
 };
 
-Point3 Lerp(Point3 a, Point3 b, double t) { return {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y), 0}; }
+Point3 Lerp(Point3 a, Point3 b, double t) {
+  return {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y), 0};
+}
 double Dist(Point3 a, Point3 b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
 // Parameter of the foot of p on the line through the segment (unclamped).
@@ -99,8 +101,8 @@ void Collect(const nyhost::Entity& e, std::vector<Segment>& segs, std::vector<Sn
 
 const std::vector<SnapModeInfo>& SnapModes() {
   static const std::vector<SnapModeInfo> modes = {
-      {kSnapEndpoint, "端点"},       {kSnapMidpoint, "中点"},      {kSnapIntersection, "交点"},
-      {kSnapCenter, "圆心"},         {kSnapInsertion, "插入点"},   {kSnapPerpendicular, "垂足"},
+      {kSnapEndpoint, "端点"},  {kSnapMidpoint, "中点"},    {kSnapIntersection, "交点"},
+      {kSnapCenter, "圆心"},    {kSnapInsertion, "插入点"}, {kSnapPerpendicular, "垂足"},
       {kSnapNearest, "最近点"},
   };
   return modes;

@@ -13,8 +13,8 @@ const char* EntityTypeName(const Entity& e) {
 Drawing::Drawing() { layers_.push_back(Layer{"0", 7}); }
 
 const Layer* Drawing::FindLayer(const std::string& name) const {
-  auto it = std::find_if(layers_.begin(), layers_.end(),
-                         [&](const Layer& l) { return l.name == name; });
+  auto it =
+      std::find_if(layers_.begin(), layers_.end(), [&](const Layer& l) { return l.name == name; });
   return it == layers_.end() ? nullptr : &*it;
 }
 

@@ -107,9 +107,10 @@ bool Host::MountCommand(const std::string& name, const std::string& group,
   CommandEntry entry = resolver_ ? resolver_(entry_name) : nullptr;
   if (!entry) return false;
   std::string upper = ToUpperAscii(name);
-  commands_.erase(std::remove_if(commands_.begin(), commands_.end(),
-                                 [&](const CommandInfo& c) { return ToUpperAscii(c.name) == upper; }),
-                  commands_.end());
+  commands_.erase(
+      std::remove_if(commands_.begin(), commands_.end(),
+                     [&](const CommandInfo& c) { return ToUpperAscii(c.name) == upper; }),
+      commands_.end());
   commands_.push_back({name, group, entry_name, entry});
   return true;
 }

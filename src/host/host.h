@@ -2,6 +2,8 @@
 // temporary vectors, and the front-end's ports. One instance per process (Host::Get()).
 #pragma once
 
+#include <fmt/printf.h>
+
 #include <deque>
 #include <functional>
 #include <map>
@@ -9,8 +11,6 @@
 #include <string>
 #include <variant>
 #include <vector>
-
-#include <fmt/printf.h>
 
 #include "host/dialog.h"
 #include "host/drawing.h"

@@ -1,5 +1,7 @@
 // The canvas: zooming with the wheel and panning with the middle button keep the drawing under the
 // cursor, a zoom window shows its box, rubber bands and the snap mark are drawn where they belong.
+#include "gui/canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -9,7 +11,6 @@
 #include <QTimer>
 #include <QWheelEvent>
 
-#include "gui/canvas.h"
 #include "gui/main_window.h"
 #include "gui_fixture.h"
 #include "host/host.h"
@@ -101,7 +102,8 @@ TEST_F(CanvasView, ZoomWindowShowsTheBoxWhicheverCornersComeFirst) {
     EXPECT_TRUE(QRectF(0, 0, v.width, v.height).adjusted(-1e-6, -1e-6, 1e-6, 1e-6).contains(box));
     EXPECT_NEAR(box.center().x(), v.width / 2.0, 1e-6);
     EXPECT_NEAR(box.center().y(), v.height / 2.0, 1e-6);
-    EXPECT_NEAR(std::max(box.width() / v.width, box.height() / v.height), extents ? 0.9 : 0.96, 1e-6);
+    EXPECT_NEAR(std::max(box.width() / v.width, box.height() / v.height), extents ? 0.9 : 0.96,
+                1e-6);
   }
 }
 
@@ -119,7 +121,8 @@ TEST_F(CanvasView, TheViewMenusZoomWindowAsksForTwoCorners) {
   Point3 centre = canvas_->ToWorld(QPointF(canvas_->width() / 2.0, canvas_->height() / 2.0));
   EXPECT_NEAR(centre.x, 400, old_pixel);
   EXPECT_NEAR(centre.y, 250, old_pixel);
-  EXPECT_NEAR(canvas_->view().scale, 0.96 * std::min(canvas_->width() / 400.0, canvas_->height() / 300.0),
+  EXPECT_NEAR(canvas_->view().scale,
+              0.96 * std::min(canvas_->width() / 400.0, canvas_->height() / 300.0),
               canvas_->view().scale * 0.01);
   EXPECT_FALSE(window_->ports()->waiting());
 }
@@ -198,7 +201,8 @@ TEST_F(CanvasView, SnappingMarksAndReturnsTheNearPoint) {
     ASSERT_EQ(canvas_->object_snap(), c.object_snap);
     bool shown = false;
     for (auto* l : window_->findChildren<QLabel*>())
-      shown |= l->text() == (c.object_snap ? QStringLiteral("捕捉: 开") : QStringLiteral("捕捉: 关"));
+      shown |=
+          l->text() == (c.object_snap ? QStringLiteral("捕捉: 开") : QStringLiteral("捕捉: 关"));
     EXPECT_TRUE(shown);
     bool snapped = false;
     Point3 p = canvas_->SnappedWorld(end + c.offset, &snapped);
@@ -208,7 +212,8 @@ TEST_F(CanvasView, SnappingMarksAndReturnsTheNearPoint) {
     QImage img = canvas_->grab().toImage();
     // The orange square sits 5 pixels around the snapped point.
     QColor edge = img.pixelColor(qRound(end.x()) - 5, qRound(end.y()));
-    bool orange = edge.red() > 150 && edge.red() - edge.blue() > 100 && edge.green() < edge.red() - 40;
+    bool orange =
+        edge.red() > 150 && edge.red() - edge.blue() > 100 && edge.green() < edge.red() - 40;
     EXPECT_EQ(orange, c.snapped) << c.offset.x();
   }
 }
@@ -230,12 +235,14 @@ TEST_F(CanvasView, ClicksOnRoundPointsGiveThemExactly) {
     for (const auto& p : c.points) {
       QPointF d = canvas_->ToDevice(p);
       Point3 got = canvas_->ClickedWorld(d);
-      EXPECT_EQ(std::pair(got.x, got.y), std::pair(p.x, p.y)) << "at scale " << canvas_->view().scale;
+      EXPECT_EQ(std::pair(got.x, got.y), std::pair(p.x, p.y))
+          << "at scale " << canvas_->view().scale;
       EXPECT_FALSE(std::signbit(got.x) && got.x == 0);
       // Anywhere else the click keeps within half a step of the cursor, a sliver of a pixel.
       QPointF off = d + QPointF(0.37, -0.61);
       Point3 raw = canvas_->ToWorld(off), clean = canvas_->ClickedWorld(off);
-      EXPECT_LE(std::max(std::abs(clean.x - raw.x), std::abs(clean.y - raw.y)), c.coarsest / 2 * (1 + 1e-9));
+      EXPECT_LE(std::max(std::abs(clean.x - raw.x), std::abs(clean.y - raw.y)),
+                c.coarsest / 2 * (1 + 1e-9));
       EXPECT_LT(c.coarsest, 0.01 / canvas_->view().scale);
     }
   }

@@ -18,11 +18,11 @@
 #include <QTreeWidget>
 
 #include "gui/dialog_widget.h"
-#include "gui_fixture.h"
 #include "gui/grid_widget.h"
 #include "gui/main_window.h"
 #include "gui/pick.h"
 #include "gui/snap.h"
+#include "gui_fixture.h"
 #include "host/host.h"
 
 namespace {
@@ -159,7 +159,6 @@ TEST_F(DialogWidgets, UserActionsReachTheController) {
   emit combo->activated(1);  // as when the person picks the second item
   EXPECT_EQ(dlg_->GetCurSel(40), 1);
   EXPECT_TRUE(rec_.Has("sel 40 绝对"));
-
 }
 
 // A main window over a small drawing: a line and a room outline.
@@ -224,7 +223,7 @@ TEST_F(Desktop, PicksGoThroughTheCanvasToTheHost) {
   struct Typed {
     const char* text;
     double x, y;
-  } typed[] = {{"80.2,60.1", 80.2, 60.1}, {"12.5,7", 12.5, 7}, {"@30,40", 42.5, 47},
+  } typed[] = {{"80.2,60.1", 80.2, 60.1}, {"12.5,7", 12.5, 7},  {"@30,40", 42.5, 47},
                {"@10<90", 42.5, 57},      {"@-2.5,-7", 40, 50}, {"@", 40, 50}};
   for (const auto& t : typed) {
     TypeLater(t.text);
@@ -235,9 +234,8 @@ TEST_F(Desktop, PicksGoThroughTheCanvasToTheHost) {
   TypeLater("");
   std::vector<nyhost::Point3> so_far{{0, 0, 0}, {10, 0, 0}};
   EXPECT_EQ(host.JigPoint("\n下一点:", so_far, p), nyhost::kRtNone);
-  QTimer::singleShot(30, [this] {
-    QTest::keyClick(window_->command_line()->input(), Qt::Key_Escape);
-  });
+  QTimer::singleShot(30,
+                     [this] { QTest::keyClick(window_->command_line()->input(), Qt::Key_Escape); });
   EXPECT_EQ(host.GetPoint(nullptr, "\n点:", p), nyhost::kRtCan);
   TypeLater("办公室");
   std::string s;
@@ -304,8 +302,10 @@ TEST(Picking, NearestEntitySnapAndBoxes) {
   EXPECT_EQ(nygui::PickEntity(d, {5, 0.4, 0}, 1), ia);  // the line on the off layer is skipped
   EXPECT_EQ(nygui::PickEntity(d, {25.3, 0, 0}, 1), ib);
   EXPECT_EQ(nygui::PickEntity(d, {20, 0, 0}, 1), nyhost::kNullId);  // circle centre is far
-  EXPECT_EQ(nygui::SelectInBox(d, {-1, -1, 0}, {11, 2, 0}, false), std::vector<nyhost::EntityId>{ia});
-  EXPECT_EQ(nygui::SelectInBox(d, {16, -1, 0}, {12, 1, 0}, true), std::vector<nyhost::EntityId>{ib});
+  EXPECT_EQ(nygui::SelectInBox(d, {-1, -1, 0}, {11, 2, 0}, false),
+            std::vector<nyhost::EntityId>{ia});
+  EXPECT_EQ(nygui::SelectInBox(d, {16, -1, 0}, {12, 1, 0}, true),
+            std::vector<nyhost::EntityId>{ib});
 }
 
 // Each mode finds its point and marks it with its own kind; a wall (a wide polyline centred 100

@@ -1,6 +1,7 @@
 // The example office through the desktop, driven by the script runner with real widget and canvas
 // events: the point-method dialog must show what the command line's calc computes for the same
 // room, density and standard.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -9,8 +10,6 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
-#include <dlfcn.h>
-
 #include <map>
 
 #include "frame/module_entry.h"
@@ -36,15 +35,16 @@ struct Field {
   QString text, tip;
 };
 
-// `nyluxora calc` prints each field as "[214:ID CAPTION] TEXT  {TOOLTIP}" (the caption may be absent).
+// `nyluxora calc` prints each field as "[214:ID CAPTION] TEXT  {TOOLTIP}" (the caption may be
+// absent).
 std::map<int, Field> CalcOnTheCommandLine(const nytest::TempDir& home) {
   QProcess p;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("NYLUXORA_SHARE", NYLUXORA_TEST_SHARE_DIR);
   p.setProcessEnvironment(env);
   p.start(NYLUXORA_TEST_BUILD_DIR "/bin/nyluxora",
-          {"--data-dir", QString::fromStdString(home.str()), "calc", kPlan, "--rect", "0,0,6000,6000",
-           "--density", "30*15", "--standard", kStandard});
+          {"--data-dir", QString::fromStdString(home.str()), "calc", kPlan, "--rect",
+           "0,0,6000,6000", "--density", "30*15", "--standard", kStandard});
   std::map<int, Field> fields;
   if (!p.waitForFinished(60000) || p.exitCode() != 0) return fields;
   static const QRegularExpression line(R"(^\[214:(\d+)[^\]]*\] (.*?)(?:  \{(.*)\})?$)");
@@ -106,12 +106,15 @@ class OfficeDesktop : public ::testing::Test {
 
 TEST_F(OfficeDesktop, PointMethodShowsTheCommandLinesResults) {
   const QStringList lines = {
-      "command ZIRIRODO_DOT", "wait 300",
+      "command ZIRIRODO_DOT",
+      "wait 300",
       "click 214 335",  // the rectangle button: two corners on the canvas
-      "point 0,0", "point 6000,6000",
+      "point 0,0",
+      "point 6000,6000",
       "set 214 338 30*15",
       "click 214 210",  // the standards dialog, modal
-      "choose 207 236 " + kStandard, "click 207 1",
+      "choose 207 236 " + kStandard,
+      "click 207 1",
       "click 214 337",  // horizontal illuminance
   };
   nygui::GuiScript script(window_.get(), lines, 30);
@@ -178,7 +181,8 @@ TEST_F(OfficeDesktop, PointMethodShowsTheCommandLinesResults) {
   auto rotations = [d] {
     std::map<nyhost::EntityId, double> r;
     for (const auto& e : d->entities())
-      if (const auto* ref = e.As<nyhost::BlockReference>(); ref && !e.erased) r[e.id] = ref->rotation;
+      if (const auto* ref = e.As<nyhost::BlockReference>(); ref && !e.erased)
+        r[e.id] = ref->rotation;
     return r;
   };
   const auto before = rotations();
@@ -193,8 +197,8 @@ TEST_F(OfficeDesktop, PointMethodShowsTheCommandLinesResults) {
 
   // Undoing the room's outline empties the table and the results instead of keeping stale rows.
   window_->RunCommand("UNDO");
-  QTRY_VERIFY_WITH_TIMEOUT(grid->rowCount() <= 1 || !grid->item(1, 0) || grid->item(1, 0)->text().isEmpty(),
-                           3000);
+  QTRY_VERIFY_WITH_TIMEOUT(
+      grid->rowCount() <= 1 || !grid->item(1, 0) || grid->item(1, 0)->text().isEmpty(), 3000);
   EXPECT_TRUE(window_->command_line()->Output().contains(QStringLiteral("房间轮廓已不在图中")));
   EXPECT_EQ(qobject_cast<QLineEdit*>(w->ControlWidget(243))->text(), QStringLiteral("0.0"));
 }

@@ -97,7 +97,8 @@ TEST_F(Commands, InputWithoutADrawingIsAnError) {
 // was saved, and listeners hear of every change.
 TEST_F(Commands, OneCommandUndoesAsOneStepAndRedrawClearsTemporaryVectors) {
   std::vector<nyhost::DrawingEvent> heard;
-  const int listener = host().AddDrawingListener([&](nyhost::DrawingEvent e) { heard.push_back(e); });
+  const int listener =
+      host().AddDrawingListener([&](nyhost::DrawingEvent e) { heard.push_back(e); });
   EXPECT_FALSE(drawing().modified());
   Type("TESTADD ");
   ASSERT_EQ(drawing().LiveIds().size(), 2u);
