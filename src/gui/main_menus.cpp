@@ -120,6 +120,9 @@ void MainWindow::BuildEditMenu() {
   redo->setObjectName("redo");
   redo->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  // Also while the point-method dialog is the active window.
+  undo->setShortcutContext(Qt::ApplicationShortcut);
+  redo->setShortcutContext(Qt::ApplicationShortcut);
   // The menu names the step it would take back.
   connect(edit, &QMenu::aboutToShow, this, [undo, redo] {
     const nyhost::Drawing* d = Host::Get().drawing();

@@ -140,7 +140,7 @@ TEST_F(OfficeDesktop, PointMethodShowsTheCommandLinesResults) {
   });
   probe.start(10);
   script.Start();
-  QTRY_VERIFY_WITH_TIMEOUT(finished, 30000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 30000));
   probe.stop();
   ASSERT_TRUE(ok);
   EXPECT_TRUE(saw_wait);
@@ -191,14 +191,20 @@ TEST_F(OfficeDesktop, PointMethodShowsTheCommandLinesResults) {
   int turned = 0;
   for (const auto& [id, angle] : rotations()) turned += std::abs(angle - before.at(id)) > 1e-9;
   EXPECT_EQ(turned, 1);
-  window_->RunCommand("UNDO");
-  QTRY_VERIFY_WITH_TIMEOUT(rotations() == before, 3000);
-  QTRY_COMPARE_WITH_TIMEOUT(grid->item(1, 3)->text(), shown, 3000);
+  // Ctrl+Z with the focus in the empty command line undoes the drawing, not the line.
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  QTest::keyClick(window_->command_line()->input(), Qt::Key_Z, Qt::ControlModifier);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return rotations() == before; }, 3000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return grid->item(1, 3)->text() == shown; }, 3000));
 
   // Undoing the room's outline empties the table and the results instead of keeping stale rows.
   window_->RunCommand("UNDO");
-  QTRY_VERIFY_WITH_TIMEOUT(
-      grid->rowCount() <= 1 || !grid->item(1, 0) || grid->item(1, 0)->text().isEmpty(), 3000);
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] {
+        return grid->rowCount() <= 1 || !grid->item(1, 0) || grid->item(1, 0)->text().isEmpty();
+      },
+      3000));
   EXPECT_TRUE(window_->command_line()->Output().contains(QStringLiteral("房间轮廓已不在图中")));
   EXPECT_EQ(qobject_cast<QLineEdit*>(w->ControlWidget(243))->text(), QStringLiteral("0.0"));
 }
