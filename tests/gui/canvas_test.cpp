@@ -216,6 +216,15 @@ TEST_F(CanvasView, SnappingMarksAndReturnsTheNearPoint) {
         edge.red() > 150 && edge.red() - edge.blue() > 100 && edge.green() < edge.red() - 40;
     EXPECT_EQ(orange, c.snapped) << c.offset.x();
   }
+  // F8: a click that snaps to nothing stays level or plumb with the start of the line.
+  QTest::keyClick(window_.get(), Qt::Key_F8);
+  ASSERT_TRUE(canvas_->ortho());
+  canvas_->SetRubber(nygui::Canvas::Rubber::kLine, {{500, 500, 0}});
+  Point3 level = canvas_->SnappedWorld(canvas_->ToDevice({900, 560, 0}));
+  Point3 plumb = canvas_->SnappedWorld(canvas_->ToDevice({540, 950, 0}));
+  EXPECT_EQ(level.y, 500);
+  EXPECT_EQ(plumb.x, 500);
+  EXPECT_NEAR(level.x, 900, 1);
 }
 
 TEST_F(CanvasView, ClicksOnRoundPointsGiveThemExactly) {
