@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <map>
@@ -207,6 +208,26 @@ TEST_F(OfficeDesktop, PointMethodShowsTheCommandLinesResults) {
       3000));
   EXPECT_TRUE(window_->command_line()->Output().contains(QStringLiteral("房间轮廓已不在图中")));
   EXPECT_EQ(qobject_cast<QLineEdit*>(w->ControlWidget(243))->text(), QStringLiteral("0.0"));
+
+  // A luminaire clicked while nothing is asked shows its keyed texts; an edit there is one step.
+  window_->canvas()->SimulateClick({5000, 1500, 0});
+  auto* props = window_->findChild<QTableWidget*>("propertyTable");
+  ASSERT_TRUE(props && props->rowCount() == 5 && props->item(0, 1));
+  EXPECT_EQ(props->item(3, 1)->text(), QStringLiteral("15"));  // X轴旋转
+  auto keyed_texts = [d] {
+    std::string all;
+    for (const auto& e : d->entities())
+      if (e.As<nyhost::BlockReference>() && e.As<nyhost::BlockReference>()->position.x == 5000 &&
+          e.As<nyhost::BlockReference>()->position.y == 1500)
+        for (const auto& g : e.xdata)
+          for (const auto& item : g.items) all += item.text + ";";
+    return all;
+  };
+  const std::string keyed = keyed_texts();
+  props->item(0, 1)->setText("3.1");
+  EXPECT_NE(keyed_texts().find("设备高=3.1;"), std::string::npos) << keyed_texts();
+  window_->RunCommand("UNDO");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return keyed_texts() == keyed; }, 3000)) << keyed_texts();
 }
 
 }  // namespace
