@@ -74,6 +74,12 @@ MainWindow::MainWindow() {
   connect(ports_.get(), &GuiPorts::waitingChanged, this, [this](bool waiting) {
     if (waiting) canvas_->SetHighlighted({});
   });
+  // Escape with nothing asked lets go of the picked entity.
+  connect(canvas_, &Canvas::escapePressed, this, [this] {
+    if (ports_->waiting()) return;
+    canvas_->SetHighlighted({});
+    properties_->Show(nyhost::kNullId);
+  });
   connect(canvas_, &Canvas::pointClicked, this,
           [this](nyhost::Point3, nyhost::Point3 raw) { ShowPicked(raw); });
   BuildMenus();
@@ -81,7 +87,10 @@ MainWindow::MainWindow() {
   UpdateTitle();
   // Whatever changed the drawing (a command, an undo, a dialog), the title and panels follow.
   listener_ = Host::Get().AddDrawingListener([this](nyhost::DrawingEvent e) {
-    if (e == nyhost::DrawingEvent::kReplaced) properties_->Show(nyhost::kNullId);
+    if (e == nyhost::DrawingEvent::kReplaced) {
+      properties_->Show(nyhost::kNullId);
+      canvas_->SetHighlighted({});
+    }
     layers_->Reload();
     properties_->Reload();
     UpdateTitle();
