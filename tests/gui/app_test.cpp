@@ -6,6 +6,9 @@
 
 #include <QAbstractButton>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTest>
@@ -209,8 +212,19 @@ TEST(DesktopPlans, ABrokenPlanKeepsTheOpenOneAndSavingReadsBack) {
   EXPECT_EQ(nyhost::Host::Get().drawing(), shown);
   EXPECT_EQ(window.windowTitle(), QStringLiteral("NYLuxora — office.dxf[*]"));
 
+  // Save As proposes the plan's own file and adds ".dxf" to a name typed without it.
   const QString copy = In(dir, "copy.dxf");
-  ASSERT_TRUE(window.SavePlan(copy));
+  QString proposed;
+  QTimer::singleShot(50, [&] {
+    if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      proposed = chooser->selectedFiles().value(0);
+      chooser->setDirectory(QFileInfo(copy).path());
+      if (auto* name = chooser->findChild<QLineEdit*>("fileNameEdit")) name->setText("copy");
+      static_cast<QDialog*>(chooser)->accept();  // as the OK button does
+    }
+  });
+  ASSERT_TRUE(window.SaveAs());
+  EXPECT_EQ(proposed, QFileInfo(kOffice).absoluteFilePath());
   EXPECT_EQ(window.windowTitle(), QStringLiteral("NYLuxora — copy.dxf[*]"));
   auto again = nygui::ReadPlan(copy, &error);
   ASSERT_TRUE(again) << error.toStdString();
