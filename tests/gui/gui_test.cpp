@@ -243,6 +243,23 @@ TEST_F(Desktop, PicksGoThroughTheCanvasToTheHost) {
   EXPECT_EQ(s, "办公室");
 }
 
+// The layer panel's 开 and 冻结 change the drawing (marked modified); such a layer is not picked.
+TEST_F(Desktop, TheLayerPanelSwitchesLayersOffAndFrozen) {
+  auto* table = window_->findChild<QTableWidget*>("layerTable");
+  ASSERT_TRUE(table && table->rowCount() == 1);
+  nyhost::Drawing& d = *Host::Get().drawing();
+  d.MarkSaved();
+  for (int col : {1, 2}) {
+    const bool on = col == 1;  // 开 is checked for a shown layer, 冻结 for a frozen one
+    table->item(0, col)->setCheckState(on ? Qt::Unchecked : Qt::Checked);
+    EXPECT_FALSE(nygui::OnVisibleLayer(d, *d.Find(line_))) << col;
+    EXPECT_TRUE(d.modified());
+    EXPECT_EQ(nygui::PickEntity(d, {50, 0, 0}, 1), nyhost::kNullId);
+    table->item(0, col)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+    EXPECT_TRUE(nygui::OnVisibleLayer(d, *d.Find(line_))) << col;
+  }
+}
+
 TEST_F(Desktop, WindowAndCrossingSelection) {
   Host& host = Host::Get();
   std::vector<nyhost::EntityId> ids;
