@@ -11,7 +11,7 @@ PACKAGES=(
   libxlsxwriter-dev libfmt-dev libcli11-dev nlohmann-json3-dev mdbtools mdbtools-dev libglib2.0-dev
   libpolyclipping-dev
   # desktop front-end and pictures
-  qt6-base-dev qt6-svg-dev libgl-dev fonts-wqy-microhei xvfb xauth
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev fonts-wqy-microhei xvfb xauth
   # checking our output with programs we did not write
   librecad poppler-utils imagemagick python3-ezdxf
 )

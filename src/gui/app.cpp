@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -32,9 +35,10 @@ bool VisiblePlatform() {
   return platform != "offscreen" && platform != "minimal";
 }
 
-void ReportStartError(const QString& message) {
+// Standard error keeps the English the scripts read; the person at the screen reads Chinese.
+void ReportStartError(const QString& message, const QString& shown) {
   PrintError(message);
-  if (VisiblePlatform()) QMessageBox::critical(nullptr, QStringLiteral("NYLuxora"), message);
+  if (VisiblePlatform()) QMessageBox::critical(nullptr, QStringLiteral("NYLuxora"), shown);
 }
 
 bool NonEmptyEnv(const char* name) {
@@ -44,13 +48,27 @@ bool NonEmptyEnv(const char* name) {
 
 }  // namespace
 
+bool LoadQtTranslations() {
+  auto* qt = new QTranslator(QCoreApplication::instance());
+  const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  if (!qt->load(QLocale(QLocale::Chinese, QLocale::China), "qtbase", "_", dir)) {
+    delete qt;
+    return false;
+  }
+  QCoreApplication::installTranslator(qt);
+  return true;
+}
+
 DesktopArgs ParseDesktopArgs(const QStringList& args) {
   DesktopArgs out;
   QCommandLineParser parser;
   parser.setApplicationDescription("NYLuxora lighting calculation workbench (desktop)");
   QCommandLineOption help = parser.addHelpOption();
+  QCommandLineOption version("version", "Print the version and exit");
+  parser.addOption(version);
   parser.addPositionalArgument("plan", "Plan to open (DXF)", "[PLAN.dxf]");
-  QCommandLineOption data_dir("data-dir", "The user's data folder (default ~/.local/share/nyluxora)", "DIR");
+  QCommandLineOption data_dir("data-dir",
+                              "The user's data folder (default ~/.local/share/nyluxora)", "DIR");
   QCommandLineOption module("module", "The lighting module to load", "FILE");
   QCommandLineOption script("script", "Drive the desktop from a script (demonstrations)", "FILE");
   parser.addOptions({data_dir, module, script});
@@ -59,6 +77,10 @@ DesktopArgs ParseDesktopArgs(const QStringList& args) {
   if (parser.isSet(help) || parser.isSet("help-all")) {
     out.help = true;
     out.help_text = parser.helpText();
+    return out;
+  }
+  if (parsed && parser.isSet(version)) {
+    out.version = true;
     return out;
   }
   if (!parsed) {
@@ -90,16 +112,23 @@ int RunDesktop(int argc, char** argv) {
   const bool display = HaveDisplay(argc, argv);
   bool help = false;
   for (int i = 1; i < argc; ++i)
-    for (const char* h : {"-h", "--help", "-?", "--help-all"}) help |= std::strcmp(argv[i], h) == 0;
+    for (const char* h : {"-h", "--help", "-?", "--help-all", "--version"})
+      help |= std::strcmp(argv[i], h) == 0;
   std::unique_ptr<QCoreApplication> core;
-  if (display && !help) core = std::make_unique<QApplication>(argc, argv);
-  else core = std::make_unique<QCoreApplication>(argc, argv);
+  if (display && !help)
+    core = std::make_unique<QApplication>(argc, argv);
+  else
+    core = std::make_unique<QCoreApplication>(argc, argv);
   QCoreApplication::setApplicationName("nyluxora-gui");
   QCoreApplication::setOrganizationName("NYLuxora");
 
   DesktopArgs args = ParseDesktopArgs(QCoreApplication::arguments());
   if (args.help) {
     std::cout << args.help_text.toStdString();
+    return 0;
+  }
+  if (args.version) {
+    std::cout << VersionText().toStdString() << "\n";
     return 0;
   }
   if (!args.error.isEmpty()) {
@@ -112,12 +141,14 @@ int RunDesktop(int argc, char** argv) {
     QString error;
     plan = ReadPlan(args.plan, &error);
     if (!plan) {
-      ReportStartError("cannot open the plan: " + error);
+      ReportStartError("cannot open the plan: " + error,
+                       QStringLiteral("无法打开图纸:\n") + DxfMessageInChinese(error));
       return kBadStart;
     }
   }
   if (!args.script.isEmpty() && !QFileInfo(args.script).isReadable()) {
-    ReportStartError("cannot read the script " + args.script);
+    ReportStartError("cannot read the script " + args.script,
+                     QStringLiteral("无法读取脚本 %1").arg(args.script));
     return kBadStart;
   }
   if (!display) {
@@ -126,6 +157,7 @@ int RunDesktop(int argc, char** argv) {
   }
 
   nycli::UseDataDir(args.data_dir.toStdString());
+  LoadQtTranslations();
   std::string module_path =
       args.module.isEmpty() ? nycli::DefaultModulePath() : args.module.toStdString();
 
@@ -139,11 +171,13 @@ int RunDesktop(int argc, char** argv) {
     if (!loader.Load(module_path)) {
       PrintError(QString::fromStdString("cannot load the lighting module: " + loader.error()));
       if (VisiblePlatform())
-        QMessageBox::warning(&window, "NYLuxora",
-                             QString("无法加载照度计算模块:\n%1").arg(QString::fromStdString(loader.error())));
+        QMessageBox::warning(
+            &window, "NYLuxora",
+            QString("无法加载照度计算模块:\n%1").arg(QString::fromStdString(loader.error())));
     }
     window.BuildCommandMenus();
     if (plan) window.AdoptPlan(std::move(plan), args.plan);
+    window.RestoreLayout();
     window.show();
     window.canvas()->ZoomExtents();
     if (!args.script.isEmpty()) {

@@ -1,4 +1,4 @@
-// nyluxora-gui [PLAN.dxf] [--data-dir DIR] [--module FILE] [--script FILE]
+// nyluxora-gui [PLAN.dxf] [--data-dir DIR] [--module FILE] [--script FILE] [--version]
 #pragma once
 
 #include <QString>
@@ -10,6 +10,7 @@ namespace nygui {
 struct DesktopArgs {
   QString plan, data_dir, module, script;
   bool help = false;
+  bool version = false;
   QString help_text;
   QString error;  // a command line that cannot be used; empty when fine
 };
@@ -20,6 +21,9 @@ DesktopArgs ParseDesktopArgs(const QStringList& args);
 // True when Qt can open windows: a display, or a platform chosen with QT_QPA_PLATFORM or
 // -platform.
 bool HaveDisplay(int argc, char** argv);
+
+// Loads Qt's own Chinese texts (message box buttons, file dialogs); false when they are missing.
+bool LoadQtTranslations();
 
 // Exit statuses: 0 done, 1 a script step failed, 2 a bad command line, plan, script or display.
 int RunDesktop(int argc, char** argv);

@@ -26,7 +26,51 @@ Canvas::Canvas(QWidget* parent) : QWidget(parent) {
   view_.height = height();
 }
 
+void Canvas::RememberView() {
+  if (!fitted_ || view_.scale <= 0) return;
+  if (previous_.size() >= 50) previous_.erase(previous_.begin());
+  previous_.push_back(view_);
+}
+
+bool Canvas::ZoomPrevious() {
+  if (previous_.empty()) return false;
+  view_ = previous_.back();
+  previous_.pop_back();
+  view_.width = width();
+  view_.height = height();
+  update();
+  return true;
+}
+
+void Canvas::ZoomBy(double factor) {
+  RememberView();
+  view_.ZoomAt(QPointF(width() / 2.0, height() / 2.0), factor);
+  update();
+}
+
+void Canvas::PanBy(double dx_pixels, double dy_pixels) {
+  RememberView();
+  view_.PanPixels(dx_pixels, dy_pixels);
+  update();
+}
+
+void Canvas::SetObjectSnap(bool on) {
+  object_snap_ = on;
+  update();
+}
+
+void Canvas::SetSnapModes(unsigned modes) {
+  snap_modes_ = modes;
+  update();
+}
+
+void Canvas::SetOrtho(bool on) {
+  ortho_ = on;
+  update();
+}
+
 void Canvas::ZoomExtents() {
+  RememberView();
   view_.width = width();
   view_.height = height();
   if (const auto* d = Host::Get().drawing()) view_.Fit(nyhost::DrawingExtents(*d));
@@ -38,12 +82,15 @@ void Canvas::ZoomWindow(Point3 a, Point3 b) {
   nyhost::Extents box;
   box.Add(a);
   box.Add(b);
+  RememberView();
   view_.Fit(box, 0.02);
   update();
 }
 
 void Canvas::DrawingReplaced() {
   shown_ = Host::Get().drawing();
+  previous_.clear();
+  fitted_ = false;
   ZoomExtents();
 }
 
@@ -78,16 +125,69 @@ Point3 Canvas::ClickedWorld(QPointF d) const {
   return {clean(p.x), clean(p.y), 0};
 }
 
+const Point3* Canvas::Base() const {
+  if (anchors_.empty()) return nullptr;
+  if (rubber_ == Rubber::kLine) return &anchors_.front();
+  if (rubber_ == Rubber::kPolygon) return &anchors_.back();
+  return nullptr;
+}
+
+std::optional<SnapHit> Canvas::SnapAt(QPointF device) const {
+  const auto* d = Host::Get().drawing();
+  if (!snapping_ || !object_snap_ || !d) return std::nullopt;
+  return FindSnap(*d, ClickedWorld(device), PixelsToWorld(kSnapPixels), snap_modes_, Base());
+}
+
 Point3 Canvas::SnappedWorld(QPointF device, bool* snapped) const {
   Point3 raw = ClickedWorld(device);
   if (snapped) *snapped = false;
-  const auto* d = Host::Get().drawing();
-  if (!snapping_ || !d) return raw;
-  if (auto s = SnapPoint(*d, raw, PixelsToWorld(kSnapPixels))) {
+  if (auto s = SnapAt(device)) {
     if (snapped) *snapped = true;
-    return *s;
+    return s->point;
+  }
+  // Ortho keeps the point level or plumb with the base, whichever is nearer the cursor.
+  if (const Point3* base = Base(); snapping_ && ortho_ && base) {
+    if (std::fabs(raw.x - base->x) >= std::fabs(raw.y - base->y)) return {raw.x, base->y, 0};
+    return {base->x, raw.y, 0};
   }
   return raw;
+}
+
+// The usual glyphs: square endpoint, triangle midpoint, X intersection, hourglass nearest,
+// right angle perpendicular, two squares insertion point, circle centre.
+void Canvas::DrawSnapMarker(QPainter& p, QPointF c, SnapMode mode) const {
+  constexpr double r = 5;
+  p.setPen(QPen(QColor(230, 120, 0), 2));
+  p.setBrush(Qt::NoBrush);
+  const QRectF box(c.x() - r, c.y() - r, 2 * r, 2 * r);
+  switch (mode) {
+    case kSnapEndpoint:
+      p.drawRect(box);
+      break;
+    case kSnapMidpoint:
+      p.drawPolygon(QPolygonF({QPointF(c.x(), c.y() - r), QPointF(c.x() + r, c.y() + r),
+                               QPointF(c.x() - r, c.y() + r)}));
+      break;
+    case kSnapIntersection:
+      p.drawLine(box.topLeft(), box.bottomRight());
+      p.drawLine(box.topRight(), box.bottomLeft());
+      break;
+    case kSnapNearest:
+      p.drawPolygon(
+          QPolygonF({box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}));
+      break;
+    case kSnapPerpendicular:
+      p.drawPolyline(QPolygonF({box.topLeft(), box.bottomLeft(), box.bottomRight()}));
+      p.drawPolyline(QPolygonF({QPointF(c.x() - r, c.y()), c, QPointF(c.x(), c.y() + r)}));
+      break;
+    case kSnapInsertion:
+      p.drawRect(QRectF(c.x() - r, c.y() - r, r, r));
+      p.drawRect(QRectF(c.x(), c.y(), r, r));
+      break;
+    case kSnapCenter:
+      p.drawEllipse(c, r, r);
+      break;
+  }
 }
 
 void Canvas::paintEvent(QPaintEvent*) {
@@ -109,9 +209,8 @@ void Canvas::paintEvent(QPaintEvent*) {
   nyrender::DrawingRenderer().Draw(p, *shown_, view_, opt);
 
   if (!cursor_) return;
-  bool snapped = false;
-  Point3 at = SnappedWorld(*cursor_, &snapped);
-  QPointF c = ToDevice(at);
+  const std::optional<SnapHit> snap = SnapAt(*cursor_);
+  QPointF c = ToDevice(SnappedWorld(*cursor_));
   QPen rubber(QColor(0, 120, 215), 1, Qt::DashLine);
   p.setPen(rubber);
   p.setBrush(Qt::NoBrush);
@@ -148,11 +247,7 @@ void Canvas::paintEvent(QPaintEvent*) {
         break;
     }
   }
-  if (snapped) {
-    p.setPen(QPen(QColor(230, 120, 0), 2));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(c.x() - 5, c.y() - 5, 10, 10));
-  }
+  if (snap) DrawSnapMarker(p, c, snap->mode);
 }
 
 void Canvas::resizeEvent(QResizeEvent*) {
@@ -164,6 +259,7 @@ void Canvas::resizeEvent(QResizeEvent*) {
 void Canvas::mousePressEvent(QMouseEvent* e) {
   setFocus();
   if (e->button() == Qt::MiddleButton) {
+    RememberView();
     panning_ = true;
     pan_from_ = e->position();
     setCursor(Qt::ClosedHandCursor);
@@ -196,12 +292,14 @@ void Canvas::mouseReleaseEvent(QMouseEvent* e) {
 void Canvas::wheelEvent(QWheelEvent* e) {
   double steps = e->angleDelta().y() / 120.0;
   if (steps == 0) return;
+  RememberView();
   view_.ZoomAt(e->position(), std::pow(1.2, steps));
   update();
 }
 
 void Canvas::keyPressEvent(QKeyEvent* e) {
   switch (e->key()) {
+    case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
       emit enterPressed();
@@ -232,8 +330,8 @@ void Canvas::SimulateClick(Point3 world) {
   QMouseEvent press(QEvent::MouseButtonPress, d, mapToGlobal(d), Qt::LeftButton, Qt::LeftButton,
                     Qt::NoModifier);
   QApplication::sendEvent(this, &press);
-  QMouseEvent release(QEvent::MouseButtonRelease, d, mapToGlobal(d), Qt::LeftButton,
-                      Qt::NoButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, d, mapToGlobal(d), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
   QApplication::sendEvent(this, &release);
 }
 

@@ -4,10 +4,13 @@
 #pragma once
 
 #include <QWidget>
+
+class QPainter;
 #include <optional>
 #include <set>
 #include <vector>
 
+#include "gui/snap.h"
 #include "host/drawing.h"
 #include "render/view_transform.h"
 
@@ -23,6 +26,11 @@ class Canvas : public QWidget {
   const nyrender::ViewTransform& view() const { return view_; }
   void ZoomExtents();
   void ZoomWindow(nyhost::Point3 a, nyhost::Point3 b);
+  // Zoom in (factor > 1) or out around the centre of the view.
+  void ZoomBy(double factor);
+  // Back to the view before the last zoom or pan; false when there is none.
+  bool ZoomPrevious();
+  void PanBy(double dx_pixels, double dy_pixels);
   QPointF ToDevice(nyhost::Point3 p) const { return view_.ToDevice(p.x, p.y); }
   nyhost::Point3 ToWorld(QPointF d) const { return view_.ToWorld(d); }
   // The drawing point a click at `d` means: the world position rounded to a power of ten no
@@ -35,8 +43,18 @@ class Canvas : public QWidget {
   // anchors[0], a polygon through all anchors closing back to the first, a selection box.
   void SetRubber(Rubber kind, std::vector<nyhost::Point3> anchors);
   void ClearRubber();
+  // A point is being asked for: clicks snap and follow ortho (when those are on).
   void SetSnapping(bool on) { snapping_ = on; }
+  // Object snap (F3) and its modes; ortho (F8) keeps a point level or plumb with the last one.
+  void SetObjectSnap(bool on);
+  bool object_snap() const { return object_snap_; }
+  void SetSnapModes(unsigned modes);
+  unsigned snap_modes() const { return snap_modes_; }
+  void SetOrtho(bool on);
+  bool ortho() const { return ortho_; }
   void SetHighlighted(std::set<nyhost::EntityId> ids);
+  // The snap the cursor at a device point would take, if any.
+  std::optional<SnapHit> SnapAt(QPointF device) const;
   // Snapped position of a device point (the point itself when nothing is near).
   nyhost::Point3 SnappedWorld(QPointF device, bool* snapped = nullptr) const;
   // Called when the drawing object was replaced; zooms to its extents.
@@ -66,11 +84,19 @@ class Canvas : public QWidget {
   void keyPressEvent(QKeyEvent*) override;
 
  private:
+  void RememberView();
+  const nyhost::Point3* Base() const;
+  void DrawSnapMarker(QPainter& p, QPointF c, SnapMode mode) const;
+
   nyrender::ViewTransform view_;
   Rubber rubber_ = Rubber::kNone;
   std::vector<nyhost::Point3> anchors_;
   std::optional<QPointF> cursor_;
   bool snapping_ = false;
+  bool object_snap_ = true;
+  unsigned snap_modes_ = kDefaultSnapModes;
+  bool ortho_ = false;
+  std::vector<nyrender::ViewTransform> previous_;
   bool panning_ = false;
   QPointF pan_from_;
   std::set<nyhost::EntityId> highlighted_;

@@ -50,9 +50,22 @@ void CommandLine::TypeText(const QString& text) {
 }
 
 bool CommandLine::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != input_ || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  if (watched == input_ && event->type() == QEvent::ShortcutOverride) {
+    // With nothing typed, Ctrl+Z / Ctrl+Y undo the drawing, not the empty input line.
+    auto* k = static_cast<QKeyEvent*>(event);
+    const bool undo_key = k->matches(QKeySequence::Undo) || k->matches(QKeySequence::Redo) ||
+                          (k->key() == Qt::Key_Y && k->modifiers() == Qt::ControlModifier);
+    if (input_->text().isEmpty() && undo_key) {
+      event->ignore();
+      return true;
+    }
+  }
+  if (watched != input_ || event->type() != QEvent::KeyPress)
+    return QWidget::eventFilter(watched, event);
   auto* k = static_cast<QKeyEvent*>(event);
+  if (k->key() == Qt::Key_Space && !space_submits_) return false;
   switch (k->key()) {
+    case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter: {
       QString text = input_->text().trimmed();

@@ -26,6 +26,8 @@ class CommandLine : public QWidget {
   // Puts text in the input line and focuses it (typing over the canvas).
   void TypeText(const QString& text);
   const QStringList& history() const { return history_; }
+  // Space ends the line as Enter does (not while a text with blanks is asked for).
+  void SetSpaceSubmits(bool on) { space_submits_ = on; }
 
  signals:
   // Enter with the typed text (may be empty).
@@ -41,6 +43,7 @@ class CommandLine : public QWidget {
   QLineEdit* input_;
   QStringList history_;
   int history_pos_ = 0;
+  bool space_submits_ = true;
 };
 
 }  // namespace nygui

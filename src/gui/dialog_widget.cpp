@@ -7,6 +7,7 @@
 #include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -169,7 +171,9 @@ void SetColors(QWidget* w, const ControlState& c) {
 DialogUnits DialogUnits::ForFont(const QFont& font) {
   QFontMetricsF fm(font);
   // The average width of the Latin letters, as the dialog manager measures its font.
-  double avg = fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0;
+  double avg =
+      fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+      52.0;
   DialogUnits u;
   u.x = avg / 4.0;
   u.y = fm.height() / 8.0;
@@ -267,9 +271,8 @@ QWidget* DialogWidget::Make(const ControlState& c) {
         e->setPalette(pal);
       }
       connect(e, &QLineEdit::textEdited, this, [this, id] { dirty_[id] = true; });
-      connect(e, &QLineEdit::editingFinished, this, [this, id, e] {
-        UserEdited(id, e->text(), true);
-      });
+      connect(e, &QLineEdit::editingFinished, this,
+              [this, id, e] { UserEdited(id, e->text(), true); });
       return e;
     }
     case ControlKind::kButton:
@@ -282,7 +285,10 @@ QWidget* DialogWidget::Make(const ControlState& c) {
       }
       connect(b, &QPushButton::clicked, this, [this, id] {
         if (!dlg_) return;
-        dlg_->UserClick(id);
+        {
+          UserStep step;
+          dlg_->UserClick(id);
+        }
         AfterUser();
       });
       return b;
@@ -358,8 +364,10 @@ QWidget* DialogWidget::Make(const ControlState& c) {
         if (!dlg_ || syncing_) return;
         dlg_->ExpandItem(id, item->data(0, Qt::UserRole).toInt(), open);
       };
-      connect(t, &QTreeWidget::itemExpanded, this, [expand](QTreeWidgetItem* i) { expand(i, true); });
-      connect(t, &QTreeWidget::itemCollapsed, this, [expand](QTreeWidgetItem* i) { expand(i, false); });
+      connect(t, &QTreeWidget::itemExpanded, this,
+              [expand](QTreeWidgetItem* i) { expand(i, true); });
+      connect(t, &QTreeWidget::itemCollapsed, this,
+              [expand](QTreeWidgetItem* i) { expand(i, false); });
       return t;
     }
     case ControlKind::kSpin: {
@@ -393,7 +401,10 @@ QWidget* DialogWidget::Make(const ControlState& c) {
       connect(g, &GridWidget::cellEditedByUser, this,
               [this, id](int row, int col, const QString& text) {
                 if (!dlg_) return;
-                dlg_->UserCellEdit(id, row, col, text.toStdString());
+                {
+                  UserStep step;
+                  dlg_->UserCellEdit(id, row, col, text.toStdString());
+                }
                 AfterUser();
               });
       return g;
@@ -404,6 +415,7 @@ QWidget* DialogWidget::Make(const ControlState& c) {
 
 void DialogWidget::UserEdited(int id, const QString& text, bool leaving) {
   if (!dlg_ || syncing_) return;
+  UserStep step;
   if (dirty_[id]) {
     dirty_[id] = false;
     dlg_->UserType(id, text.toStdString());
@@ -535,12 +547,27 @@ void DialogWidget::RefreshToolTips() {
   }
 }
 
+QRect FitOnScreen(const QRect& r) {
+  QScreen* screen = QGuiApplication::screenAt(r.center());
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) return r;
+  const QRect avail = screen->availableGeometry();
+  QRect out(r.topLeft(), r.size().boundedTo(avail.size()));
+  out.moveLeft(std::clamp(out.left(), avail.left(), avail.right() + 1 - out.width()));
+  out.moveTop(std::clamp(out.top(), avail.top(), avail.bottom() + 1 - out.height()));
+  return out;
+}
+
 void DialogWidget::SyncWindow() {
   if (!dlg_) return;
   syncing_ = true;
   setWindowTitle(Q(dlg_->caption()));
-  if (dlg_->left() >= 0 && dlg_->top() >= 0 && pos() != QPoint(dlg_->left(), dlg_->top()))
-    move(dlg_->left(), dlg_->top());
+  if (dlg_->left() >= 0 && dlg_->top() >= 0) {
+    // A place saved on a larger screen must not put the window out of reach.
+    QPoint at =
+        FitOnScreen(QRect(QPoint(dlg_->left(), dlg_->top()), frameGeometry().size())).topLeft();
+    if (pos() != at) move(at);
+  }
   if (dlg_->destroyed() || !dlg_->visible()) {
     hide();
   } else if (dlg_->minimized()) {
@@ -551,7 +578,7 @@ void DialogWidget::SyncWindow() {
       if (!placed_ && parentWidget() && dlg_->left() < 0) {
         // First show: centred over the window that owns it.
         QRect pr = parentWidget()->window()->geometry();
-        move(pr.center() - QPoint(width() / 2, height() / 2));
+        move(FitOnScreen(QRect(pr.center() - QPoint(width() / 2, height() / 2), size())).topLeft());
       }
       placed_ = true;
       show();

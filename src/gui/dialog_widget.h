@@ -20,6 +20,9 @@ struct DialogUnits {
 
 QFont DialogFont(const nyhost::DialogTemplate& tpl);
 
+// The rectangle moved (and shrunk if need be) to lie on the available part of its screen.
+QRect FitOnScreen(const QRect& r);
+
 class DialogWidget : public QDialog {
   Q_OBJECT
  public:

@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
+#include <cmath>
 
 #include "gui/canvas.h"
 #include "gui/command_line.h"
@@ -41,6 +42,36 @@ void ScheduleHostWork() {
     if (!g_active->waiting() && !host.command_running()) g_active->ShowIdlePrompt();
   });
 }
+
+bool ParsePointInput(const QString& text, Point3 last, Point3& out) {
+  QString t = text.trimmed();
+  if (!t.startsWith('@')) {
+    double x, y, z = 0;
+    if (!nyhost::ParseCoordinates(t.toStdString(), x, y, z)) return false;
+    out = {x, y, z};
+    return true;
+  }
+  t = t.mid(1);
+  if (t.isEmpty()) {  // "@" alone: the last point itself
+    out = last;
+    return true;
+  }
+  bool ok1 = false, ok2 = false;
+  if (int lt = t.indexOf('<'); lt >= 0) {
+    const double dist = t.left(lt).toDouble(&ok1), angle = t.mid(lt + 1).toDouble(&ok2);
+    if (!ok1 || !ok2) return false;
+    const double rad = angle * 0.017453292519943295;
+    out = {last.x + dist * std::cos(rad), last.y + dist * std::sin(rad), last.z};
+    return true;
+  }
+  double dx, dy, dz = 0;
+  if (!nyhost::ParseCoordinates(t.toStdString(), dx, dy, dz)) return false;
+  out = {last.x + dx, last.y + dy, last.z + dz};
+  return true;
+}
+
+UserStep::UserStep(const char* label) { Host::Get().BeginUserAction(label); }
+UserStep::~UserStep() { Host::Get().EndUserAction(); }
 
 GuiPorts::GuiPorts(Canvas* canvas, CommandLine* command_line, QStatusBar* status)
     : canvas_(canvas), command_line_(command_line) {
@@ -147,7 +178,8 @@ int GuiPorts::EntSel(nyhost::EntityId& id, Point3& pick) {
   return rc;
 }
 
-int GuiPorts::SelectObjects(const nyhost::EntityFilter& filter, std::vector<nyhost::EntityId>& ids) {
+int GuiPorts::SelectObjects(const nyhost::EntityFilter& filter,
+                            std::vector<nyhost::EntityId>& ids) {
   filter_ = filter;
   selected_.clear();
   selected_order_.clear();
@@ -161,7 +193,10 @@ int GuiPorts::SelectObjects(const nyhost::EntityFilter& filter, std::vector<nyho
 
 int GuiPorts::GetString(bool allow_spaces, std::string& out) {
   allow_spaces_ = allow_spaces;
+  // A text that may hold blanks ends with Enter only.
+  if (command_line_) command_line_->SetSpaceSubmits(!allow_spaces);
   int rc = Wait(Want::kString);
+  if (command_line_) command_line_->SetSpaceSubmits(true);
   if (rc == kRtNorm) out = text_;
   return rc;
 }
@@ -173,6 +208,7 @@ void GuiPorts::AnswerPoint(Point3 world) {
     case Want::kCorner:
     case Want::kJig:
       point_ = world;
+      last_point_ = world;
       Finish(kRtNorm);
       break;
     case Want::kEntSel: {
@@ -250,8 +286,10 @@ void GuiPorts::AnswerText(const QString& text) {
 
 void GuiPorts::OnClick(Point3 world, Point3 raw) {
   // Selection and entity picks use the raw cursor position; points snap.
-  if (want_ == Want::kEntSel || want_ == Want::kSelect) AnswerPoint(raw);
-  else if (waiting()) AnswerPoint(world);
+  if (want_ == Want::kEntSel || want_ == Want::kSelect)
+    AnswerPoint(raw);
+  else if (waiting())
+    AnswerPoint(world);
 }
 
 void GuiPorts::OnSubmitted(const QString& text) {
@@ -266,18 +304,25 @@ void GuiPorts::OnSubmitted(const QString& text) {
       AnswerText(text);
       return;
     }
-    double x, y, z = 0;
-    if (nyhost::ParseCoordinates(text.toStdString(), x, y, z)) {
+    // A typed point is taken as typed: never snapped, never bent by ortho.
+    Point3 typed;
+    if (ParsePointInput(text, last_point_, typed)) {
       host.Print(text.toStdString());
-      AnswerPoint({x, y, z});
+      AnswerPoint(typed);
       return;
     }
     // Anything else typed while a command waits starts that command instead.
     CancelWait();
   }
-  if (text.isEmpty()) return;
-  host.Print("\n命令: " + text.toStdString());
-  host.SendCommand(text.toStdString() + " ");
+  QString name = text;
+  if (name.isEmpty()) {
+    // Enter on an empty command line repeats the last command.
+    if (last_command_.isEmpty()) return;
+    name = last_command_;
+  }
+  last_command_ = name;
+  host.Print("\n命令: " + name.toStdString());
+  host.SendCommand(name.toStdString() + " ");
   ScheduleHostWork();
 }
 
@@ -286,7 +331,8 @@ void GuiPorts::ShowIdlePrompt() {
 }
 
 void GuiPorts::Print(std::string_view text) {
-  if (command_line_) command_line_->Print(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+  if (command_line_)
+    command_line_->Print(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
 }
 
 void GuiPorts::ProgressStart() {

@@ -18,6 +18,10 @@ namespace nygui {
 class Canvas;
 class CommandLine;
 
+// A point typed on the command line: "x,y[,z]", "@dx,dy" from the last point or "@dist<angle"
+// (degrees, counter-clockwise from east). False for anything else.
+bool ParsePointInput(const QString& text, nyhost::Point3 last, nyhost::Point3& out);
+
 class GuiPorts : public QObject, public nyhost::InputPort, public nyhost::OutputPort {
   Q_OBJECT
  public:
@@ -27,7 +31,7 @@ class GuiPorts : public QObject, public nyhost::InputPort, public nyhost::Output
   ~GuiPorts() override;
   // The ports the host is wired to (null before wiring).
   static GuiPorts* Active();
-  void Wire();    // makes these the host's input and output
+  void Wire();  // makes these the host's input and output
   void Unwire();
 
   Want want() const { return want_; }
@@ -41,12 +45,17 @@ class GuiPorts : public QObject, public nyhost::InputPort, public nyhost::Output
   void AnswerText(const QString& text);
   // The command line asks for a command again (nothing runs or waits).
   void ShowIdlePrompt();
+  // The last command started, repeated by Enter on an empty command line.
+  void NoteCommand(const QString& name) { last_command_ = name; }
+  const QString& last_command() const { return last_command_; }
+  nyhost::Point3 last_point() const { return last_point_; }
 
   // InputPort
   int GetPoint(const nyhost::Point3* base, nyhost::Point3& out) override;
   int GetCorner(const nyhost::Point3& first, nyhost::Point3& out) override;
   int EntSel(nyhost::EntityId& id, nyhost::Point3& pick) override;
-  int SelectObjects(const nyhost::EntityFilter& filter, std::vector<nyhost::EntityId>& ids) override;
+  int SelectObjects(const nyhost::EntityFilter& filter,
+                    std::vector<nyhost::EntityId>& ids) override;
   int JigPoint(const std::vector<nyhost::Point3>& so_far, nyhost::Point3& out) override;
   int GetString(bool allow_spaces, std::string& out) override;
 
@@ -89,6 +98,16 @@ class GuiPorts : public QObject, public nyhost::InputPort, public nyhost::Output
   bool have_corner_ = false;
   nyhost::Point3 corner_;
   int busy_depth_ = 0;
+  QString last_command_;
+  nyhost::Point3 last_point_;
+};
+
+// A person's action in a dialog: the drawing changes it makes undo as one step.
+struct UserStep {
+  explicit UserStep(const char* label = "对话框");
+  ~UserStep();
+  UserStep(const UserStep&) = delete;
+  UserStep& operator=(const UserStep&) = delete;
 };
 
 // Runs the host's queued commands and frees destroyed dialogs once the current event is done.

@@ -151,16 +151,17 @@ bool GuiScript::Execute(const QString& line) {
     ++next_;
     schedule_next();
     QString a = rest.toLower();
-    QMessageBox::StandardButton which = a == "yes" ? QMessageBox::Yes
-                                        : a == "no" ? QMessageBox::No
+    QMessageBox::StandardButton which = a == "yes"      ? QMessageBox::Yes
+                                        : a == "no"     ? QMessageBox::No
                                         : a == "cancel" ? QMessageBox::Cancel
                                                         : QMessageBox::Ok;
-    if (QAbstractButton* b = box->button(which)) b->click();
-    else Fail("the message box has no button " + rest);
+    if (QAbstractButton* b = box->button(which))
+      b->click();
+    else
+      Fail("the message box has no button " + rest);
     return true;
   }
-  if (verb == "point" || verb == "pick" || verb == "enter" || verb == "escape" ||
-      verb == "text") {
+  if (verb == "point" || verb == "pick" || verb == "enter" || verb == "escape" || verb == "text") {
     if (!ports->waiting()) return false;
     ++next_;
     schedule_next();
@@ -172,20 +173,33 @@ bool GuiScript::Execute(const QString& line) {
       ports->AnswerText(rest);
     } else {
       nyhost::Point3 p;
-      if (!world(rest, p)) Fail("point takes X,Y");
-      else window_->canvas()->SimulateClick(p);
+      if (!world(rest, p))
+        Fail("point takes X,Y");
+      else
+        window_->canvas()->SimulateClick(p);
     }
     return true;
   }
   ++next_;
-  if (verb == "wait") QTimer::singleShot(rest.toInt(), this, &GuiScript::Step);
-  else schedule_next();
+  if (verb == "wait")
+    QTimer::singleShot(rest.toInt(), this, &GuiScript::Step);
+  else
+    schedule_next();
   if (verb == "command") {
     window_->RunCommand(rest);
+  } else if (verb == "select") {
+    // A click while nothing is asked: picks the entity for the properties panel.
+    nyhost::Point3 p;
+    if (!world(rest, p))
+      Fail("select takes X,Y");
+    else
+      window_->canvas()->SimulateClick(p);
   } else if (verb == "move") {
     nyhost::Point3 p;
-    if (!world(rest, p)) Fail("move takes X,Y");
-    else window_->canvas()->SimulateMove(p);
+    if (!world(rest, p))
+      Fail("move takes X,Y");
+    else
+      window_->canvas()->SimulateMove(p);
   } else if (verb == "wait") {
     // Already handled: the next step comes after the given time.
   } else if (verb == "zoom") {
@@ -205,10 +219,13 @@ bool GuiScript::Execute(const QString& line) {
   } else if (verb == "resize") {
     // The main window's size in pixels: "resize W H".
     int w = rest.section(' ', 0, 0).toInt(), h = rest.section(' ', 1, 1).toInt();
-    if (w <= 0 || h <= 0) Fail("resize takes W H");
-    else window_->resize(w, h);  // "zoom" afterwards fits the plan to the new size
+    if (w <= 0 || h <= 0)
+      Fail("resize takes W H");
+    else
+      window_->resize(w, h);  // "zoom" afterwards fits the plan to the new size
   } else if (verb == "quit") {
-    QTimer::singleShot(0, window_, &QWidget::close);
+    // A demonstration's end: its changes to the plan are not kept.
+    QTimer::singleShot(0, window_, &MainWindow::CloseDiscarding);
   } else if (verb == "click" || verb == "set" || verb == "choose" || verb == "cell" ||
              verb == "key" || verb == "place") {
     int dlg_id = rest.section(' ', 0, 0).toInt();
@@ -254,6 +271,7 @@ bool GuiScript::Execute(const QString& line) {
       ScheduleHostWork();
     } else if (verb == "cell") {
       int row = arg.section(' ', 0, 0).toInt(), col = arg.section(' ', 1, 1).toInt();
+      UserStep step;
       dlg->UserCellEdit(ctl, row, col, arg.section(' ', 2).toStdString());
       ScheduleHostWork();
     }

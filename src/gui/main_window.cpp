@@ -1,19 +1,22 @@
 #include "gui/main_window.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMenuBar>
+#include <QMenu>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
-#include <QStyle>
-#include <QToolBar>
+#include <QTimer>
 
+#include "gui/dialog_widget.h"
 #include "gui/icons.h"
+#include "gui/panels.h"
+#include "gui/pick.h"
 #include "host/dxf_io.h"
 #include "host/host.h"
 
@@ -23,30 +26,17 @@ using nyhost::Host;
 
 namespace {
 constexpr int kMaxRecent = 8;
-constexpr char kGroup[] = "NYZirIrodo";
-
-// Menu texts of the module's commands; the command name is always shown too.
-QString CommandTitle(const std::string& name) {
-  static const std::map<std::string, const char*> titles = {
-      {"ZIRIRODO_DOT", "逐点法照度计算"},
-      {"NYZirIrodo_LYXS", "利用系数法照度计算"},
-      {"NYZirIrodo_DOT_RECT", "矩形房间 (逐点法)"},
-      {"NYZirIrodo_DOT_POLYGON", "多边形房间 (逐点法)"},
-      {"NYZirIrodo_LYXS_RECT", "矩形房间 (利用系数法)"},
-      {"NYZirIrodo_LYXS_POLYGON", "多边形房间 (利用系数法)"},
-      {"ZIRIRODO_LIGHTOFF", "关灯"},
-      {"ZIRIRODO_LIGHTON", "开灯"},
-      {"DRAW_LIGHT", "绘制照度分布"},
-      {"ZIRIRODO_CALH_PERDOT", "垂直照度"},
-      {"NYZirIrodo_DOT_JSS", "生成计算书"},
-      {"NYZirIrodo_DOT_CalUGRPt", "某点眩光"},
-      {"DrawRectOnLight", "显示表中灯具"},
-  };
-  auto it = titles.find(name);
-  QString n = QString::fromStdString(name);
-  return it == titles.end() ? n : QString::fromUtf8(it->second) + "\t" + n;
-}
+MainWindow* g_active = nullptr;
+const QString kDxfFilter = QStringLiteral("DXF 图纸 (*.dxf)");
 }  // namespace
+
+std::unique_ptr<QSettings> UserSettings() {
+  const QByteArray home = qgetenv("NYLUXORA_HOME");
+  if (!home.isEmpty())
+    return std::make_unique<QSettings>(QString::fromLocal8Bit(home) + "/nyluxora-gui.ini",
+                                       QSettings::IniFormat);
+  return std::make_unique<QSettings>(QStringLiteral("NYLuxora"), QStringLiteral("nyluxora-gui"));
+}
 
 MainWindow::MainWindow() {
   setWindowIcon(BitmapIcon("NYICON"));
@@ -59,26 +49,74 @@ MainWindow::MainWindow() {
   dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
   addDockWidget(Qt::BottomDockWidgetArea, dock);
   resizeDocks({dock}, {150}, Qt::Vertical);
+  layers_ = new LayerPanel(this);
+  properties_ = new PropertiesPanel(this);
+  for (auto [panel, name, title] :
+       {std::tuple<QWidget*, const char*, const char*>{layers_, "layerDock", "图层"},
+        {properties_, "propertiesDock", "特性"}}) {
+    auto* d = new QDockWidget(QString::fromUtf8(title), this);
+    d->setObjectName(name);
+    d->setWidget(panel);
+    addDockWidget(Qt::RightDockWidgetArea, d);
+  }
   coords_ = new QLabel(this);
   statusBar()->addWidget(coords_);
+  snap_label_ = new QLabel(this);
+  ortho_label_ = new QLabel(this);
+  statusBar()->addPermanentWidget(snap_label_);
+  statusBar()->addPermanentWidget(ortho_label_);
   ports_ = std::make_unique<GuiPorts>(canvas_, command_line_, statusBar());
   windows_ = std::make_unique<QtWindowSystem>(this);
   connect(canvas_, &Canvas::cursorMoved, this, [this](nyhost::Point3 p) {
     coords_->setText(QString::asprintf("%.1f, %.1f", p.x, p.y));
   });
+  // A command asking for input ends the highlight of a picked entity.
+  connect(ports_.get(), &GuiPorts::waitingChanged, this, [this](bool waiting) {
+    if (waiting) canvas_->SetHighlighted({});
+  });
+  // Escape with nothing asked lets go of the picked entity.
+  connect(canvas_, &Canvas::escapePressed, this, [this] {
+    if (ports_->waiting()) return;
+    canvas_->SetHighlighted({});
+    properties_->Show(nyhost::kNullId);
+  });
+  connect(canvas_, &Canvas::pointClicked, this,
+          [this](nyhost::Point3, nyhost::Point3 raw) { ShowPicked(raw); });
   BuildMenus();
+  UpdateToggles();
   UpdateTitle();
+  // Whatever changed the drawing (a command, an undo, a dialog), the title and panels follow.
+  listener_ = Host::Get().AddDrawingListener([this](nyhost::DrawingEvent e) {
+    if (e == nyhost::DrawingEvent::kReplaced) {
+      properties_->Show(nyhost::kNullId);
+      canvas_->SetHighlighted({});
+    }
+    layers_->Reload();
+    properties_->Reload();
+    UpdateTitle();
+  });
+  auto* poll = new QTimer(this);
+  connect(poll, &QTimer::timeout, this, &MainWindow::UpdateTitle);
+  poll->start(500);
   resize(1280, 820);
 }
 
-MainWindow::~MainWindow() { Unwire(); }
+MainWindow::~MainWindow() {
+  Host::Get().RemoveDrawingListener(listener_);
+  Unwire();
+}
+
+MainWindow* MainWindow::Active() { return g_active; }
 
 void MainWindow::Wire() {
+  g_active = this;
+  AddViewCommands();
   ports_->Wire();
   Host::Get().SetWindows(windows_.get());
 }
 
 void MainWindow::Unwire() {
+  if (g_active == this) g_active = nullptr;
   if (ports_) ports_->Unwire();
   if (&Host::Get().windows() == windows_.get()) Host::Get().SetWindows(nullptr);
 }
@@ -90,99 +128,21 @@ bool MainWindow::Busy() {
   return true;
 }
 
-void MainWindow::BuildMenus() {
-  QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
-  QToolBar* bar = addToolBar(QStringLiteral("文件"));
-  bar->setObjectName("fileBar");
-  QAction* open = file->addAction(style()->standardIcon(QStyle::SP_DialogOpenButton),
-                                  QStringLiteral("打开(&O)..."), this, [this] {
-                                    if (Busy()) return;
-                                    QString p = QFileDialog::getOpenFileName(
-                                        this, QStringLiteral("打开图纸"), QString(),
-                                        QStringLiteral("DXF 图纸 (*.dxf)"));
-                                    if (!p.isEmpty()) OpenPlan(p);
-                                  });
-  open->setShortcut(QKeySequence::Open);
-  QAction* save = file->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton),
-                                  QStringLiteral("保存(&S)"), this, [this] {
-                                    if (Busy() || !Host::Get().drawing()) return;
-                                    QString p = QString::fromStdString(Host::Get().drawing()->path());
-                                    if (p.isEmpty())
-                                      p = QFileDialog::getSaveFileName(this, QStringLiteral("保存图纸"),
-                                                                       QString(), QStringLiteral("DXF 图纸 (*.dxf)"));
-                                    if (!p.isEmpty()) SavePlan(p);
-                                  });
-  save->setShortcut(QKeySequence::Save);
-  file->addAction(QStringLiteral("另存为(&A)..."), this, [this] {
-    if (Busy() || !Host::Get().drawing()) return;
-    QString p = QFileDialog::getSaveFileName(this, QStringLiteral("保存图纸"), QString(),
-                                             QStringLiteral("DXF 图纸 (*.dxf)"));
-    if (!p.isEmpty()) SavePlan(p);
-  });
-  recent_menu_ = file->addMenu(QStringLiteral("最近打开的文件"));
-  file->addSeparator();
-  file->addAction(QStringLiteral("退出(&X)"), this, &QWidget::close);
-  bar->addAction(open);
-  bar->addAction(save);
-
-  QMenu* view = menuBar()->addMenu(QStringLiteral("视图(&V)"));
-  QAction* extents = view->addAction(QStringLiteral("范围缩放"), canvas_, &Canvas::ZoomExtents);
-  QAction* window = view->addAction(QStringLiteral("窗口缩放"), this, [this] {
-    // Two corners picked like any host request, then the view shows them.
-    Host& host = Host::Get();
-    if (ports_->waiting() || host.command_running()) return;
-    nyhost::Point3 a, b;
-    if (host.GetPoint(nullptr, "\n指定第一个角点:", a) != nyhost::kRtNorm) return;
-    if (host.GetCorner(a, "\n指定对角点:", b) != nyhost::kRtNorm) return;
-    canvas_->ZoomWindow(a, b);
-  });
-  view->addAction(QStringLiteral("重画"), this, [this] { RunCommand("REDRAW"); });
-  bar->addSeparator();
-  bar->addAction(extents);
-  bar->addAction(window);
-  UpdateRecent();
-}
-
-void MainWindow::BuildCommandMenus() {
-  if (!lighting_menu_) {
-    lighting_menu_ = menuBar()->addMenu(QStringLiteral("照度计算(&L)"));
-    lighting_bar_ = addToolBar(QStringLiteral("照度计算"));
-    lighting_bar_->setObjectName("lightingBar");
-    lighting_bar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  }
-  lighting_menu_->clear();
-  lighting_bar_->clear();
-  auto commands = Host::Get().Commands();
-  auto add = [&](const std::string& name, const char* icon, bool to_bar) {
-    QAction* a = lighting_menu_->addAction(CommandTitle(name), this,
-                                           [this, name] { RunCommand(QString::fromStdString(name)); });
-    a->setObjectName(QString::fromStdString("cmd_" + name));
-    if (icon) a->setIcon(BitmapIcon(icon));
-    if (to_bar) {
-      QAction* b = lighting_bar_->addAction(a->icon(), CommandTitle(name).section('\t', 0, 0));
-      connect(b, &QAction::triggered, a, &QAction::trigger);
-    }
-  };
-  // The two dialogs first, then every command of the group in registration order.
-  bool any = false;
-  for (const char* dialog : {"ZIRIRODO_DOT", "NYZirIrodo_LYXS"})
-    if (Host::Get().FindCommand(dialog)) add(dialog, "NYICON", true), any = true;
-  if (any) lighting_menu_->addSeparator();
-  for (const auto& c : commands) {
-    if (c.group != kGroup || c.name == "ZIRIRODO_DOT" || c.name == "NYZirIrodo_LYXS") continue;
-    const char* icon = c.name == "NYZirIrodo_DOT_RECT"      ? "RECWALL"
-                       : c.name == "NYZirIrodo_DOT_POLYGON" ? "POLYGONWALL"
-                       : c.name == "ZIRIRODO_LIGHTOFF"      ? "LIGHTOFF"
-                       : c.name == "ZIRIRODO_LIGHTON"       ? "LIGHTON"
-                                                            : nullptr;
-    add(c.name, icon, icon != nullptr);
-  }
+void MainWindow::ShowPicked(nyhost::Point3 world) {
+  // A click while nothing is asked picks an entity for the properties panel.
+  const nyhost::Drawing* d = Host::Get().drawing();
+  if (ports_->waiting() || !d) return;
+  nyhost::EntityId id = PickEntity(*d, world, canvas_->PixelsToWorld(Canvas::kPickPixels));
+  canvas_->SetHighlighted(id == nyhost::kNullId ? std::set<nyhost::EntityId>{}
+                                                : std::set<nyhost::EntityId>{id});
+  properties_->Show(id);
 }
 
 void MainWindow::RunCommand(const QString& name) {
   Host& host = Host::Get();
   if (ports_->waiting()) ports_->CancelWait();
   host.CancelRunningCommand();
+  ports_->NoteCommand(name);
   host.Print("\n命令: " + name.toStdString());
   host.SendCommand(name.toStdString() + " ");
   ScheduleHostWork();
@@ -195,12 +155,17 @@ std::unique_ptr<nyhost::Drawing> ReadPlan(const QString& path, QString* error) {
   return drawing;
 }
 
+void MainWindow::OpenChosen(const QString& path) {
+  if (Busy() || !MaybeSave()) return;
+  OpenPlan(path);
+}
+
 bool MainWindow::OpenPlan(const QString& path) {
   QString error;
   auto drawing = ReadPlan(path, &error);
   if (!drawing) {
     QMessageBox::warning(this, QStringLiteral("打开图纸"),
-                         QStringLiteral("无法打开图纸:\n%1").arg(error));
+                         QStringLiteral("无法打开图纸:\n%1").arg(DxfMessageInChinese(error)));
     return false;
   }
   AdoptPlan(std::move(drawing), path);
@@ -209,6 +174,7 @@ bool MainWindow::OpenPlan(const QString& path) {
 
 void MainWindow::AdoptPlan(std::unique_ptr<nyhost::Drawing> drawing, const QString& path) {
   drawing->set_path(path.toStdString());
+  drawing->MarkSaved();
   Host::Get().SetDrawing(std::move(drawing));
   canvas_->DrawingReplaced();
   AddRecent(QFileInfo(path).absoluteFilePath());
@@ -221,33 +187,78 @@ bool MainWindow::SavePlan(const QString& path) {
   nyhost::DxfResult r = nyhost::WriteDxf(*d, path.toStdString());
   if (!r.ok) {
     QMessageBox::warning(this, QStringLiteral("保存图纸"),
-                         QStringLiteral("无法保存图纸:\n%1").arg(QString::fromStdString(r.error)));
+                         QStringLiteral("无法保存图纸:\n%1")
+                             .arg(DxfMessageInChinese(QString::fromStdString(r.error))));
     return false;
   }
   d->set_path(path.toStdString());
+  d->MarkSaved();
   AddRecent(QFileInfo(path).absoluteFilePath());
   UpdateTitle();
   return true;
 }
 
+bool MainWindow::Save() {
+  const nyhost::Drawing* d = Host::Get().drawing();
+  if (!d) return false;
+  if (d->path().empty()) return SaveAs();
+  return SavePlan(QString::fromStdString(d->path()));
+}
+
+bool MainWindow::SaveAs() {
+  const nyhost::Drawing* d = Host::Get().drawing();
+  if (!d) return false;
+  // Proposed: the plan's own folder and name, or 未命名.dxf in the documents folder.
+  QString proposed = QString::fromStdString(d->path());
+  if (proposed.isEmpty())
+    proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+               QStringLiteral("/未命名.dxf");
+  QString p = QFileDialog::getSaveFileName(this, QStringLiteral("图纸另存为"),
+                                           QFileInfo(proposed).absoluteFilePath(), kDxfFilter);
+  if (p.isEmpty()) return false;
+  if (QFileInfo(p).suffix().isEmpty()) p += QStringLiteral(".dxf");
+  return SavePlan(p);
+}
+
+bool MainWindow::MaybeSave() {
+  const nyhost::Drawing* d = Host::Get().drawing();
+  if (discard_ || !d || !d->modified()) return true;
+  const QString name = d->path().empty() ? QStringLiteral("未命名")
+                                         : QFileInfo(QString::fromStdString(d->path())).fileName();
+  QMessageBox box(QMessageBox::Question, QStringLiteral("NYLuxora"),
+                  QStringLiteral("图纸“%1”已修改。\n是否保存修改?").arg(name),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+  box.setDefaultButton(QMessageBox::Yes);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return Save();
+    case QMessageBox::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void MainWindow::CloseDiscarding() {
+  discard_ = true;
+  close();
+}
+
 void MainWindow::AddRecent(const QString& path) {
-  QSettings s("NYLuxora", "nyluxora-gui");
-  QStringList list = s.value("recentFiles").toStringList();
+  auto s = UserSettings();
+  QStringList list = s->value("recentFiles").toStringList();
   list.removeAll(path);
   list.prepend(path);
   while (list.size() > kMaxRecent) list.removeLast();
-  s.setValue("recentFiles", list);
+  s->setValue("recentFiles", list);
   UpdateRecent();
 }
 
 void MainWindow::UpdateRecent() {
   if (!recent_menu_) return;
   recent_menu_->clear();
-  QSettings s("NYLuxora", "nyluxora-gui");
-  for (const QString& p : s.value("recentFiles").toStringList())
-    recent_menu_->addAction(p, this, [this, p] {
-      if (!Busy()) OpenPlan(p);
-    });
+  for (const QString& p : UserSettings()->value("recentFiles").toStringList())
+    recent_menu_->addAction(p, this, [this, p] { OpenChosen(p); });
   recent_menu_->setEnabled(!recent_menu_->isEmpty());
 }
 
@@ -255,10 +266,38 @@ void MainWindow::UpdateTitle() {
   const nyhost::Drawing* d = Host::Get().drawing();
   QString name = d && !d->path().empty() ? QFileInfo(QString::fromStdString(d->path())).fileName()
                                          : QStringLiteral("未命名");
-  setWindowTitle(QStringLiteral("NYLuxora — %1").arg(name));
+  const QString title = QStringLiteral("NYLuxora — %1[*]").arg(name);
+  if (windowTitle() != title) setWindowTitle(title);
+  setWindowModified(d && d->modified());
+}
+
+void MainWindow::RestoreLayout() {
+  auto s = UserSettings();
+  restoreState(s->value("window/state").toByteArray());
+  if (restoreGeometry(s->value("window/geometry").toByteArray())) {
+    setGeometry(FitOnScreen(geometry()));
+    return;
+  }
+  // First start: never larger than the screen it opens on (1366 x 768, or 1920 x 1080 at 150 %),
+  // with room for the title bar, centred.
+  const QScreen* sc = screen();
+  if (!sc) return;
+  const QRect avail = sc->availableGeometry();
+  const QSize size =
+      QSize(1280, 820).boundedTo(QSize(avail.width() * 94 / 100, avail.height() * 90 / 100));
+  resize(size);
+  move(avail.topLeft() +
+       QPoint((avail.width() - size.width()) / 2, (avail.height() - size.height()) / 2));
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
+  if (!MaybeSave()) {
+    e->ignore();
+    return;
+  }
+  auto s = UserSettings();
+  s->setValue("window/geometry", saveGeometry());
+  s->setValue("window/state", saveState());
   // A command waiting for input ends as with Escape before the window goes.
   ports_->CancelWait();
   Host::Get().CancelRunningCommand();

@@ -12,12 +12,27 @@
 
 class QLabel;
 class QMenu;
+class QSettings;
 class QToolBar;
 
 namespace nygui {
 
+class LayerPanel;
+class PropertiesPanel;
+
 // Reads a DXF plan; null and a message naming the file and the reason when it cannot.
 std::unique_ptr<nyhost::Drawing> ReadPlan(const QString& path, QString* error);
+
+// The desktop's own settings (recent files, window layout): in the --data-dir folder when one is
+// given (NYLUXORA_HOME), else in the user's standard configuration place.
+std::unique_ptr<QSettings> UserSettings();
+
+// A DXF read or write message of the host in Chinese: "文件 F 第 N 行: ..." (unknown messages are
+// kept as they are).
+QString DxfMessageInChinese(const QString& message);
+
+// The version line of --version and the About box.
+QString VersionText();
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -30,6 +45,8 @@ class MainWindow : public QMainWindow {
   GuiPorts* ports() const { return ports_.get(); }
   QtWindowSystem* windows() const { return windows_.get(); }
 
+  // The window wired to the host (null when none is).
+  static MainWindow* Active();
   // Makes the ports and the window system the host's.
   void Wire();
   void Unwire();
@@ -40,6 +57,17 @@ class MainWindow : public QMainWindow {
   // Makes an already read plan the host's drawing and shows it.
   void AdoptPlan(std::unique_ptr<nyhost::Drawing> drawing, const QString& path);
   bool SavePlan(const QString& path);
+  // Save: to the plan's file, or asks for one (Save As) when it has none.
+  bool Save();
+  bool SaveAs();
+  // Asks "save changes?" when the drawing was changed since it was read or saved. False when the
+  // person cancelled (or saving failed): whatever was about to replace the drawing must not.
+  bool MaybeSave();
+  // Ends the window without asking (a script's quit).
+  void CloseDiscarding();
+  // Window size, place and docks as the person left them, fitted to the screen.
+  void RestoreLayout();
+  void UpdateTitle();
   // Types a command as if entered on the command line (cancelling one that waits for input).
   void RunCommand(const QString& name);
 
@@ -48,16 +76,33 @@ class MainWindow : public QMainWindow {
 
  private:
   void BuildMenus();
+  void BuildEditMenu();
+  void BuildViewMenu(QToolBar* bar);
+  void BuildHelpMenu();
   void UpdateRecent();
   void AddRecent(const QString& path);
-  void UpdateTitle();
+  void OpenChosen(const QString& path);
   bool Busy();
+  void ToggleSnap();
+  void ToggleOrtho();
+  void UpdateToggles();
+  void ShowAbout();
+  void ExportPdf();
+  void ZoomWindowPicked();
+  static void AddViewCommands();
+  void ShowPicked(nyhost::Point3 world);
 
   Canvas* canvas_;
   CommandLine* command_line_;
   std::unique_ptr<GuiPorts> ports_;
   std::unique_ptr<QtWindowSystem> windows_;
   QLabel* coords_;
+  QLabel* snap_label_ = nullptr;
+  QLabel* ortho_label_ = nullptr;
+  LayerPanel* layers_ = nullptr;
+  PropertiesPanel* properties_ = nullptr;
+  int listener_ = 0;
+  bool discard_ = false;
   QMenu* recent_menu_ = nullptr;
   QMenu* lighting_menu_ = nullptr;
   QToolBar* lighting_bar_ = nullptr;

@@ -85,32 +85,4 @@ std::vector<nyhost::EntityId> SelectInBox(const nyhost::Drawing& d, Point3 a, Po
   return ids;
 }
 
-std::optional<Point3> SnapPoint(const nyhost::Drawing& d, Point3 p, double tolerance) {
-  std::optional<Point3> best;
-  double best_distance = tolerance;
-  auto consider = [&](double x, double y) {
-    double dist = std::hypot(p.x - x, p.y - y);
-    if (dist <= best_distance) {
-      best_distance = dist;
-      best = Point3{x, y, 0};
-    }
-  };
-  for (const auto& e : d.entities()) {
-    if (e.erased || !OnVisibleLayer(d, e)) continue;
-    if (const auto* ref = e.As<nyhost::BlockReference>()) {
-      consider(ref->position.x, ref->position.y);
-    } else if (const auto* pl = e.As<nyhost::Polyline>()) {
-      for (const auto& v : pl->vertices) consider(v.x, v.y);
-    } else if (const auto* line = e.As<nyhost::Line>()) {
-      consider(line->start.x, line->start.y);
-      consider(line->end.x, line->end.y);
-    } else if (const auto* c = e.As<nyhost::Circle>()) {
-      consider(c->center.x, c->center.y);
-    } else if (const auto* pt = e.As<nyhost::PointEntity>()) {
-      consider(pt->position.x, pt->position.y);
-    }
-  }
-  return best;
-}
-
 }  // namespace nygui

@@ -1,7 +1,6 @@
 // Finding entities and snap points under the cursor, and window / crossing selection.
 #pragma once
 
-#include <optional>
 #include <vector>
 
 #include "host/drawing.h"
@@ -25,9 +24,5 @@ nyhost::EntityId PickEntity(const nyhost::Drawing& d, nyhost::Point3 p, double t
 std::vector<nyhost::EntityId> SelectInBox(const nyhost::Drawing& d, nyhost::Point3 a,
                                           nyhost::Point3 b, bool crossing,
                                           const nyhost::EntityFilter& filter = {});
-
-// Insertion points, polyline vertices, line ends, circle centres and points within tolerance.
-std::optional<nyhost::Point3> SnapPoint(const nyhost::Drawing& d, nyhost::Point3 p,
-                                        double tolerance);
 
 }  // namespace nygui

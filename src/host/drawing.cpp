@@ -13,8 +13,8 @@ const char* EntityTypeName(const Entity& e) {
 Drawing::Drawing() { layers_.push_back(Layer{"0", 7}); }
 
 const Layer* Drawing::FindLayer(const std::string& name) const {
-  auto it = std::find_if(layers_.begin(), layers_.end(),
-                         [&](const Layer& l) { return l.name == name; });
+  auto it =
+      std::find_if(layers_.begin(), layers_.end(), [&](const Layer& l) { return l.name == name; });
   return it == layers_.end() ? nullptr : &*it;
 }
 
@@ -108,39 +108,84 @@ void Drawing::RegisterApp(const std::string& app) {
   if (std::find(apps_.begin(), apps_.end(), app) == apps_.end()) apps_.push_back(app);
 }
 
+void Drawing::NewGroup(const std::string& label) { undo_.push_back({++serial_, label, {}}); }
+
 void Drawing::Record(Change c) {
   ++revision_;
-  if (group_depth_ > 0 && !undo_.empty()) {
-    undo_.back().push_back(std::move(c));
-  } else {
-    undo_.push_back({std::move(c)});
-  }
+  redo_.clear();
+  if (group_depth_ == 0 || undo_.empty()) NewGroup({});
+  undo_.back().changes.push_back(std::move(c));
 }
 
-void Drawing::BeginUndoGroup() {
-  if (group_depth_++ == 0) undo_.emplace_back();
+void Drawing::BeginUndoGroup(const std::string& label) {
+  if (group_depth_++ == 0) NewGroup(label);
 }
 
 void Drawing::EndUndoGroup() {
   if (group_depth_ == 0) return;
-  if (--group_depth_ == 0 && !undo_.empty() && undo_.back().empty()) undo_.pop_back();
+  if (--group_depth_ == 0 && !undo_.empty() && undo_.back().changes.empty()) undo_.pop_back();
 }
 
 bool Drawing::Undo() {
   if (group_depth_ > 0 || undo_.empty()) return false;
-  auto changes = std::move(undo_.back());
+  Group group = std::move(undo_.back());
   undo_.pop_back();
-  for (auto it = changes.rbegin(); it != changes.rend(); ++it) {
+  for (auto it = group.changes.rbegin(); it != group.changes.rend(); ++it) {
+    Entity* current = FindMutable(it->id);
+    it->after = *current;
     if (it->before) {
-      *FindMutable(it->id) = *it->before;
+      *current = *it->before;
     } else {
       // An added entity is always the last one when its addition is undone.
       index_.erase(it->id);
       entities_.pop_back();
     }
   }
+  redo_.push_back(std::move(group));
   ++revision_;
   return true;
+}
+
+bool Drawing::Redo() {
+  if (group_depth_ > 0 || redo_.empty()) return false;
+  Group group = std::move(redo_.back());
+  redo_.pop_back();
+  for (auto& c : group.changes) {
+    if (c.before) {
+      *FindMutable(c.id) = *c.after;
+    } else {
+      index_[c.id] = entities_.size();
+      entities_.push_back(*c.after);
+    }
+    c.after.reset();
+  }
+  undo_.push_back(std::move(group));
+  ++revision_;
+  return true;
+}
+
+std::uint64_t Drawing::TopSerial() const {
+  for (auto it = undo_.rbegin(); it != undo_.rend(); ++it)
+    if (!it->changes.empty()) return it->serial;
+  return 0;
+}
+
+bool Drawing::modified() const { return layers_changed_ || TopSerial() != saved_serial_; }
+
+void Drawing::MarkSaved() {
+  saved_serial_ = TopSerial();
+  layers_changed_ = false;
+}
+
+bool Drawing::SetLayer(const Layer& l) {
+  for (auto& mine : layers_)
+    if (mine.name == l.name) {
+      mine = l;
+      layers_changed_ = true;
+      ++revision_;
+      return true;
+    }
+  return false;
 }
 
 }  // namespace nyhost

@@ -73,12 +73,28 @@ class Drawing {
   void RegisterApp(const std::string& app);
 
   // Undo. Changes between BeginUndoGroup and EndUndoGroup undo as one step; changes outside a
-  // group undo one by one.
-  void BeginUndoGroup();
+  // group undo one by one. `label` names the step (the command) for the front-end.
+  void BeginUndoGroup(const std::string& label = {});
   void EndUndoGroup();
   bool Undo();
+  // Applies the last undone step again; any new change forgets the undone steps.
+  bool Redo();
   std::size_t undo_depth() const { return undo_.size(); }
-  void ClearUndo() { undo_.clear(); group_depth_ = 0; }
+  std::size_t redo_depth() const { return redo_.size(); }
+  // The name of the step Undo / Redo would take back or apply again (may be empty).
+  std::string UndoLabel() const { return undo_.empty() ? std::string() : undo_.back().label; }
+  std::string RedoLabel() const { return redo_.empty() ? std::string() : redo_.back().label; }
+  void ClearUndo() {
+    undo_.clear();
+    redo_.clear();
+    group_depth_ = 0;
+  }
+  // Changed since it was read or saved: the undo history is not where it was at MarkSaved, or a
+  // layer was changed. Undoing back to the saved step makes it unmodified again.
+  bool modified() const;
+  void MarkSaved();
+  // Replaces the layer of l.name (false when there is none); marks the drawing modified.
+  bool SetLayer(const Layer& l);
   // Monotonic counter bumped by every change; views use it to know when to repaint.
   std::uint64_t revision() const { return revision_; }
 
@@ -93,8 +109,17 @@ class Drawing {
   struct Change {
     EntityId id;
     std::optional<Entity> before;  // none: the change added the entity
+    std::optional<Entity> after;   // filled when the step is undone, for Redo
+  };
+  struct Group {
+    std::uint64_t serial = 0;
+    std::string label;
+    std::vector<Change> changes;
   };
   void Record(Change c);
+  void NewGroup(const std::string& label);
+  // The serial of the last step holding changes (an open group may still be empty).
+  std::uint64_t TopSerial() const;
   Entity* FindMutable(EntityId id);
 
   std::string path_;
@@ -106,8 +131,11 @@ class Drawing {
   std::unordered_map<EntityId, std::size_t> index_;
   std::vector<std::string> apps_;
   EntityId next_id_ = 0x100;
-  std::vector<std::vector<Change>> undo_;
+  std::vector<Group> undo_, redo_;
   int group_depth_ = 0;
+  std::uint64_t serial_ = 0;        // last serial given to a group
+  std::uint64_t saved_serial_ = 0;  // TopSerial() at MarkSaved
+  bool layers_changed_ = false;
   std::uint64_t revision_ = 0;
 };
 

@@ -17,10 +17,13 @@ Host::Host() {
   AddBuiltin("REDRAW", [this] { Redraw(); });
   AddBuiltin("REGEN", [this] { Regen(); });
   auto undo = [this] {
-    if (drawing_ && drawing_->Undo()) Regen();
+    if (!Undo()) Print("\n没有可放弃的操作。");
   };
   AddBuiltin("U", undo);
   AddBuiltin("UNDO", undo);
+  AddBuiltin("REDO", [this] {
+    if (!Redo()) Print("\n没有可重做的操作。");
+  });
 }
 
 Host::~Host() = default;
@@ -38,20 +41,76 @@ WindowSystem& Host::windows() {
 
 void Host::SetDrawing(std::unique_ptr<Drawing> d) {
   drawing_ = std::move(d);
+  action_drawing_ = nullptr;  // an open user action's group went with the old drawing
   temp_vectors_.clear();
   Regen();
+  Notify(DrawingEvent::kReplaced);
 }
 
-std::unique_ptr<Drawing> Host::TakeDrawing() { return std::move(drawing_); }
+std::unique_ptr<Drawing> Host::TakeDrawing() {
+  auto d = std::move(drawing_);
+  Notify(DrawingEvent::kReplaced);
+  return d;
+}
+
+int Host::AddDrawingListener(DrawingListener listener) {
+  listeners_[next_listener_] = std::move(listener);
+  return next_listener_++;
+}
+
+void Host::RemoveDrawingListener(int id) { listeners_.erase(id); }
+
+void Host::Notify(DrawingEvent e) {
+  // A listener may remove itself (a dialog that closes), so walk a copy.
+  auto listeners = listeners_;
+  for (auto& [id, l] : listeners)
+    if (listeners_.count(id)) l(e);
+}
+
+bool Host::Undo() {
+  if (running_depth_ > 0 || !drawing_) return false;
+  std::string label = drawing_->UndoLabel();
+  if (!drawing_->Undo()) return false;
+  Print(label.empty() ? std::string("\n放弃") : "\n放弃 " + label);
+  Regen();
+  Notify(DrawingEvent::kUndone);
+  return true;
+}
+
+bool Host::Redo() {
+  if (running_depth_ > 0 || !drawing_) return false;
+  std::string label = drawing_->RedoLabel();
+  if (!drawing_->Redo()) return false;
+  Print(label.empty() ? std::string("\n重做") : "\n重做 " + label);
+  Regen();
+  Notify(DrawingEvent::kUndone);
+  return true;
+}
+
+void Host::BeginUserAction(const std::string& label) {
+  if (action_depth_++ > 0) return;
+  action_drawing_ = drawing_.get();
+  action_revision_ = drawing_ ? drawing_->revision() : 0;
+  if (drawing_) drawing_->BeginUndoGroup(label);
+}
+
+void Host::EndUserAction() {
+  if (action_depth_ == 0 || --action_depth_ > 0) return;
+  // The drawing may have been replaced meanwhile; the group belongs to the one it began on.
+  if (!drawing_ || drawing_.get() != action_drawing_) return;
+  drawing_->EndUndoGroup();
+  if (drawing_->revision() != action_revision_) Notify(DrawingEvent::kChanged);
+}
 
 bool Host::MountCommand(const std::string& name, const std::string& group,
                         const std::string& entry_name) {
   CommandEntry entry = resolver_ ? resolver_(entry_name) : nullptr;
   if (!entry) return false;
   std::string upper = ToUpperAscii(name);
-  commands_.erase(std::remove_if(commands_.begin(), commands_.end(),
-                                 [&](const CommandInfo& c) { return ToUpperAscii(c.name) == upper; }),
-                  commands_.end());
+  commands_.erase(
+      std::remove_if(commands_.begin(), commands_.end(),
+                     [&](const CommandInfo& c) { return ToUpperAscii(c.name) == upper; }),
+      commands_.end());
   commands_.push_back({name, group, entry_name, entry});
   return true;
 }
@@ -122,12 +181,16 @@ void Host::Execute(const CommandInfo& info) {
   running_name_ = info.name;
   ++running_depth_;
   cancel_requested_ = false;
-  if (drawing_) drawing_->BeginUndoGroup();
+  Drawing* drawing = drawing_.get();
+  const std::uint64_t revision = drawing ? drawing->revision() : 0;
+  if (drawing) drawing->BeginUndoGroup(info.name);
   entry();
-  if (drawing_) drawing_->EndUndoGroup();
+  const bool same = drawing && drawing_.get() == drawing;
+  if (same) drawing->EndUndoGroup();
   --running_depth_;
   running_name_ = previous;
   cancel_requested_ = false;
+  if (same && drawing->revision() != revision) Notify(DrawingEvent::kChanged);
 }
 
 void Host::CancelRunningCommand() {

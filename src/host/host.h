@@ -2,6 +2,8 @@
 // temporary vectors, and the front-end's ports. One instance per process (Host::Get()).
 #pragma once
 
+#include <fmt/printf.h>
+
 #include <deque>
 #include <functional>
 #include <map>
@@ -10,8 +12,6 @@
 #include <variant>
 #include <vector>
 
-#include <fmt/printf.h>
-
 #include "host/dialog.h"
 #include "host/drawing.h"
 #include "host/ports.h"
@@ -19,6 +19,14 @@
 namespace nyhost {
 
 using CommandEntry = void (*)();
+
+// What happened to the drawing, for whoever keeps state that refers to its entities.
+enum class DrawingEvent {
+  kReplaced,  // another drawing (or none) is now the host's
+  kUndone,    // a step was undone or redone
+  kChanged,   // a command or a user action changed it (entities may have been erased)
+};
+using DrawingListener = std::function<void(DrawingEvent)>;
 using SysVarValue = std::variant<int, double, std::string>;
 
 struct CommandInfo {
@@ -46,6 +54,16 @@ class Host {
   Drawing* drawing() const { return drawing_.get(); }
   void SetDrawing(std::unique_ptr<Drawing> d);
   std::unique_ptr<Drawing> TakeDrawing();
+  // Listeners are told after the event; the id removes one again.
+  int AddDrawingListener(DrawingListener listener);
+  void RemoveDrawingListener(int id);
+  // Undo / redo one step (a command, or one user action); false when there is none or a command
+  // runs. The view is regenerated and the listeners told.
+  bool Undo();
+  bool Redo();
+  // A person's action outside commands (an edit in a dialog): its changes form one undo step.
+  void BeginUserAction(const std::string& label);
+  void EndUserAction();
 
   // --- command table ---
   // Resolves an entry function by its exported name; the plug-in loader installs one per module.
@@ -111,6 +129,7 @@ class Host {
  private:
   void Execute(const CommandInfo& info);
   void ExecuteBuiltin(const std::string& upper);
+  void Notify(DrawingEvent e);
   int Ask(const std::string& prompt, const std::function<int(InputPort&)>& ask);
 
   InputPort* input_ = nullptr;
@@ -128,6 +147,11 @@ class Host {
   bool cancel_requested_ = false;
   std::map<std::string, SysVarValue> sysvars_;
   std::vector<TempVector> temp_vectors_;
+  std::map<int, DrawingListener> listeners_;
+  int next_listener_ = 1;
+  int action_depth_ = 0;
+  const Drawing* action_drawing_ = nullptr;
+  std::uint64_t action_revision_ = 0;
 };
 
 }  // namespace nyhost

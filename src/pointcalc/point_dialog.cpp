@@ -134,6 +134,8 @@ void CNYDrawIsolineDlg::ApplyColours() {
 
 void CNYDrawIsolineDlg::OnInitDialog(Dialog& dlg) {
   window_ = &dlg;
+  drawing_listener_ =
+      Host().AddDrawingListener([this](nyhost::DrawingEvent e) { OnDrawingEvent(e); });
   const std::string& ini = Module().SettingsFile;
   NyIniFile::LoadWindowPos(dlg, kSection, ini);
   data_.m_sCalCount = NyIniFile::ReadKey(kSection, "m_sCalCount", data_.m_sCalCount, ini);
@@ -678,7 +680,30 @@ void CNYDrawIsolineDlg::CalculateHorizontal() {
 
 // ---------------------------------------------------------------- destroy
 
+void CNYDrawIsolineDlg::OnDrawingEvent(nyhost::DrawingEvent e) {
+  if (!IsOpen() || data_.m_idOutline == nyhost::kNullId) return;
+  const nyhost::Drawing* d = Host().drawing();
+  if (e != nyhost::DrawingEvent::kReplaced && d && d->FindLive(data_.m_idOutline)) {
+    // An undone step may have changed the luminaires (rotations written from the table).
+    if (e == nyhost::DrawingEvent::kUndone) {
+      CollectLuminaires(data_.m_idOutline, data_.m_records);
+      FillLuminaireTable(*window_, kLuminaireGridId, data_.m_records);
+    }
+    return;
+  }
+  data_.m_idOutline = nyhost::kNullId;
+  data_.m_records.clear();
+  data_.m_offLuminaires.clear();
+  data_.m_resultPoints.clear();
+  data_.m_values.clear();
+  ClearHorizontalResults(data_);
+  FillLuminaireTable(*window_, kLuminaireGridId, data_.m_records);
+  UpdateData(false);
+  Host().Print("\n房间轮廓已不在图中, 灯具表和计算结果已清除, 请重新选择房间。");
+}
+
 void CNYDrawIsolineDlg::OnDestroy(Dialog& dlg) {
+  Host().RemoveDrawingListener(drawing_listener_);
   if (ModuleLoaded()) {
     UpdateData(true);
     const std::string& ini = Module().SettingsFile;

@@ -9,6 +9,7 @@
 
 #include "base/dialog_base.h"
 #include "draw/ny_lxr_draw.h"
+#include "host/host.h"
 #include "pointcalc/point_data.h"
 
 class CNYDrawIsolineDlg : public ModelessDialogBase {
@@ -81,6 +82,8 @@ class CNYDrawIsolineDlg : public ModelessDialogBase {
   void LoadNameTranslations();
   bool SelectLuminaires(const char* prompt, std::vector<nyhost::EntityId>& ids);
   void OnLegendClick(int row, int col);
+  // Undo, another plan or an erased outline: re-read the room, or forget it when it is gone.
+  void OnDrawingEvent(nyhost::DrawingEvent e);
 
   PointDialogData data_;
   NyLXRDrawDll draw_;
@@ -89,4 +92,5 @@ class CNYDrawIsolineDlg : public ModelessDialogBase {
   std::vector<double> legend_levels_;
   std::vector<int> legend_colours_;  // colour index chosen per legend level; 0: none yet
   bool busy_ = false;
+  int drawing_listener_ = 0;
 };

@@ -1,8 +1,14 @@
 // Starting the desktop: the command line, --help without a display, and a missing or broken plan
 // or script end with a message and status 2 instead of a crash or a window.
+#include "gui/app.h"
+
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTest>
@@ -12,9 +18,10 @@
 #include <optional>
 #include <string>
 
-#include "gui/app.h"
 #include "gui/main_window.h"
+#include "gui/print_export.h"
 #include "gui_fixture.h"
+#include "host/dxf_io.h"
 #include "host/host.h"
 #include "test_support.h"
 
@@ -43,7 +50,12 @@ TEST(DesktopArgs, ParsesThePlanAndOptionsAndRejectsTheRest) {
   } cases[] = {
       {{}, "", "", "", "", false},
       {{"plan.dxf"}, "plan.dxf", "", "", "", false},
-      {{"--data-dir", "/tmp/d", "--script", "s.txt", "a.dxf"}, "a.dxf", "/tmp/d", "s.txt", "", false},
+      {{"--data-dir", "/tmp/d", "--script", "s.txt", "a.dxf"},
+       "a.dxf",
+       "/tmp/d",
+       "s.txt",
+       "",
+       false},
       {{"--help"}, "", "", "", "", true},
       {{"-h", "plan.dxf"}, "", "", "", "", true},
       {{"-platform", "offscreen", "--help"}, "", "", "", "", true},  // Qt's options do not hide it
@@ -61,7 +73,8 @@ TEST(DesktopArgs, ParsesThePlanAndOptionsAndRejectsTheRest) {
     } else if (c.help) {
       EXPECT_TRUE(a.help_text.contains("--data-dir") && a.help_text.contains("--script")) << what;
     } else {
-      EXPECT_EQ(QStringList({a.plan, a.data_dir, a.script}), QStringList({c.plan, c.data_dir, c.script}))
+      EXPECT_EQ(QStringList({a.plan, a.data_dir, a.script}),
+                QStringList({c.plan, c.data_dir, c.script}))
           << what;
     }
   }
@@ -70,7 +83,9 @@ TEST(DesktopArgs, ParsesThePlanAndOptionsAndRejectsTheRest) {
 // Sets (or, given null, clears) environment variables until the scope ends.
 struct EnvScope {
   std::map<std::string, std::optional<std::string>> saved;
-  static void Put(const char* name, const char* value) { value ? setenv(name, value, 1) : unsetenv(name); }
+  static void Put(const char* name, const char* value) {
+    value ? setenv(name, value, 1) : unsetenv(name);
+  }
   void Set(const char* name, const char* value) {
     const char* old = std::getenv(name);
     saved.try_emplace(name, old ? std::optional<std::string>(old) : std::nullopt);
@@ -128,7 +143,8 @@ ProgramRun RunProgram(const QStringList& args, bool display, const nytest::TempD
     return {-1, true, "", "timed out"};
   }
   return {p.exitCode(), p.exitStatus() == QProcess::CrashExit,
-          QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+          QString::fromUtf8(p.readAllStandardOutput()),
+          QString::fromUtf8(p.readAllStandardError())};
 }
 
 TEST(DesktopProgram, HelpAndBadStartsEndWithAMessageAndAStatus) {
@@ -145,6 +161,7 @@ TEST(DesktopProgram, HelpAndBadStartsEndWithAMessageAndAStatus) {
     QString out_part, err_part;
   } cases[] = {
       {{"--help"}, false, 0, "--script", ""},  // no display needed to read the help
+      {{"--version"}, false, 0, "(Qt 6.", ""},
       {{"-platform", "offscreen", "--help-all"}, false, 0, "--data-dir", ""},
       {{missing}, false, 2, "", "cannot open the plan"},
       {{bad}, true, 2, "", "expected a group code"},
@@ -178,7 +195,7 @@ TEST(DesktopPlans, ABrokenPlanKeepsTheOpenOneAndSavingReadsBack) {
   ASSERT_TRUE(plan);
   const std::size_t entities = plan->entities().size();
   window.AdoptPlan(std::move(plan), kOffice);
-  EXPECT_EQ(window.windowTitle(), QStringLiteral("NYLuxora — office.dxf"));
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("NYLuxora — office.dxf[*]"));
   nyhost::Drawing* shown = nyhost::Host::Get().drawing();
 
   // Opening a broken file says why in a message box and leaves the plan as it was.
@@ -190,18 +207,113 @@ TEST(DesktopPlans, ABrokenPlanKeepsTheOpenOneAndSavingReadsBack) {
     }
   });
   EXPECT_FALSE(window.OpenPlan(WriteFile(dir, "bad.dxf", "garbage\n")));
-  EXPECT_TRUE(told.contains("bad.dxf")) << told.toStdString();
+  EXPECT_TRUE(told.contains("bad.dxf") && told.contains(QStringLiteral("第 1 行: 此处应为组码")))
+      << told.toStdString();
   EXPECT_EQ(nyhost::Host::Get().drawing(), shown);
-  EXPECT_EQ(window.windowTitle(), QStringLiteral("NYLuxora — office.dxf"));
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("NYLuxora — office.dxf[*]"));
 
+  // Save As proposes the plan's own file and adds ".dxf" to a name typed without it.
   const QString copy = In(dir, "copy.dxf");
-  ASSERT_TRUE(window.SavePlan(copy));
-  EXPECT_EQ(window.windowTitle(), QStringLiteral("NYLuxora — copy.dxf"));
+  QString proposed;
+  QTimer::singleShot(50, [&] {
+    if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      proposed = chooser->selectedFiles().value(0);
+      chooser->setDirectory(QFileInfo(copy).path());
+      if (auto* name = chooser->findChild<QLineEdit*>("fileNameEdit")) name->setText("copy");
+      static_cast<QDialog*>(chooser)->accept();  // as the OK button does
+    }
+  });
+  ASSERT_TRUE(window.SaveAs());
+  EXPECT_EQ(proposed, QFileInfo(kOffice).absoluteFilePath());
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("NYLuxora — copy.dxf[*]"));
   auto again = nygui::ReadPlan(copy, &error);
   ASSERT_TRUE(again) << error.toStdString();
   EXPECT_EQ(again->entities().size(), entities);
   window.Unwire();
   nyhost::Host::Get().SetDrawing(nullptr);
+}
+
+// DXF messages reach the person in Chinese with the file and line first; unknown ones unchanged.
+TEST(DesktopPlans, DxfMessagesAreShownInChinese) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"a.dxf: cannot open: No such file or directory", "文件 a.dxf: 无法打开: 文件不存在"},
+      {"a.dxf:12: group code 10 needs a number, found 'x'",
+       "文件 a.dxf 第 12 行: 组码 10 应为数字, 却是“x”"},
+      {"a.dxf:7: LINE is missing group code 11", "文件 a.dxf 第 7 行: LINE 缺少组码 11"},
+      {"a.dxf: truncated: no EOF", "文件 a.dxf: 文件不完整: 缺少 EOF"},
+      {"a.dxf:3: something new", "文件 a.dxf 第 3 行: something new"},
+  };
+  for (const auto& [english, chinese] : cases)
+    EXPECT_EQ(nygui::DxfMessageInChinese(QString::fromUtf8(english)), QString::fromUtf8(chinese));
+}
+
+// The view printed to PDF at a scale carries the title block (read back by poppler's pdftotext).
+TEST(DesktopPlans, PrintsTheViewToPdfWithATitleBlock) {
+  guitest::App();
+  nytest::TempDir dir;
+  auto d = guitest::LineDrawing({0, 0, 0}, {5000, 3000, 0});
+  nyrender::ViewTransform view;
+  view.center_x = 2500;
+  view.center_y = 1500;
+  const QString pdf = In(dir, "plan.pdf");
+  QString error;
+  ASSERT_TRUE(nygui::ExportViewToPdf(*d, view, {pdf, "A4", 50, "plan"}, &error))
+      << error.toStdString();
+  QProcess text;
+  text.start("pdftotext", {pdf, "-"});
+  ASSERT_TRUE(text.waitForFinished(30000));
+  const QString got = QString::fromUtf8(text.readAllStandardOutput());
+  EXPECT_TRUE(got.contains("plan") && got.contains(QStringLiteral("比例 1:50")) &&
+              got.contains("A4"))
+      << got.toStdString();
+  EXPECT_FALSE(
+      nygui::ExportViewToPdf(*d, view, {In(dir, "no/such/plan.pdf"), "A4", 50, "plan"}, &error));
+}
+
+// Closing a changed plan asks to save it: Yes saves and closes, No closes and leaves the file as
+// it was, Cancel keeps the window and the change.
+TEST(DesktopPlans, ClosingAChangedPlanAsksToSaveIt) {
+  guitest::App();
+  nytest::TempDir dir;
+  nyhost::Host& host = nyhost::Host::Get();
+  struct Case {
+    QMessageBox::StandardButton answer;
+    bool closed, saved;
+  } cases[] = {{QMessageBox::Yes, true, true},
+               {QMessageBox::No, true, false},
+               {QMessageBox::Cancel, false, false}};
+  for (const auto& c : cases) {
+    const QString path = In(dir, "plan.dxf");
+    ASSERT_TRUE(
+        nyhost::WriteDxf(*guitest::LineDrawing({0, 0, 0}, {10, 0, 0}), path.toStdString()).ok);
+    nygui::MainWindow window;
+    window.Wire();
+    QString error;
+    window.AdoptPlan(nygui::ReadPlan(path, &error), path);
+    window.show();
+    EXPECT_FALSE(window.isWindowModified());
+    nyhost::Entity e;
+    e.data = nyhost::Line{{0, 5, 0}, {10, 5, 0}};
+    host.drawing()->Add(e);
+    window.UpdateTitle();
+    EXPECT_TRUE(window.isWindowModified());
+    EXPECT_TRUE(window.windowTitle().endsWith("[*]"));
+    QString asked;
+    QTimer::singleShot(50, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        asked = box->text();
+        box->button(c.answer)->click();
+      }
+    });
+    EXPECT_EQ(window.close(), c.closed) << c.answer;
+    EXPECT_TRUE(asked.contains(QStringLiteral("是否保存修改"))) << asked.toStdString();
+    auto back = nygui::ReadPlan(path, &error);
+    ASSERT_TRUE(back) << error.toStdString();
+    EXPECT_EQ(back->LiveIds().size(), c.saved ? 2u : 1u) << c.answer;
+    EXPECT_EQ(window.isWindowModified(), !c.saved) << c.answer;
+    window.Unwire();
+  }
+  host.SetDrawing(nullptr);
 }
 
 }  // namespace

@@ -1,14 +1,16 @@
 // The canvas: zooming with the wheel and panning with the middle button keep the drawing under the
 // cursor, a zoom window shows its box, rubber bands and the snap mark are drawn where they belong.
+#include "gui/canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
 
-#include "gui/canvas.h"
 #include "gui/main_window.h"
 #include "gui_fixture.h"
 #include "host/host.h"
@@ -100,7 +102,8 @@ TEST_F(CanvasView, ZoomWindowShowsTheBoxWhicheverCornersComeFirst) {
     EXPECT_TRUE(QRectF(0, 0, v.width, v.height).adjusted(-1e-6, -1e-6, 1e-6, 1e-6).contains(box));
     EXPECT_NEAR(box.center().x(), v.width / 2.0, 1e-6);
     EXPECT_NEAR(box.center().y(), v.height / 2.0, 1e-6);
-    EXPECT_NEAR(std::max(box.width() / v.width, box.height() / v.height), extents ? 0.9 : 0.96, 1e-6);
+    EXPECT_NEAR(std::max(box.width() / v.width, box.height() / v.height), extents ? 0.9 : 0.96,
+                1e-6);
   }
 }
 
@@ -118,7 +121,8 @@ TEST_F(CanvasView, TheViewMenusZoomWindowAsksForTwoCorners) {
   Point3 centre = canvas_->ToWorld(QPointF(canvas_->width() / 2.0, canvas_->height() / 2.0));
   EXPECT_NEAR(centre.x, 400, old_pixel);
   EXPECT_NEAR(centre.y, 250, old_pixel);
-  EXPECT_NEAR(canvas_->view().scale, 0.96 * std::min(canvas_->width() / 400.0, canvas_->height() / 300.0),
+  EXPECT_NEAR(canvas_->view().scale,
+              0.96 * std::min(canvas_->width() / 400.0, canvas_->height() / 300.0),
               canvas_->view().scale * 0.01);
   EXPECT_FALSE(window_->ports()->waiting());
 }
@@ -179,15 +183,27 @@ TEST_F(CanvasView, RubberBandsFollowTheCursor) {
   EXPECT_LE(InkAlong(img, a, QPointF(c.x(), a.y()), blue), 1);
 }
 
+// F3 switches object snap and the status bar says so; the end of the line is marked with a square.
 TEST_F(CanvasView, SnappingMarksAndReturnsTheNearPoint) {
   QPointF end = canvas_->ToDevice({2000, 1000, 0});
   struct Case {
-    bool snapping;
+    bool snapping, object_snap;
     QPointF offset;
     bool snapped;
-  } cases[] = {{true, {3, -2}, true}, {true, {12, 0}, false}, {false, {3, -2}, false}};
+  } cases[] = {{true, true, {3, -2}, true},
+               {true, true, {12, 0}, false},
+               {false, true, {3, -2}, false},
+               {true, false, {3, -2}, false},
+               {true, true, {-2, 3}, true}};
   for (const auto& c : cases) {
     canvas_->SetSnapping(c.snapping);
+    if (canvas_->object_snap() != c.object_snap) QTest::keyClick(window_.get(), Qt::Key_F3);
+    ASSERT_EQ(canvas_->object_snap(), c.object_snap);
+    bool shown = false;
+    for (auto* l : window_->findChildren<QLabel*>())
+      shown |=
+          l->text() == (c.object_snap ? QStringLiteral("捕捉: 开") : QStringLiteral("捕捉: 关"));
+    EXPECT_TRUE(shown);
     bool snapped = false;
     Point3 p = canvas_->SnappedWorld(end + c.offset, &snapped);
     EXPECT_EQ(snapped, c.snapped);
@@ -196,9 +212,19 @@ TEST_F(CanvasView, SnappingMarksAndReturnsTheNearPoint) {
     QImage img = canvas_->grab().toImage();
     // The orange square sits 5 pixels around the snapped point.
     QColor edge = img.pixelColor(qRound(end.x()) - 5, qRound(end.y()));
-    bool orange = edge.red() > 150 && edge.red() - edge.blue() > 100 && edge.green() < edge.red() - 40;
+    bool orange =
+        edge.red() > 150 && edge.red() - edge.blue() > 100 && edge.green() < edge.red() - 40;
     EXPECT_EQ(orange, c.snapped) << c.offset.x();
   }
+  // F8: a click that snaps to nothing stays level or plumb with the start of the line.
+  QTest::keyClick(window_.get(), Qt::Key_F8);
+  ASSERT_TRUE(canvas_->ortho());
+  canvas_->SetRubber(nygui::Canvas::Rubber::kLine, {{500, 500, 0}});
+  Point3 level = canvas_->SnappedWorld(canvas_->ToDevice({900, 560, 0}));
+  Point3 plumb = canvas_->SnappedWorld(canvas_->ToDevice({540, 950, 0}));
+  EXPECT_EQ(level.y, 500);
+  EXPECT_EQ(plumb.x, 500);
+  EXPECT_NEAR(level.x, 900, 1);
 }
 
 TEST_F(CanvasView, ClicksOnRoundPointsGiveThemExactly) {
@@ -218,12 +244,14 @@ TEST_F(CanvasView, ClicksOnRoundPointsGiveThemExactly) {
     for (const auto& p : c.points) {
       QPointF d = canvas_->ToDevice(p);
       Point3 got = canvas_->ClickedWorld(d);
-      EXPECT_EQ(std::pair(got.x, got.y), std::pair(p.x, p.y)) << "at scale " << canvas_->view().scale;
+      EXPECT_EQ(std::pair(got.x, got.y), std::pair(p.x, p.y))
+          << "at scale " << canvas_->view().scale;
       EXPECT_FALSE(std::signbit(got.x) && got.x == 0);
       // Anywhere else the click keeps within half a step of the cursor, a sliver of a pixel.
       QPointF off = d + QPointF(0.37, -0.61);
       Point3 raw = canvas_->ToWorld(off), clean = canvas_->ClickedWorld(off);
-      EXPECT_LE(std::max(std::abs(clean.x - raw.x), std::abs(clean.y - raw.y)), c.coarsest / 2 * (1 + 1e-9));
+      EXPECT_LE(std::max(std::abs(clean.x - raw.x), std::abs(clean.y - raw.y)),
+                c.coarsest / 2 * (1 + 1e-9));
       EXPECT_LT(c.coarsest, 0.01 / canvas_->view().scale);
     }
   }

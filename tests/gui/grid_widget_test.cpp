@@ -1,5 +1,7 @@
 // The grid control shows the model's grid state (texts, cell kinds, colours, widths, selection)
 // and reports clicks and in-place edits, combo cells included, back to the dialog model.
+#include "gui/grid_widget.h"
+
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -7,7 +9,6 @@
 #include <QTest>
 
 #include "gui/dialog_widget.h"
-#include "gui/grid_widget.h"
 #include "gui/qt_window_system.h"
 #include "gui_fixture.h"
 
@@ -17,8 +18,8 @@ using guitest::App;
 using nyhost::CellKind;
 using nyhost::GridCell;
 
-GridCell Cell(const char* text, CellKind kind = CellKind::kEdit, std::uint32_t back = nyhost::kNoColor,
-              std::uint32_t fore = nyhost::kNoColor) {
+GridCell Cell(const char* text, CellKind kind = CellKind::kEdit,
+              std::uint32_t back = nyhost::kNoColor, std::uint32_t fore = nyhost::kNoColor) {
   GridCell c;
   c.text = text;
   c.kind = kind;
@@ -35,8 +36,10 @@ nyhost::GridState Luminaires() {
   g.cells = {
       {Cell("序号"), Cell("灯具名称"), Cell("光源"), Cell("功率"), Cell("数量")},
       {Cell("1"), Cell("格栅荧光灯", CellKind::kText), Cell("T8", CellKind::kCombo),
-       Cell("36", CellKind::kReadOnly, 0xFFFFE0), Cell("3", CellKind::kEdit, nyhost::kNoColor, 0xFF0000)},
-      {Cell("2"), Cell("筒灯", CellKind::kText), Cell("LED", CellKind::kCombo), Cell("18"), Cell("1")},
+       Cell("36", CellKind::kReadOnly, 0xFFFFE0),
+       Cell("3", CellKind::kEdit, nyhost::kNoColor, 0xFF0000)},
+      {Cell("2"), Cell("筒灯", CellKind::kText), Cell("LED", CellKind::kCombo), Cell("18"),
+       Cell("1")},
   };
   g.cells[1][2].options = {"T5", "T8", "LED"};
   g.col_widths = {30, 0, 70, 50, 40};
@@ -59,11 +62,11 @@ TEST(GridWidget, ShowsKindsColoursWidthsAndSelection) {
     bool editable, selectable;
     QColor back;
   } cases[] = {
-      {0, 1, "灯具名称", false, false, fixed},                 // header row
-      {1, 0, "1", false, false, fixed},                        // caption column
+      {0, 1, "灯具名称", false, false, fixed},                      // header row
+      {1, 0, "1", false, false, fixed},                             // caption column
       {1, 1, "格栅荧光灯", false, true, QColor(0xE0, 0xFF, 0xFF)},  // text cells are not edited
-      {1, 2, "T8", true, true, QColor(0xE0, 0xFF, 0xFF)},      // combo
-      {1, 3, "36", false, true, QColor(0xFF, 0xFF, 0xE0)},     // read-only, its own colour
+      {1, 2, "T8", true, true, QColor(0xE0, 0xFF, 0xFF)},           // combo
+      {1, 3, "36", false, true, QColor(0xFF, 0xFF, 0xE0)},          // read-only, its own colour
       {2, 3, "18", true, true, QColor(0xE0, 0xFF, 0xFF)},
   };
   for (const auto& c : cases) {
@@ -165,7 +168,9 @@ TEST(GridWidget, ComboCellsOfferTheirOptionsAndEditsReachTheModel) {
       QTest::keyClick(line, Qt::Key_Return);
     }
     // The model takes the edit once the editor has closed.
-    QTRY_COMPARE_WITH_TIMEOUT(d.dlg->GetCell(70, c.row, c.col), c.typed_or_chosen.toStdString(), 2000);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return d.dlg->GetCell(70, c.row, c.col) == c.typed_or_chosen.toStdString(); }, 2000))
+        << d.dlg->GetCell(70, c.row, c.col);
     EXPECT_EQ(d.rec.events, std::vector<std::string>{c.event});
     EXPECT_EQ(grid->item(c.row, c.col)->text(), c.typed_or_chosen);
   }

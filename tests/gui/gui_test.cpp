@@ -18,10 +18,11 @@
 #include <QTreeWidget>
 
 #include "gui/dialog_widget.h"
-#include "gui_fixture.h"
 #include "gui/grid_widget.h"
 #include "gui/main_window.h"
 #include "gui/pick.h"
+#include "gui/snap.h"
+#include "gui_fixture.h"
 #include "host/host.h"
 
 namespace {
@@ -158,7 +159,6 @@ TEST_F(DialogWidgets, UserActionsReachTheController) {
   emit combo->activated(1);  // as when the person picks the second item
   EXPECT_EQ(dlg_->GetCurSel(40), 1);
   EXPECT_TRUE(rec_.Has("sel 40 绝对"));
-
 }
 
 // A main window over a small drawing: a line and a room outline.
@@ -218,22 +218,46 @@ TEST_F(Desktop, PicksGoThroughTheCanvasToTheHost) {
   ASSERT_EQ(host.EntSel("\n选择对象:", id, p), nyhost::kRtNorm);
   EXPECT_EQ(id, line_);
 
-  // Typed coordinates, Enter and Escape answer from the command line.
-  TypeLater("12.5,7");
-  ASSERT_EQ(host.GetPoint(nullptr, "\n点:", p), nyhost::kRtNorm);
-  EXPECT_DOUBLE_EQ(p.x, 12.5);
-  EXPECT_DOUBLE_EQ(p.y, 7);
+  // Typed coordinates, Enter and Escape answer from the command line. A typed point is taken as
+  // typed (never snapped); "@" points are relative to the last point, "@dist<angle" polar.
+  struct Typed {
+    const char* text;
+    double x, y;
+  } typed[] = {{"80.2,60.1", 80.2, 60.1}, {"12.5,7", 12.5, 7},  {"@30,40", 42.5, 47},
+               {"@10<90", 42.5, 57},      {"@-2.5,-7", 40, 50}, {"@", 40, 50}};
+  for (const auto& t : typed) {
+    TypeLater(t.text);
+    ASSERT_EQ(host.GetPoint(nullptr, "\n点:", p), nyhost::kRtNorm) << t.text;
+    EXPECT_NEAR(p.x, t.x, 1e-12) << t.text;
+    EXPECT_NEAR(p.y, t.y, 1e-12) << t.text;
+  }
   TypeLater("");
   std::vector<nyhost::Point3> so_far{{0, 0, 0}, {10, 0, 0}};
   EXPECT_EQ(host.JigPoint("\n下一点:", so_far, p), nyhost::kRtNone);
-  QTimer::singleShot(30, [this] {
-    QTest::keyClick(window_->command_line()->input(), Qt::Key_Escape);
-  });
+  QTimer::singleShot(30,
+                     [this] { QTest::keyClick(window_->command_line()->input(), Qt::Key_Escape); });
   EXPECT_EQ(host.GetPoint(nullptr, "\n点:", p), nyhost::kRtCan);
   TypeLater("办公室");
   std::string s;
   EXPECT_EQ(host.GetString("\n名称:", true, s), nyhost::kRtNorm);
   EXPECT_EQ(s, "办公室");
+}
+
+// The layer panel's 开 and 冻结 change the drawing (marked modified); such a layer is not picked.
+TEST_F(Desktop, TheLayerPanelSwitchesLayersOffAndFrozen) {
+  auto* table = window_->findChild<QTableWidget*>("layerTable");
+  ASSERT_TRUE(table && table->rowCount() == 1);
+  nyhost::Drawing& d = *Host::Get().drawing();
+  d.MarkSaved();
+  for (int col : {1, 2}) {
+    const bool on = col == 1;  // 开 is checked for a shown layer, 冻结 for a frozen one
+    table->item(0, col)->setCheckState(on ? Qt::Unchecked : Qt::Checked);
+    EXPECT_FALSE(nygui::OnVisibleLayer(d, *d.Find(line_))) << col;
+    EXPECT_TRUE(d.modified());
+    EXPECT_EQ(nygui::PickEntity(d, {50, 0, 0}, 1), nyhost::kNullId);
+    table->item(0, col)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+    EXPECT_TRUE(nygui::OnVisibleLayer(d, *d.Find(line_))) << col;
+  }
 }
 
 TEST_F(Desktop, WindowAndCrossingSelection) {
@@ -274,9 +298,15 @@ TEST_F(Desktop, TypedCommandsRunAndANewCommandCancelsAWaitingOne) {
   QTest::keyClick(input, Qt::Key_Return);
   // The pick waits; typing another command cancels it and runs the new one.
   TypeLater("GUITEST_COUNT", 50);
-  QTRY_COMPARE_WITH_TIMEOUT(runs, 1, 3000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return runs == 1; }, 3000)) << runs;
   EXPECT_EQ(picks, nyhost::kRtCan);
   EXPECT_EQ(window_->command_line()->history().last(), QStringLiteral("GUITEST_COUNT"));
+  // Enter on an empty line repeats the last command; Space ends a command name like Enter.
+  QTest::keyClick(input, Qt::Key_Return);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return runs == 2; }, 3000)) << runs;
+  QTest::keyClicks(input, "GUITEST_COUNT ");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return runs == 3; }, 3000)) << runs;
+  EXPECT_EQ(window_->command_line()->Prompt(), QStringLiteral("命令:"));
 }
 
 TEST(Picking, NearestEntitySnapAndBoxes) {
@@ -295,12 +325,59 @@ TEST(Picking, NearestEntitySnapAndBoxes) {
   EXPECT_EQ(nygui::PickEntity(d, {5, 0.4, 0}, 1), ia);  // the line on the off layer is skipped
   EXPECT_EQ(nygui::PickEntity(d, {25.3, 0, 0}, 1), ib);
   EXPECT_EQ(nygui::PickEntity(d, {20, 0, 0}, 1), nyhost::kNullId);  // circle centre is far
-  auto snap = nygui::SnapPoint(d, {9.6, 0.3, 0}, 1);
-  ASSERT_TRUE(snap);
-  EXPECT_EQ(snap->x, 10);
-  EXPECT_FALSE(nygui::SnapPoint(d, {5, 3, 0}, 1));
-  EXPECT_EQ(nygui::SelectInBox(d, {-1, -1, 0}, {11, 2, 0}, false), std::vector<nyhost::EntityId>{ia});
-  EXPECT_EQ(nygui::SelectInBox(d, {16, -1, 0}, {12, 1, 0}, true), std::vector<nyhost::EntityId>{ib});
+  EXPECT_EQ(nygui::SelectInBox(d, {-1, -1, 0}, {11, 2, 0}, false),
+            std::vector<nyhost::EntityId>{ia});
+  EXPECT_EQ(nygui::SelectInBox(d, {16, -1, 0}, {12, 1, 0}, true),
+            std::vector<nyhost::EntityId>{ib});
+}
+
+// Each mode finds its point and marks it with its own kind; a wall (a wide polyline centred 100
+// off the room) offers its inner face corner, so a click at the room's corner stays there.
+TEST(Picking, SnapModesAndWallFaces) {
+  using namespace nygui;
+  nyhost::Drawing d;
+  auto add = [&](nyhost::EntityData data) {
+    nyhost::Entity e;
+    e.data = std::move(data);
+    d.Add(e);
+  };
+  nyhost::Polyline wall;
+  wall.vertices = {{-100, -100}, {6100, -100}, {6100, 6100}, {-100, 6100}};
+  wall.closed = true;
+  wall.constant_width = 200;
+  add(wall);
+  add(nyhost::Line{{1000, 1000, 0}, {3400, 3400, 0}});
+  add(nyhost::Line{{1000, 3000, 0}, {3400, 600, 0}});
+  add(nyhost::Circle{{4000, 4000, 0}, 300});
+  add(nyhost::BlockReference{"LAMP", {5000, 2000, 0}});
+  const nyhost::Point3 from{2000, 5000, 0};
+  struct Case {
+    nyhost::Point3 at;
+    unsigned modes;
+    bool found;
+    nyhost::Point3 want;
+    SnapMode mode;
+  } cases[] = {
+      {{30, -20, 0}, kDefaultSnapModes, true, {0, 0, 0}, kSnapEndpoint},  // inner face corner
+      {{-180, -210, 0}, kDefaultSnapModes, true, {-200, -200, 0}, kSnapEndpoint},  // outer
+      {{-90, -120, 0}, kDefaultSnapModes, true, {-100, -100, 0}, kSnapEndpoint},   // centre line
+      {{6010, 3050, 0}, kDefaultSnapModes, true, {6000, 3000, 0}, kSnapMidpoint},
+      {{1990, 2030, 0}, kDefaultSnapModes, true, {2000, 2000, 0}, kSnapIntersection},
+      {{4020, 3990, 0}, kDefaultSnapModes, true, {4000, 4000, 0}, kSnapCenter},
+      {{5040, 2000, 0}, kDefaultSnapModes, true, {5000, 2000, 0}, kSnapInsertion},
+      {{2030, 6010, 0}, kDefaultSnapModes, true, {2000, 6000, 0}, kSnapPerpendicular},
+      {{2530, 2480, 0}, kSnapNearest, true, {2505, 2505, 0}, kSnapNearest},
+      {{2530, 2480, 0}, kDefaultSnapModes, false, {}, kSnapEndpoint},
+      {{30, -20, 0}, kSnapMidpoint, false, {}, kSnapEndpoint},
+  };
+  for (const auto& c : cases) {
+    auto hit = FindSnap(d, c.at, 60, c.modes, &from);
+    ASSERT_EQ(hit.has_value(), c.found) << c.at.x << "," << c.at.y;
+    if (!hit) continue;
+    EXPECT_NEAR(hit->point.x, c.want.x, 1e-9) << c.at.x << "," << c.at.y;
+    EXPECT_NEAR(hit->point.y, c.want.y, 1e-9) << c.at.x << "," << c.at.y;
+    EXPECT_EQ(hit->mode, c.mode) << c.at.x << "," << c.at.y;
+  }
 }
 
 }  // namespace

@@ -1,16 +1,16 @@
 // The example office through the desktop, driven by the script runner with real widget and canvas
 // events: the point-method dialog must show what the command line's calc computes for the same
 // room, density and standard.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
-#include <dlfcn.h>
-
 #include <map>
 
 #include "frame/module_entry.h"
@@ -36,15 +36,16 @@ struct Field {
   QString text, tip;
 };
 
-// `nyluxora calc` prints each field as "[214:ID CAPTION] TEXT  {TOOLTIP}" (the caption may be absent).
+// `nyluxora calc` prints each field as "[214:ID CAPTION] TEXT  {TOOLTIP}" (the caption may be
+// absent).
 std::map<int, Field> CalcOnTheCommandLine(const nytest::TempDir& home) {
   QProcess p;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("NYLUXORA_SHARE", NYLUXORA_TEST_SHARE_DIR);
   p.setProcessEnvironment(env);
   p.start(NYLUXORA_TEST_BUILD_DIR "/bin/nyluxora",
-          {"--data-dir", QString::fromStdString(home.str()), "calc", kPlan, "--rect", "0,0,6000,6000",
-           "--density", "30*15", "--standard", kStandard});
+          {"--data-dir", QString::fromStdString(home.str()), "calc", kPlan, "--rect",
+           "0,0,6000,6000", "--density", "30*15", "--standard", kStandard});
   std::map<int, Field> fields;
   if (!p.waitForFinished(60000) || p.exitCode() != 0) return fields;
   static const QRegularExpression line(R"(^\[214:(\d+)[^\]]*\] (.*?)(?:  \{(.*)\})?$)");
@@ -77,8 +78,19 @@ class OfficeDesktop : public ::testing::Test {
     window_->resize(1400, 900);
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-    // Close enough that the clicks on the room's corners are not drawn to the wall corners.
-    window_->canvas()->ZoomWindow({-500, -500, 0}, {6500, 6500, 0});
+    // The whole plan, as it opens: the room's corners are clicked inside the walls' faces.
+    window_->canvas()->ZoomExtents();
+  }
+  // Runs script lines through the widgets; false when a step failed or it did not end.
+  bool RunScript(const QStringList& lines) {
+    nygui::GuiScript script(window_.get(), lines, 30);
+    bool finished = false, ok = false;
+    QObject::connect(&script, &nygui::GuiScript::finished, [&](bool good) {
+      finished = true;
+      ok = good;
+    });
+    script.Start();
+    return QTest::qWaitFor([&] { return finished; }, 30000) && ok;
   }
   void TearDown() override {
     ExModuleUnload();
@@ -95,12 +107,15 @@ class OfficeDesktop : public ::testing::Test {
 
 TEST_F(OfficeDesktop, PointMethodShowsTheCommandLinesResults) {
   const QStringList lines = {
-      "command ZIRIRODO_DOT", "wait 300",
+      "command ZIRIRODO_DOT",
+      "wait 300",
       "click 214 335",  // the rectangle button: two corners on the canvas
-      "point 0,0", "point 6000,6000",
+      "point 0,0",
+      "point 6000,6000",
       "set 214 338 30*15",
       "click 214 210",  // the standards dialog, modal
-      "choose 207 236 " + kStandard, "click 207 1",
+      "choose 207 236 " + kStandard,
+      "click 207 1",
       "click 214 337",  // horizontal illuminance
   };
   nygui::GuiScript script(window_.get(), lines, 30);
@@ -126,7 +141,7 @@ TEST_F(OfficeDesktop, PointMethodShowsTheCommandLinesResults) {
   });
   probe.start(10);
   script.Start();
-  QTRY_VERIFY_WITH_TIMEOUT(finished, 30000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 30000));
   probe.stop();
   ASSERT_TRUE(ok);
   EXPECT_TRUE(saw_wait);
@@ -161,6 +176,58 @@ TEST_F(OfficeDesktop, PointMethodShowsTheCommandLinesResults) {
     EXPECT_EQ(field->toolTip(), calc[id].tip) << id;
   }
   EXPECT_NE(calc[243].text, QStringLiteral("0"));  // a result, not the empty dialog
+
+  // A rotation typed into the table turns that luminaire; undo turns it back, table included.
+  nyhost::Drawing* d = Host::Get().drawing();
+  auto rotations = [d] {
+    std::map<nyhost::EntityId, double> r;
+    for (const auto& e : d->entities())
+      if (const auto* ref = e.As<nyhost::BlockReference>(); ref && !e.erased)
+        r[e.id] = ref->rotation;
+    return r;
+  };
+  const auto before = rotations();
+  const QString shown = grid->item(1, 3)->text();
+  ASSERT_TRUE(RunScript({"cell 214 4512 1 3 30"}));
+  int turned = 0;
+  for (const auto& [id, angle] : rotations()) turned += std::abs(angle - before.at(id)) > 1e-9;
+  EXPECT_EQ(turned, 1);
+  // Ctrl+Z with the focus in the empty command line undoes the drawing, not the line.
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  QTest::keyClick(window_->command_line()->input(), Qt::Key_Z, Qt::ControlModifier);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return rotations() == before; }, 3000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return grid->item(1, 3)->text() == shown; }, 3000));
+
+  // Undoing the room's outline empties the table and the results instead of keeping stale rows.
+  window_->RunCommand("UNDO");
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] {
+        return grid->rowCount() <= 1 || !grid->item(1, 0) || grid->item(1, 0)->text().isEmpty();
+      },
+      3000));
+  EXPECT_TRUE(window_->command_line()->Output().contains(QStringLiteral("房间轮廓已不在图中")));
+  EXPECT_EQ(qobject_cast<QLineEdit*>(w->ControlWidget(243))->text(), QStringLiteral("0.0"));
+
+  // A luminaire clicked while nothing is asked shows its keyed texts; an edit there is one step.
+  window_->canvas()->SimulateClick({5000, 1500, 0});
+  auto* props = window_->findChild<QTableWidget*>("propertyTable");
+  ASSERT_TRUE(props && props->rowCount() == 5 && props->item(0, 1));
+  EXPECT_EQ(props->item(3, 1)->text(), QStringLiteral("15"));  // X轴旋转
+  auto keyed_texts = [d] {
+    std::string all;
+    for (const auto& e : d->entities())
+      if (e.As<nyhost::BlockReference>() && e.As<nyhost::BlockReference>()->position.x == 5000 &&
+          e.As<nyhost::BlockReference>()->position.y == 1500)
+        for (const auto& g : e.xdata)
+          for (const auto& item : g.items) all += item.text + ";";
+    return all;
+  };
+  const std::string keyed = keyed_texts();
+  props->item(0, 1)->setText("3.1");
+  EXPECT_NE(keyed_texts().find("设备高=3.1;"), std::string::npos) << keyed_texts();
+  window_->RunCommand("UNDO");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return keyed_texts() == keyed; }, 3000)) << keyed_texts();
 }
 
 }  // namespace

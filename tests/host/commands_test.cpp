@@ -93,17 +93,35 @@ TEST_F(Commands, InputWithoutADrawingIsAnError) {
   EXPECT_EQ(input.asked, 0);
 }
 
+// One command undoes and redoes as one step; the drawing is modified unless it stands where it
+// was saved, and listeners hear of every change.
 TEST_F(Commands, OneCommandUndoesAsOneStepAndRedrawClearsTemporaryVectors) {
+  std::vector<nyhost::DrawingEvent> heard;
+  const int listener =
+      host().AddDrawingListener([&](nyhost::DrawingEvent e) { heard.push_back(e); });
+  EXPECT_FALSE(drawing().modified());
   Type("TESTADD ");
   ASSERT_EQ(drawing().LiveIds().size(), 2u);
   EXPECT_EQ(drawing().entities()[0].color, 3);
+  EXPECT_EQ(drawing().UndoLabel(), "TESTADD");
+  drawing().MarkSaved();
   host().GrDraw({0, 0, 0}, {1, 1, 0}, 3, false);
   EXPECT_EQ(host().temp_vectors().size(), 1u);
   Type("REDRAW ");
   EXPECT_TRUE(host().temp_vectors().empty());
   Type("U ");
   EXPECT_TRUE(drawing().entities().empty());
+  EXPECT_TRUE(drawing().modified());
   EXPECT_FALSE(drawing().Undo());
+  Type("REDO ");
+  ASSERT_EQ(drawing().LiveIds().size(), 2u);
+  EXPECT_EQ(drawing().entities()[0].color, 3);
+  EXPECT_FALSE(drawing().modified());
+  Type("U TESTADD ");  // a new step forgets the undone one
+  EXPECT_FALSE(drawing().Redo());
+  host().RemoveDrawingListener(listener);
+  using E = nyhost::DrawingEvent;
+  EXPECT_EQ(heard, (std::vector<E>{E::kChanged, E::kUndone, E::kUndone, E::kUndone, E::kChanged}));
 }
 
 TEST_F(Commands, SystemVariablesKeepTheirTypes) {
