@@ -183,7 +183,7 @@ TEST_F(OfficeDesktop, PointMethodShowsTheCommandLinesResults) {
     std::map<nyhost::EntityId, double> r;
     for (const auto& e : d->entities())
       if (const auto* ref = e.As<nyhost::BlockReference>(); ref && !e.erased)
-        r[e.id] = ref->rotation;
+        r[e.id] = ref->rotation_deg;
     return r;
   };
   const auto before = rotations();
