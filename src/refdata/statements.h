@@ -187,6 +187,9 @@ inline constexpr const char* kSelectCuTableOrdered =
 inline constexpr const char* kSelectCuValue =
     "SELECT [利用系数] FROM [%s] WHERE [有效顶棚反射比] = %d AND [墙反射比] = %d AND [室空间比] = "
     "%d";
+// table: every row with its key, read once when a luminaire is chosen
+inline constexpr const char* kSelectCuTableRows =
+    "SELECT [有效顶棚反射比],[墙反射比],[室空间比],[利用系数] FROM [%s]";
 // table
 inline constexpr const char* kDeleteAllRows = "DELETE * FROM [%s]";
 // table, coefficient, ceiling, wall, rcr
