@@ -35,7 +35,8 @@ double EffectiveWall(const LumenRoom& r) {
 double CutCoefficient(double u, int digits) {
   if (u == -1) return u;
   const double k = std::pow(10.0, digits);
-  return std::floor(u * k) / k;
+  // A whole number of thousandths stays itself despite binary rounding (0.59 × 1000).
+  return std::floor(u * k + 1e-9) / k;
 }
 
 double ComputePowerDensity(const LumenRoom& r) {
