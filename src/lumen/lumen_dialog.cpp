@@ -188,6 +188,8 @@ void CZirIrodoDlg::OnInitDialog(Dialog& dlg) {
   ApplyKeys(NyIniFile::ReadSection(kSection, ini), state_);
   scheme_name_ = NyIniFile::ReadKey(kSection, kCurrentSchemeKey, std::string(), ini);
   ReloadTable();
+  // No luminaire, no coefficient.
+  if (state_.room.cu_table.empty()) state_.room.cu = -1;
   RestoreLampLists();
 
   const auto names = SchemeNames(scheme_file_);
