@@ -60,17 +60,6 @@ double Entry(const CuTable& t, int c, int w, int rcr) {
 
 }  // namespace
 
-const std::array<int, 10>& CuCeilingColumns(bool eighty_series) {
-  static const std::array<int, 10> k70{70, 70, 70, 50, 50, 50, 30, 30, 30, 0};
-  static const std::array<int, 10> k80{80, 80, 80, 70, 70, 70, 50, 50, 50, 0};
-  return eighty_series ? k80 : k70;
-}
-
-const std::array<int, 10>& CuWallColumns() {
-  static const std::array<int, 10> k{50, 30, 10, 50, 30, 10, 50, 30, 10, 0};
-  return k;
-}
-
 std::optional<CuLuminaire> FindCuLuminaire(NyAccess* db, const std::string& model,
                                            const std::string& lamp) {
   if (!db) return std::nullopt;
@@ -138,21 +127,4 @@ double LookupUtilizationCoefficient(const CuTable& t, double ceiling, double wal
   const double u = InterpolateCu(t, ceiling, wall, rcr);
   if (u == -1) Warn("利用系数没找到 或 存在多个利用系数!");
   return u;
-}
-
-std::optional<CuMatrix> ReadCuMatrix(NyAccess* db, const std::string& name) {
-  if (!db) return std::nullopt;
-  std::vector<std::string> v;
-  db->GetSelData(v, FormatSql(kSelectCuTableOrdered, name));
-  if (v.size() > 100) {
-    Warn("数据库存在多余数据,请检查数据库是否只有100行数据!", nyhost::MbIcon::kError);
-    return std::nullopt;
-  }
-  if (v.size() < 100) {
-    Warn("数据库缺少数据,请检查数据库是否只有100行数据!", nyhost::MbIcon::kError);
-    return std::nullopt;
-  }
-  CuMatrix m{};
-  for (std::size_t i = 0; i < 100; ++i) m[9 - i / 10][i % 10] = std::atof(v[i].c_str());
-  return m;
 }

@@ -3,12 +3,13 @@
 // effective ceiling reflectance, the wall reflectance and the room cavity ratio.
 #pragma once
 
-#include <array>
 #include <map>
 #include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
+
+#include "standards/cu_table_editor.h"
 
 class NyAccess;
 
@@ -44,13 +45,3 @@ double InterpolateCu(const CuTable& table, double ceiling, double wall, double r
 // InterpolateCu that reports a missing or duplicated entry with "利用系数没找到 或
 // 存在多个利用系数!"; an empty table gives -1 without a message.
 double LookupUtilizationCoefficient(const CuTable& table, double ceiling, double wall, double rcr);
-
-// The 10 x 10 view of a table: [pair position][RCR - 1], highest reflectances first, (0,0) last.
-using CuMatrix = std::array<std::array<double, 10>, 10>;
-// Reads the 100 rows in key order; other counts show the row-count messages and give none.
-std::optional<CuMatrix> ReadCuMatrix(NyAccess* db, const std::string& name);
-
-// Ceiling values of the series' ten columns, highest first.
-const std::array<int, 10>& CuCeilingColumns(bool eighty_series);
-// Wall values of the ten columns.
-const std::array<int, 10>& CuWallColumns();

@@ -1,9 +1,9 @@
 #include "standards/standards_dialog.h"
 
+#include <fmt/printf.h>
+
 #include <cstdlib>
 #include <vector>
-
-#include <fmt/printf.h>
 
 #include "base/module_state.h"
 #include "host/host.h"

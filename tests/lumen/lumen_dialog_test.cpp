@@ -9,7 +9,10 @@
 #include <sstream>
 
 #include "base/module_state.h"
+#include "lumen/cu_lookup.h"
 #include "lumen/lumen_scheme.h"
+#include "refdata/reference_db.h"
+#include "standards/cu_table_editor.h"
 #include "standards/reflectance_dialog.h"
 #include "support/ny_ini_file.h"
 #include "test_support.h"
@@ -222,6 +225,50 @@ TEST_F(LumenDialog, ReflectanceDialog) {
     EXPECT_NEAR(dlg.m_dReflectivity, c.expected, 1e-9) << c.clicks[0];
     EXPECT_EQ(enabled, c.colours) << c.clicks[0];
   }
+}
+
+TEST_F(LumenDialog, CoefficientTableEditor) {
+  LoadModule();
+  const std::string name30(30, 'x');
+  struct Case {
+    std::string table;
+    std::vector<std::pair<std::string, std::string>> edits;  // cell (2,1) text, then OK
+    bool flip;
+    int result;
+    std::vector<std::string> messages;
+  } cases[] = {
+      {"荧光灯YG701-3", {{"0.51", "0.657"}}, false, nyhost::kIdOk, {}},
+      {"荧光灯YG701-3",
+       {{"0.66", "abc"}, {"abc", "1.2"}},
+       false,
+       nyhost::kIdCancel,
+       {"[岚序软件] 第2行第1列单元格中的值不是数字!", "[岚序软件] 第2行第1列单元格中的值 > 1!"}},
+      {name30, {{"", "0.5"}}, true, nyhost::kIdOk, {}},
+      {name30 + "y", {{"", "0.5"}}, false, nyhost::kIdCancel, {"[岚序软件] 表名太长!"}},
+  };
+  for (const auto& c : cases) {
+    windows.message_log.clear();
+    CCuTableEditorDlg dlg(c.table);
+    windows.modal_driver = [&](nyhost::Dialog& d) {
+      if (c.flip) d.UserClick(CCuTableEditorDlg::kSeries);
+      for (const auto& [before, typed] : c.edits) {
+        EXPECT_EQ(d.GetCell(301, 2, 1), before) << c.table;
+        d.UserCellEdit(301, 2, 1, typed);
+        d.UserClick(1);
+      }
+      if (!d.destroyed() && !d.result()) d.UserClick(2);
+    };
+    EXPECT_EQ(dlg.DoModal(), c.result) << c.table;
+    EXPECT_EQ(windows.message_log, c.messages) << c.table;
+  }
+  auto t = LoadCuTable(NyDataDb(), "荧光灯YG701-3");
+  ASSERT_TRUE(t);
+  EXPECT_DOUBLE_EQ(InterpolateCu(*t, 0.8, 0.5, 1), 0.66);  // 0.657 stored as 0.66
+  auto created = LoadCuTable(NyDataDb(), name30);
+  ASSERT_TRUE(created);
+  EXPECT_TRUE(created->eighty_series);
+  EXPECT_EQ(created->entries.size(), 100u);
+  EXPECT_FALSE(LoadCuTable(NyDataDb(), name30 + "y"));
 }
 
 // The batch command and the example session give the same numbers.
