@@ -9,8 +9,10 @@
 #include "host/host.h"
 #include "lumen/luminaire_chooser.h"
 #include "refdata/catalogue_editor.h"
+#include "refdata/catalogue_editor_cu.h"
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"
+#include "standards/cu_table_editor.h"
 #include "standards/reflectance_dialog.h"
 #include "standards/standards_dialog.h"
 #include "support/ny_access.h"
@@ -379,6 +381,10 @@ void CZirIrodoDlg::OnClick(Dialog&, int id) {
     case 224:
       OnMaintenanceMenu();
       break;
+    case 209:
+      RunCuLuminaireCatalogueEditor(&EditCuTable);
+      ReloadTable();
+      break;
     case 359:
       RunLampCatalogueEditor();
       break;
@@ -509,6 +515,7 @@ void CZirIrodoDlg::OnStandardsButton() {
 void CZirIrodoDlg::OnReflectanceButton(bool ceiling) {
   if (!UpdateData(true)) return;
   CNySetReflectivityDlg dlg;
+  dlg.m_dReflectivity = ceiling ? state_.room.ceiling : state_.room.wall;
   if (dlg.DoModal(window_) != nyhost::kIdOk) return;
   (ceiling ? state_.room.ceiling : state_.room.wall) = dlg.m_dReflectivity;
   RecalculateCu(3);

@@ -11,9 +11,11 @@
 #include "base/module_state.h"
 #include "lumen/cu_lookup.h"
 #include "lumen/lumen_scheme.h"
+#include "refdata/catalogue_editor_cu.h"
 #include "refdata/reference_db.h"
 #include "standards/cu_table_editor.h"
 #include "standards/reflectance_dialog.h"
+#include "support/ny_access.h"
 #include "support/ny_ini_file.h"
 #include "test_support.h"
 
@@ -269,6 +271,61 @@ TEST_F(LumenDialog, CoefficientTableEditor) {
   EXPECT_TRUE(created->eighty_series);
   EXPECT_EQ(created->entries.size(), 100u);
   EXPECT_FALSE(LoadCuTable(NyDataDb(), name30 + "y"));
+}
+
+std::string g_edited;  // the table the catalogue editor asked to edit
+
+TEST_F(LumenDialog, LuminaireCatalogueEditor) {
+  LoadModule();
+  const char* kIllegal =
+      "[岚序软件] 【名称】、【型号】不合法！\n总长度不可超出64字符！\n存在一些非法字符！";
+  const char* kDuplicate = "[岚序软件] 此光源类型与灯具类型已经存在, 无法添加! ";
+  struct Case {
+    const char* model;
+    bool click_first;
+    const char* message;  // null: saved
+  } cases[] = {
+      {"YG701-9", false, "[岚序软件] 请先在列表中点选一个灯具,新灯具的利用系数表将从它复制!"},
+      {"YG701-9", true, nullptr},
+      {"yg701-3", true, kDuplicate},  // its table name differs from another's only in case
+      {"YG'1", true, kIllegal},
+      {"YG[1]", true, kIllegal},
+  };
+  for (const auto& c : cases) {
+    windows.message_log.clear();
+    windows.modal_driver = [&](nyhost::Dialog& d) {
+      d.UserChoose(304, "荧光灯");  // shows the kind's first row without remembering its table
+      if (c.click_first) d.UserChoose(261, "#0");
+      d.UserType(257, c.model);
+      d.UserClick(373);
+      d.UserClick(2);
+    };
+    RunCuLuminaireCatalogueEditor(nullptr);
+    std::vector<std::string> expected;
+    if (c.message) expected.push_back(c.message);
+    std::vector<std::string> got;
+    for (const auto& m : windows.message_log)
+      if (m.find("位图") == std::string::npos) got.push_back(m);
+    EXPECT_EQ(got, expected) << c.model;
+  }
+  NyAccess* db = NyDataDb();
+  std::vector<std::string> rows;
+  EXPECT_EQ(db->GetSelData(rows, "SELECT [利用系数] FROM [荧光灯YG701-9]"), 100);
+  // "编辑利用系数表" opens the clicked row's table; deleting drops the row and its table.
+  windows.message_answers = {nyhost::kIdYes};
+  windows.modal_driver = [](nyhost::Dialog& d) {
+    d.UserChoose(304, "荧光灯");
+    for (int i = 0; i < d.GetCount(261); ++i)
+      if (d.GetItemText(261, i).find("YG701-9") != std::string::npos)
+        d.UserChoose(261, d.GetItemText(261, i));
+    d.UserClick(250);
+    d.UserClick(248);
+    d.UserClick(2);
+  };
+  RunCuLuminaireCatalogueEditor([](const std::string& t) { g_edited = t; });
+  EXPECT_EQ(g_edited, "荧光灯YG701-9");
+  EXPECT_FALSE(db->IsTableInDatabase("荧光灯YG701-9"));
+  EXPECT_EQ(db->GetSelData(rows, "SELECT * FROM [灯具型号] WHERE [灯具型号] = 'YG701-9'"), 0);
 }
 
 // The batch command and the example session give the same numbers.
