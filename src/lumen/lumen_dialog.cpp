@@ -52,21 +52,6 @@ bool Ask(const std::string& text) {
 
 std::string Real(double v) { return fmt::sprintf("%.15g", v); }
 
-bool ReadReal(const Dialog& dlg, int id, double& out) {
-  const std::string t = dlg.GetText(id);
-  double v = 0;
-  if (!t.empty() && !NyStr::IsDigit(v, t)) return false;
-  out = v;
-  return true;
-}
-
-bool ReadInt(const Dialog& dlg, int id, int& out) {
-  double v = 0;
-  if (!ReadReal(dlg, id, v)) return false;
-  out = static_cast<int>(v);
-  return true;
-}
-
 std::string Selected(const Dialog& dlg, int id) {
   const int sel = dlg.GetCurSel(id);
   return sel < 0 ? std::string() : dlg.GetItemText(id, sel);
@@ -95,13 +80,13 @@ bool CZirIrodoDlg::UpdateData(bool save) {
   LumenRoom& r = state_.room;
   if (save) {
     LumenRoom n = r;
-    if (!ReadReal(*w, kLength, n.length) || !ReadReal(*w, kWidth, n.width) ||
-        !ReadReal(*w, kHeight, n.height) || !ReadReal(*w, kWindow, n.window_ratio) ||
-        !ReadReal(*w, kCeiling, n.ceiling) || !ReadReal(*w, kWall, n.wall) ||
-        !ReadReal(*w, kStandard, n.standard_lx) || !ReadReal(*w, kMaintenance, n.maintenance) ||
-        !ReadReal(*w, kIlluminance, n.illuminance) || !ReadInt(*w, kCount, n.count) ||
-        !ReadInt(*w, kSet[0].count, n.set1.lamps) || !ReadInt(*w, kSet[1].count, n.set2.lamps) ||
-        !ReadInt(*w, kSet[0].flux, n.set1.flux) || !ReadInt(*w, kSet[1].flux, n.set2.flux))
+    if (!ReadRealField(*w, kLength, n.length) || !ReadRealField(*w, kWidth, n.width) ||
+        !ReadRealField(*w, kHeight, n.height) || !ReadRealField(*w, kWindow, n.window_ratio) ||
+        !ReadRealField(*w, kCeiling, n.ceiling) || !ReadRealField(*w, kWall, n.wall) ||
+        !ReadRealField(*w, kStandard, n.standard_lx) || !ReadRealField(*w, kMaintenance, n.maintenance) ||
+        !ReadRealField(*w, kIlluminance, n.illuminance) || !ReadIntField(*w, kCount, n.count) ||
+        !ReadIntField(*w, kSet[0].count, n.set1.lamps) || !ReadIntField(*w, kSet[1].count, n.set2.lamps) ||
+        !ReadIntField(*w, kSet[0].flux, n.set1.flux) || !ReadIntField(*w, kSet[1].flux, n.set2.flux))
       return false;
     if (n.maintenance < 0.01 || n.maintenance > 1.0) {
       Box("请输入一个介于 0.01 和 1 之间的数字。");
