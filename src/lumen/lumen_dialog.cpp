@@ -70,6 +70,20 @@ void ShowChoice(Dialog& dlg, int id, const std::string& text) {
 
 LumenRoom::LampSet& SetOf(LumenRoom& r, int set) { return set == 0 ? r.set1 : r.set2; }
 
+// Marks a handler as running: the focus and selection events its own changes and message boxes
+// cause on the desktop are not handled again inside it.
+class Busy {
+ public:
+  explicit Busy(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+  ~Busy() { flag_ = was_; }
+  Busy(const Busy&) = delete;
+  Busy& operator=(const Busy&) = delete;
+
+ private:
+  bool& flag_;
+  bool was_;
+};
+
 }  // namespace
 
 // ---------------------------------------------------------------- data exchange
@@ -83,10 +97,13 @@ bool CZirIrodoDlg::UpdateData(bool save) {
     if (!ReadRealField(*w, kLength, n.length) || !ReadRealField(*w, kWidth, n.width) ||
         !ReadRealField(*w, kHeight, n.height) || !ReadRealField(*w, kWindow, n.window_ratio) ||
         !ReadRealField(*w, kCeiling, n.ceiling) || !ReadRealField(*w, kWall, n.wall) ||
-        !ReadRealField(*w, kStandard, n.standard_lx) || !ReadRealField(*w, kMaintenance, n.maintenance) ||
+        !ReadRealField(*w, kStandard, n.standard_lx) ||
+        !ReadRealField(*w, kMaintenance, n.maintenance) ||
         !ReadRealField(*w, kIlluminance, n.illuminance) || !ReadIntField(*w, kCount, n.count) ||
-        !ReadIntField(*w, kSet[0].count, n.set1.lamps) || !ReadIntField(*w, kSet[1].count, n.set2.lamps) ||
-        !ReadIntField(*w, kSet[0].flux, n.set1.flux) || !ReadIntField(*w, kSet[1].flux, n.set2.flux))
+        !ReadIntField(*w, kSet[0].count, n.set1.lamps) ||
+        !ReadIntField(*w, kSet[1].count, n.set2.lamps) ||
+        !ReadIntField(*w, kSet[0].flux, n.set1.flux) ||
+        !ReadIntField(*w, kSet[1].flux, n.set2.flux))
       return false;
     if (n.maintenance < 0.01 || n.maintenance > 1.0) {
       Box("请输入一个介于 0.01 和 1 之间的数字。");
@@ -134,7 +151,9 @@ bool CZirIrodoDlg::UpdateData(bool save) {
 // ---------------------------------------------------------------- start
 
 void CZirIrodoDlg::OnInitDialog(Dialog& dlg) {
+  Busy busy(busy_);
   window_ = &dlg;
+  UpdateData(false);
   const std::string& ini = Module().SettingsFile;
   scheme_file_ = Module().DataFolder + kSchemeFileName;
   NyIniFile::LoadWindowPos(dlg, kSection, ini);
@@ -277,7 +296,6 @@ void CZirIrodoDlg::LampCountChanged(int s, int delta) {
 void CZirIrodoDlg::RestoreLampLists() {
   Dialog& dlg = *window_;
   const LumenState saved = state_;
-  restoring_ = true;
   const int kinds[2] = {saved.lamp_kind1, saved.lamp_kind2};
   const int models[2] = {saved.lamp_model1, saved.lamp_model2};
   for (int s = 0; s < 2; ++s) {
@@ -290,7 +308,6 @@ void CZirIrodoDlg::RestoreLampLists() {
   }
   state_.room.set1 = saved.room.set1;
   state_.room.set2 = saved.room.set2;
-  restoring_ = false;
   UpdateData(false);
 }
 
@@ -343,6 +360,7 @@ void CZirIrodoDlg::CalculateAverageIlluminance() {
 // ---------------------------------------------------------------- handlers
 
 void CZirIrodoDlg::OnClick(Dialog&, int id) {
+  Busy busy(busy_);
   switch (id) {
     case 219:
       SendCommand("NYZirIrodo_LYXS_RECT");
@@ -388,7 +406,8 @@ void CZirIrodoDlg::OnClick(Dialog&, int id) {
 }
 
 void CZirIrodoDlg::OnSelChange(Dialog& dlg, int id) {
-  if (restoring_) return;
+  if (busy_) return;
+  Busy busy(busy_);
   if (id == kHeight || id == kWindow) {
     if (dlg.GetCurSel(id) >= 0) dlg.SetText(id, dlg.GetItemText(id, dlg.GetCurSel(id)));
     if (!UpdateData(true)) return;
@@ -408,6 +427,8 @@ void CZirIrodoDlg::OnSelChange(Dialog& dlg, int id) {
 }
 
 void CZirIrodoDlg::OnKillFocus(Dialog&, int id) {
+  if (busy_) return;
+  Busy busy(busy_);
   if (!UpdateData(true)) return;
   LumenRoom& r = state_.room;
   switch (id) {
@@ -450,6 +471,8 @@ void CZirIrodoDlg::OnKillFocus(Dialog&, int id) {
 }
 
 void CZirIrodoDlg::OnSpin(Dialog&, int id, int delta) {
+  if (busy_) return;
+  Busy busy(busy_);
   for (int s = 0; s < 2; ++s)
     if (id == kSet[s].spin) LampCountChanged(s, delta);
   if (id != 339 || !UpdateData(true)) return;

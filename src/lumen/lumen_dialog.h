@@ -71,5 +71,5 @@ class CZirIrodoDlg : public ModelessDialogBase {
   std::string scheme_name_;
   nyhost::EntityId outline_ = nyhost::kNullId;
   int report_language_ = 0;
-  bool restoring_ = false;
+  bool busy_ = false;  // a handler runs
 };

@@ -1,4 +1,4 @@
-// Utilization-coefficient dialog: 440 x 318 dialog units. Left column: schemes, room and
+// Utilization-coefficient dialog: 440 x 278 dialog units. Left column: schemes, room and
 // luminaire; right column: the two lamp sets and the results; bottom: actions.
 #include "resources/templates.h"
 
@@ -20,7 +20,7 @@ nyhost::ControlTemplate Spin(int id, int buddy, int x, int y) {
 }
 
 nyhost::ControlTemplate Bitmap(int id, const char* bmp, int x, int y) {
-  auto c = Ctl(id, K::kBitmapButton, "屏幕绘制", x, y, 20, 16);
+  auto c = Ctl(id, K::kBitmapButton, "", x, y, 20, 16);
   c.bitmap = bmp;
   return c;
 }
@@ -32,13 +32,13 @@ void LampSet(std::vector<nyhost::ControlTemplate>& c, const char* title, int y, 
   c.push_back(Ctl(base_id, K::kGroup, title, X, y, 210, 74));
   c.push_back(Ctl(base_id + 1, K::kStatic, "光源类型", X + 6, y + 12, 40, 10));
   c.push_back(Ctl(kind, K::kDropList, "", X + 48, y + 10, 70, 100));
-  c.push_back(Ctl(base_id + 2, K::kStatic, "型号", X + 122, y + 12, 20, 10));
-  c.push_back(Ctl(model, K::kDropList, "", X + 144, y + 10, 60, 100));
+  c.push_back(Ctl(base_id + 2, K::kStatic, "型号", X + 122, y + 12, 26, 10));
+  c.push_back(Ctl(model, K::kDropList, "", X + 150, y + 10, 54, 100));
   c.push_back(Ctl(base_id + 3, K::kStatic, "灯数量", X + 6, y + 28, 40, 10));
   c.push_back(Ctl(count, K::kEdit, "", X + 48, y + 26, 60, 12));
   c.push_back(Spin(spin, count, X + 108, y + 26));
-  c.push_back(Ctl(base_id + 4, K::kStatic, "功率W", X + 122, y + 28, 20, 10));
-  c.push_back(Ctl(power, K::kDropList, "", X + 144, y + 26, 60, 100));
+  c.push_back(Ctl(base_id + 4, K::kStatic, "功率W", X + 122, y + 28, 26, 10));
+  c.push_back(Ctl(power, K::kDropList, "", X + 150, y + 26, 54, 100));
   c.push_back(Ctl(base_id + 5, K::kStatic, "镇流器W", X + 6, y + 44, 40, 10));
   c.push_back(Ctl(ballast, K::kCombo, "", X + 48, y + 42, 70, 100));
   c.push_back(Ctl(base_id + 6, K::kStatic, "光通量lm", X + 6, y + 60, 40, 10));
@@ -50,7 +50,7 @@ nyhost::DialogTemplate Make() {
   t.id = 215;
   t.caption = "利用系数法照度计算—岚序软件";
   t.width = 440;
-  t.height = 318;
+  t.height = 278;
   std::vector<nyhost::ControlTemplate> c = {
       // Schemes.
       Ctl(1100, K::kGroup, "数据保存", 4, 2, 216, 32),
@@ -80,7 +80,7 @@ nyhost::DialogTemplate Make() {
       Ctl(226, K::kEdit, "", 66, 144, 60, 12),
       Ctl(235, K::kButton, ">>", 128, 144, 16, 12),
       // Luminaire.
-      Ctl(1109, K::kGroup, "灯具参数", 4, 172, 216, 96),
+      Ctl(1109, K::kGroup, "灯具参数", 4, 172, 216, 80),
       Ctl(1110, K::kStatic, "灯具", 10, 186, 54, 10),
       ReadOnly(289, 66, 184, 110, 12),
       Ctl(208, K::kButton, ">>", 178, 184, 16, 12),
@@ -107,9 +107,9 @@ nyhost::DialogTemplate Make() {
       ReadOnly(358, 304, 198, 80, 12),
       Ctl(405, K::kStatic, "标准功率密度w/m2", 232, 216, 70, 10),
       ReadOnly(360, 304, 214, 80, 12),
-      Ctl(239, K::kButton, "计算", 226, 290, 60, 16),
-      Ctl(238, K::kButton, "出计算书", 300, 290, 60, 16),
-      Ctl(341, K::kButton, "编辑模板", 374, 290, 60, 16),
+      Ctl(239, K::kButton, "计算", 226, 256, 60, 16),
+      Ctl(238, K::kButton, "出计算书", 300, 256, 60, 16),
+      Ctl(341, K::kButton, "编辑模板", 374, 256, 60, 16),
   };
   c.insert(c.end(), results.begin(), results.end());
   t.controls = std::move(c);
