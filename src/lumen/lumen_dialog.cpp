@@ -246,7 +246,7 @@ void CZirIrodoDlg::LampKindChanged(int s) {
       dlg.Enable(id, !none);
     if (none) {
       set.single_flux = set.flux = 0;
-      set.power = "0";
+      set.power = set.ballast = "0";  // nothing of set 2 counts in the power density
       dlg.SetText(ids.flux, "0");
       dlg.SetText(ids.power, "0");
       return;

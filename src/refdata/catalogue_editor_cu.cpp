@@ -79,8 +79,6 @@ void CCuLuminaireCatalogueDlg::ShowRow(nyhost::Dialog& dlg, const std::vector<st
 void CCuLuminaireCatalogueDlg::ShowBitmap(nyhost::Dialog& dlg, const std::string& bitmap) {
   bitmap_ = nyhost::Trim(bitmap);
   dlg.SetText(kPicture, bitmap_);
-  if (!NyCommon::FileExists(DataFile(kPictureFolder + bitmap_)))
-    Message("位图不存在!", nyhost::MbIcon::kWarning);
 }
 
 void CCuLuminaireCatalogueDlg::RowClicked(nyhost::Dialog& dlg) {
@@ -88,6 +86,8 @@ void CCuLuminaireCatalogueDlg::RowClicked(nyhost::Dialog& dlg) {
   if (row.size() < 2 || !Db()) return;
   ShowRow(dlg, row);
   remembered_ = TableOf(row[0], row[1]);
+  if (!NyCommon::FileExists(DataFile(kPictureFolder + bitmap_)))
+    Message("位图不存在!", nyhost::MbIcon::kWarning);
 }
 
 void CCuLuminaireCatalogueDlg::Reload(nyhost::Dialog& dlg) {

@@ -150,6 +150,10 @@ TEST_F(LumenDialog, SchemesSaveLoadAndDelete) {
   EXPECT_EQ(SchemeNames(file), (std::vector<std::string>{"甲", "乙"}));
   EXPECT_EQ(NyIniFile::ReadKey("甲", "房间长", 0.0, file), 10);
   EXPECT_EQ(NyIniFile::ReadKey("甲", "灯具数", 0, file), 10);
+  const auto keys = NyIniFile::ReadSection("甲", file);
+  ASSERT_EQ(keys.size(), 33u);
+  EXPECT_EQ(keys.front().first, "单灯光通量1");  // written in the order of the key table
+  EXPECT_EQ(keys.back().first, "灯光通量1");
   EXPECT_EQ(w.GetItemText(388, 0), "乙");
   // Loading clears the results the scheme holds.
   w.UserChoose(388, "甲");
