@@ -2,6 +2,7 @@
 
 #include <fmt/printf.h>
 
+#include <cmath>
 #include <cstdlib>
 
 #include "base/module_state.h"
@@ -94,6 +95,12 @@ void CLuminaireChooserDlg::ModelChosen(nyhost::Dialog& dlg) {
 void CLuminaireChooserDlg::OnClick(nyhost::Dialog& dlg, int id) {
   if (id == kAdd) AddDesignation(dlg);
   if (id == kRemove) RemoveDesignation(dlg);
+  if (id == 228) {
+    double cu = 0;
+    NyStr::IsDigit(cu, dlg.GetText(kCu));
+    CCuLookupDlg lookup(ceiling_, wall_, rcr_, m_sTable, cu);
+    if (lookup.DoModal(&dlg) == nyhost::kIdOk) dlg.SetText(kCu, fmt::sprintf("%.3f", lookup.m_dCu));
+  }
   if (id == nyhost::kIdCancel) dlg.EndDialog(nyhost::kIdCancel);
   if (id != nyhost::kIdOk) return;
   double cu = 0;
@@ -138,6 +145,30 @@ void CLuminaireChooserDlg::WriteDesignations(nyhost::Dialog& dlg) {
   std::string joined;
   for (int i = 0; i < dlg.GetCount(kNames); ++i) joined += dlg.GetItemText(kNames, i) + "^";
   db->ExecuteSQL(FormatSql(kUpdateDesignationsOfModel, joined, model));
+}
+
+int CCuLookupDlg::DoModal(nyhost::Dialog* parent) {
+  return nyhost::Host::Get().windows().RunModal(nyres::DialogTemplateOf(kTemplateId), *this,
+                                                parent);
+}
+
+void CCuLookupDlg::OnInitDialog(nyhost::Dialog& dlg) {
+  dlg.SetText(1004, table_);
+  dlg.SetText(1001, fmt::sprintf("%.0f", ceiling_ * 100) + "%");
+  dlg.SetText(1002, fmt::sprintf("%.0f", wall_ * 100) + "%");
+  dlg.SetText(1003, fmt::sprintf("%.3f", std::fabs(rcr_) < 0.001 ? 0.0 : 5 / rcr_));
+  dlg.SetText(1005, fmt::sprintf("%.3f", m_dCu));
+}
+
+void CCuLookupDlg::OnClick(nyhost::Dialog& dlg, int id) {
+  if (id == nyhost::kIdCancel) dlg.EndDialog(nyhost::kIdCancel);
+  if (id != nyhost::kIdOk) return;
+  double cu = 0;
+  if (!NyStr::IsDigit(cu, dlg.GetText(1005))) cu = 0;
+  if (cu >= 1) return Warn("利用系数不可大于1 !");
+  if (cu <= 0) return Warn("利用系数不可小于等于0 !");
+  m_dCu = cu;
+  dlg.EndDialog(nyhost::kIdOk);
 }
 
 int CSchemeNameDlg::DoModal(nyhost::Dialog* parent) {

@@ -35,6 +35,23 @@ class CLuminaireChooserDlg : public nyhost::DialogController {
   double ceiling_, wall_, rcr_;
 };
 
+// The coefficient lookup window (resource 202): the chooser's reflectances, room index, table and
+// coefficient, which the user may correct.
+class CCuLookupDlg : public nyhost::DialogController {
+ public:
+  static constexpr int kTemplateId = 202;
+  CCuLookupDlg(double ceiling, double wall, double rcr, std::string table, double cu)
+      : m_dCu(cu), ceiling_(ceiling), wall_(wall), rcr_(rcr), table_(std::move(table)) {}
+  int DoModal(nyhost::Dialog* parent);
+  double m_dCu;
+  void OnInitDialog(nyhost::Dialog& dlg) override;
+  void OnClick(nyhost::Dialog& dlg, int id) override;
+
+ private:
+  double ceiling_, wall_, rcr_;
+  std::string table_;
+};
+
 class CSchemeNameDlg : public nyhost::DialogController {
  public:
   static constexpr int kTemplateId = 236;

@@ -129,6 +129,39 @@ TEST_F(LumenDialog, LampsAreRememberedPerLuminaire) {
   EXPECT_EQ(w.GetText(270), "2");
 }
 
+TEST_F(LumenDialog, ChooserAndItsLookupWindow) {
+  nyhost::Dialog& w = Open();
+  std::string ri, shown;
+  Modals({[&](nyhost::Dialog& d) {
+            d.UserChoose(226, "荧光灯");
+            d.UserChoose(279, "YG701-3");
+            d.UserClick(228);
+            shown = d.GetText(229);
+            d.UserType(229, "1.5");  // leaving the field with 1 or more gives 0.99
+            EXPECT_EQ(d.GetText(229), "0.99");
+            d.UserType(229, "0");
+            d.UserClick(1);  // refused, the chooser stays
+            d.UserType(229, "0.42");
+            d.UserClick(1);
+          },
+          [&](nyhost::Dialog& d) {
+            ri = d.GetText(1003);
+            d.UserType(1005, "1");
+            d.UserClick(1);
+            d.UserType(1005, "0.5");
+            d.UserClick(1);
+          }});
+  windows.message_log.clear();
+  w.UserClick(208);
+  std::erase_if(windows.message_log, [](const std::string& m) { return m.find("位图") != m.npos; });
+  EXPECT_EQ(ri, "1.786");  // 5 ÷ RCR 2.8
+  EXPECT_EQ(shown, "0.500");
+  EXPECT_EQ(w.GetText(318), "0.42");
+  EXPECT_EQ(windows.message_log, (std::vector<std::string>{"[岚序软件] 利用系数不可大于1 !",
+                                                           "[岚序软件] 利用系数不可大于1!",
+                                                           "[岚序软件] 利用系数不可小于等于0!"}));
+}
+
 TEST_F(LumenDialog, SchemesSaveLoadAndDelete) {
   nyhost::Dialog& w = Open();
   Office(w);
