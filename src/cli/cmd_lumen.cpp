@@ -15,6 +15,7 @@
 
 #include "cli/session.h"
 #include "cli/subcommands.h"
+#include "host/dialog.h"
 #include "host/text_util.h"
 
 namespace nycli {
@@ -79,6 +80,14 @@ bool LampSet(int set, const std::string& lamp, const std::string& lamps, const s
 
 // The inputs as script lines; an empty text (with `error`) for a usage problem.
 std::string InputScript(Options o, std::string& error) {
+  // Without a scheme every input has its documented default, whatever the dialog remembers.
+  if (o.scheme.empty()) {
+    const std::pair<std::string*, const char*> defaults[] = {
+        {&o.window, "15"},       {&o.ceiling, "50"}, {&o.wall, "50"},
+        {&o.maintenance, "0.7"}, {&o.lamps, "1"},    {&o.ballast, "0"}};
+    for (const auto& [value, fallback] : defaults)
+      if (value->empty()) *value = fallback;
+  }
   std::ostringstream s;
   s << "command NYZirIrodo_LYXS\n";
   if (!o.scheme.empty()) s << "choose 215 388 " << o.scheme << "\n";
@@ -146,6 +155,12 @@ int Run(const Options& o, Session& session) {
   nyhost::Host& host = nyhost::Host::Get();
   if (!host.drawing()) host.SetDrawing(std::make_unique<nyhost::Drawing>());
   if (!session.RunScript(inputs, "lumen")) return 1;
+  nyhost::Dialog* dlg = session.windows().FindDialog(215);
+  if (!dlg || (!o.luminaire.empty() && dlg->GetText(289) != o.luminaire)) {
+    std::cerr << "\nnyluxora: the luminaire " << o.luminaire << " of " << o.source
+              << " was not taken\n";
+    return 1;
+  }
   // The calculation either fills the results or stops with a message box.
   const std::size_t shown = session.windows().message_log.size();
   if (!session.RunScript("click 215 239\n", "lumen")) return 1;
