@@ -3,6 +3,7 @@
 #include "host/host.h"
 #include "resources/templates.h"
 #include "support/ny_glb.h"
+#include "support/ny_str.h"
 
 bool ModelessDialogBase::Create() {
   nyhost::DialogTemplate tpl = nyres::DialogTemplateOf(template_id_);
@@ -41,4 +42,19 @@ bool ModelessDialogBase::OnKey(nyhost::Dialog&, int key) {
 void ModelessDialogBase::SendCommand(const std::string& name) {
   NyGlb::CancelLastZwCadCommand();
   NyGlb::SendCommandToZwCad(name + " ", 1);
+}
+
+bool ReadRealField(const nyhost::Dialog& dlg, int id, double& out) {
+  const std::string t = dlg.GetText(id);
+  double v = 0;
+  if (!t.empty() && !NyStr::IsDigit(v, t)) return false;
+  out = v;
+  return true;
+}
+
+bool ReadIntField(const nyhost::Dialog& dlg, int id, int& out) {
+  double v = 0;
+  if (!ReadRealField(dlg, id, v)) return false;
+  out = static_cast<int>(v);
+  return true;
 }

@@ -34,3 +34,8 @@ class ModelessDialogBase : public nyhost::DialogController {
  private:
   int template_id_;
 };
+
+// A number field read as the dialogs' data exchange reads it: an empty field reads 0; false for
+// text that is no number (the value is then left alone). Whole numbers are cut towards zero.
+bool ReadRealField(const nyhost::Dialog& dlg, int id, double& out);
+bool ReadIntField(const nyhost::Dialog& dlg, int id, int& out);

@@ -6,6 +6,7 @@
 #include "host/host.h"
 #include "lumen/lumen_dialog.h"
 #include "pointcalc/point_dialog.h"
+#include "pointcalc/room_grid.h"
 #include "refdata/luminaire_record.h"
 #include "refdata/missing_curve.h"
 #include "refdata/reference_db.h"
@@ -116,11 +117,11 @@ void NYZirIrodo_LYXS() {
 }
 
 void NYZirIrodo_LYXS_RECT() {
-  if (auto* dlg = OpenLyxsDialog(kClosed)) dlg->PickRectangleRoom();
+  if (auto* dlg = OpenLyxsDialog(kClosed)) dlg->PickRoom(&PickRectangleOutline);
 }
 
 void NYZirIrodo_LYXS_POLYGON() {
-  if (auto* dlg = OpenLyxsDialog(kClosed)) dlg->PickPolygonRoom();
+  if (auto* dlg = OpenLyxsDialog(kClosed)) dlg->PickRoom(&PickPolygonOutline);
 }
 
 void ZirIrodo_DOT() {

@@ -151,6 +151,9 @@ inline constexpr const char* kSelectCuLuminaireRowsOfKindAndMaker =
 inline constexpr const char* kSelectCuLuminaireMakersOfKind =
     "SELECT [生产厂家] FROM [灯具型号] where [光源名称] = '%s' and [生产厂家] <> '' group by "
     "[生产厂家]";
+// coefficient table. Table names compare without regard to case, as in the Access engine.
+inline constexpr const char* kSelectLuminairesNamingCuTable =
+    "SELECT [光源名称],[灯具型号] FROM [灯具型号] WHERE [利用系数表] = '%s' COLLATE NOCASE";
 // kind, model
 inline constexpr const char* kSelectCuTableOfLuminaire =
     "SELECT [利用系数表] FROM [灯具型号] WHERE [光源名称] = '%s' AND [灯具型号] = '%s'";
@@ -187,6 +190,9 @@ inline constexpr const char* kSelectCuTableOrdered =
 inline constexpr const char* kSelectCuValue =
     "SELECT [利用系数] FROM [%s] WHERE [有效顶棚反射比] = %d AND [墙反射比] = %d AND [室空间比] = "
     "%d";
+// table: every row with its key, read once when a luminaire is chosen
+inline constexpr const char* kSelectCuTableRows =
+    "SELECT [有效顶棚反射比],[墙反射比],[室空间比],[利用系数] FROM [%s]";
 // table
 inline constexpr const char* kDeleteAllRows = "DELETE * FROM [%s]";
 // table, coefficient, ceiling, wall, rcr

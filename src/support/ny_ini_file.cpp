@@ -1,13 +1,12 @@
 #include "support/ny_ini_file.h"
 
 #include <SimpleIni.h>
+#include <fmt/format.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-
-#include <fmt/format.h>
 
 #include "host/dialog.h"
 #include "host/text_codec.h"
@@ -92,6 +91,27 @@ bool NyIniFile::WriteKey(const std::string& section, const std::string& key, dou
                          const std::string& file) {
   // Shortest text that reads back as the same double.
   return Write(section, key, fmt::format("{}", value), file);
+}
+
+bool NyIniFile::WriteKeys(const std::string& section,
+                          const std::vector<std::pair<std::string, std::string>>& keys,
+                          const std::string& file) {
+  Ini ini;
+  Load(ini, file);
+  for (const auto& [key, value] : keys) ini.SetValue(section.c_str(), key.c_str(), value.c_str());
+  return Save(ini, file);
+}
+
+std::vector<std::pair<std::string, std::string>> NyIniFile::ReadSection(const std::string& section,
+                                                                        const std::string& file) {
+  std::vector<std::pair<std::string, std::string>> out;
+  Ini ini;
+  if (!Load(ini, file)) return out;
+  Ini::TNamesDepend names;
+  ini.GetAllKeys(section.c_str(), names);
+  names.sort(Ini::Entry::LoadOrder());
+  for (const auto& n : names) out.emplace_back(n.pItem, ini.GetValue(section.c_str(), n.pItem, ""));
+  return out;
 }
 
 bool NyIniFile::GetAllSeg(std::vector<std::string>& sections, const std::string& file) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace nyhost {
@@ -20,14 +21,23 @@ class NyIniFile {
   static double ReadKey(const std::string& section, const std::string& key, double fallback,
                         const std::string& file);
 
-  static bool WriteKey(const std::string& section, const std::string& key,
-                       const std::string& value, const std::string& file);
+  static bool WriteKey(const std::string& section, const std::string& key, const std::string& value,
+                       const std::string& file);
   static bool WriteKey(const std::string& section, const std::string& key, const char* value,
                        const std::string& file);
   static bool WriteKey(const std::string& section, const std::string& key, int value,
                        const std::string& file);
   static bool WriteKey(const std::string& section, const std::string& key, double value,
                        const std::string& file);
+
+  // Several keys of one section in one atomic rewrite of the file (existing keys keep their
+  // place, new ones are appended in the given order).
+  static bool WriteKeys(const std::string& section,
+                        const std::vector<std::pair<std::string, std::string>>& keys,
+                        const std::string& file);
+  // Every key of a section with its value; empty when the file or section is missing.
+  static std::vector<std::pair<std::string, std::string>> ReadSection(const std::string& section,
+                                                                      const std::string& file);
 
   // Section names in file order.
   static bool GetAllSeg(std::vector<std::string>& sections, const std::string& file);

@@ -110,6 +110,8 @@ std::vector<Read> Reads() {
        {"1.0", "TD-150.bmp", "紧凑型荧光灯TD-150"}},
       {ST(kSelectDesignationsOfModel, "YG701-3"), kNy, 1, {"格栅荧光灯^嵌入式格栅荧光灯^"}},
       {ST(kSelectCuValue, "荧光灯YG701-3", 80, 50, 1), kNy, 1, {"0.51"}},
+      {ST(kSelectCuTableRows, "荧光灯YG701-3"), kNy, 100},
+      {ST(kSelectLuminairesNamingCuTable, "荧光灯yg701-3"), kNy, 1, {"荧光灯", "YG701-3"}},
       {ST(kSelectCuValue, "荧光灯YG701-3", 80, 50, 3), kNy, 1, {"0.42"}},
       {ST(kSelectStandardCategories), kNy, 8,
        {"居住建筑", "办公建筑", "商业建筑", "旅馆建筑", "医院建筑", "学校建筑", "公用场所", "工业建筑"}},

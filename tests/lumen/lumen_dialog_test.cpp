@@ -1,0 +1,409 @@
+#include "lumen/lumen_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <sstream>
+
+#include "base/module_state.h"
+#include "lumen/cu_lookup.h"
+#include "lumen/lumen_scheme.h"
+#include "refdata/catalogue_editor_cu.h"
+#include "refdata/reference_db.h"
+#include "standards/cu_table_editor.h"
+#include "standards/reflectance_dialog.h"
+#include "support/ny_access.h"
+#include "support/ny_ini_file.h"
+#include "test_support.h"
+
+namespace {
+
+using Drive = std::function<void(nyhost::Dialog&)>;
+
+class LumenDialog : public nytest::HostFixture {
+ protected:
+  nyhost::Dialog& Open() {
+    if (!module_loaded) LoadModule();
+    Type("NYZirIrodo_LYXS ");
+    return *Module().LyxsDialog->window();
+  }
+  // The next modal dialogs are driven by these, one per dialog, in order.
+  void Modals(std::vector<Drive> drives) {
+    auto queue = std::make_shared<std::vector<Drive>>(std::move(drives));
+    windows.modal_driver = [queue](nyhost::Dialog& d) {
+      if (queue->empty()) return d.EndDialog(nyhost::kIdCancel);
+      Drive drive = queue->front();
+      queue->erase(queue->begin());
+      drive(d);
+    };
+  }
+  static Drive Luminaire(const char* kind, const char* model) {
+    return [=](nyhost::Dialog& d) {
+      d.UserChoose(226, kind);
+      d.UserChoose(279, model);
+      d.UserClick(1);
+    };
+  }
+  // The office: 10 × 5 m, YG701-3 with two 36 W T8 lamps, standard 300 lx / 11 W/m².
+  void Office(nyhost::Dialog& w) {
+    w.UserType(287, "10");
+    w.UserType(288, "5");
+    Modals({[](nyhost::Dialog& d) {
+              d.UserChoose(236, "办公建筑/普通办公室");
+              d.UserClose();  // the close box hands the values over too
+            },
+            Luminaire("荧光灯", "YG701-3")});
+    w.UserClick(235);
+    w.UserClick(208);
+    w.UserChoose(229, "荧光灯");
+    w.UserChoose(230, "T8");
+    w.UserChoose(322, "36");
+    w.UserType(270, "2");
+    w.UserChoose(231, "无");
+  }
+};
+
+TEST_F(LumenDialog, DefaultsListsAndTips) {
+  nyhost::Dialog& w = Open();
+  std::map<int, std::string> expected = {{287, "10"}, {288, "10"}, {264, "2.8"}, {262, "15"},
+                                         {216, "50"}, {217, "50"}, {226, "100"}, {221, "0.7"},
+                                         {318, "-1"}, {228, "0"},  {270, "1"},   {324, "0"}};
+  for (const auto& [id, text] : expected) EXPECT_EQ(w.GetText(id), text) << id;
+  EXPECT_GT(w.FindStringExact(229, "荧光灯"), -1);
+  EXPECT_EQ(w.GetItemText(231, w.GetCount(231) - 1), "无");
+  EXPECT_EQ(w.FindStringExact(229, "无"), -1);
+  EXPECT_EQ(w.GetToolTip(219), "在屏幕勾绘矩形房间");
+  w.UserChoose(231, "无");
+  for (int id : {273, 338, 237, 323, 325, 286}) EXPECT_FALSE(w.IsEnabled(id)) << id;
+  w.UserChoose(231, "LED");
+  EXPECT_TRUE(w.IsEnabled(273));
+}
+
+TEST_F(LumenDialog, CalculatesEditsResultsAndWarns) {
+  nyhost::Dialog& w = Open();
+  Office(w);
+  EXPECT_EQ(w.GetText(226), "300");
+  EXPECT_EQ(w.GetText(284), "6700");
+  EXPECT_EQ(w.GetText(289), "YG701-3");
+  w.UserClick(239);
+  EXPECT_EQ(w.GetText(318), "0.353");
+  EXPECT_EQ(w.GetText(228), "10");    // 9.06 rounded up
+  EXPECT_EQ(w.GetText(358), "14.4");  // 2 × 36 W × 10 ÷ 50 m²
+  EXPECT_EQ(w.GetText(405), "标准功率密度w/m2");
+  EXPECT_EQ(w.Control(358)->text_color, 0xFF0000u);
+  // A typed count gives the illuminance (cut down), a spin one luminaire more or less.
+  w.UserType(228, "6");
+  EXPECT_EQ(w.GetText(405), "折算功率密度w/m2");
+  w.UserSpin(339, 1);
+  EXPECT_EQ(w.GetText(228), "7");
+  windows.message_log.clear();
+  w.UserType(264, "0");
+  w.UserType(216, "120");
+  w.UserType(217, "-5");
+  w.UserType(221, "1.5");
+  EXPECT_EQ(w.GetText(217), "0");
+  EXPECT_EQ(windows.message_log,
+            (std::vector<std::string>{"[岚序软件] 房间高度不可小于等于0!",
+                                      "[岚序软件] 顶棚反射率 不可大于 100 !",
+                                      "[岚序软件] 请输入一个介于 0.01 和 1 之间的数字。"}));
+  w.UserType(221, "0.7");
+  windows.menu_answers = {5};
+  w.UserClick(224);
+  EXPECT_EQ(w.GetText(221), "0.65");
+}
+
+TEST_F(LumenDialog, LampsAreRememberedPerLuminaire) {
+  nyhost::Dialog& w = Open();
+  Office(w);
+  Modals({Luminaire("LED", "LED-P600"), Luminaire("荧光灯", "YG701-3")});
+  w.UserClick(208);
+  w.UserChoose(229, "LED");
+  EXPECT_EQ(w.GetText(289), "LED-P600");
+  w.UserClick(208);
+  EXPECT_EQ(w.GetText(229), "荧光灯");
+  EXPECT_EQ(w.GetText(230), "T8");
+  EXPECT_EQ(w.GetText(322), "36");
+  EXPECT_EQ(w.GetText(270), "2");
+}
+
+TEST_F(LumenDialog, ChooserAndItsLookupWindow) {
+  nyhost::Dialog& w = Open();
+  std::string ri, shown;
+  Modals({[&](nyhost::Dialog& d) {
+            d.UserChoose(226, "荧光灯");
+            d.UserChoose(279, "YG701-3");
+            d.UserClick(228);
+            shown = d.GetText(229);
+            d.UserType(229, "1.5");  // leaving the field with 1 or more gives 0.99
+            EXPECT_EQ(d.GetText(229), "0.99");
+            d.UserType(229, "0");
+            d.UserClick(1);  // refused, the chooser stays
+            d.UserType(229, "0.42");
+            d.UserClick(1);
+          },
+          [&](nyhost::Dialog& d) {
+            ri = d.GetText(1003);
+            d.UserType(1005, "1");
+            d.UserClick(1);
+            d.UserType(1005, "0.5");
+            d.UserClick(1);
+          }});
+  windows.message_log.clear();
+  w.UserClick(208);
+  std::erase_if(windows.message_log, [](const std::string& m) { return m.find("位图") != m.npos; });
+  EXPECT_EQ(ri, "1.786");  // 5 ÷ RCR 2.8
+  EXPECT_EQ(shown, "0.500");
+  EXPECT_EQ(w.GetText(318), "0.42");
+  EXPECT_EQ(windows.message_log, (std::vector<std::string>{"[岚序软件] 利用系数不可大于1 !",
+                                                           "[岚序软件] 利用系数不可大于1!",
+                                                           "[岚序软件] 利用系数不可小于等于0!"}));
+}
+
+TEST_F(LumenDialog, SchemesSaveLoadAndDelete) {
+  nyhost::Dialog& w = Open();
+  Office(w);
+  w.UserClick(239);
+  auto name = [](const char* n) {
+    return [n](nyhost::Dialog& d) {
+      d.UserType(1001, n);
+      d.UserClick(1);
+    };
+  };
+  Modals({name("甲"), name("乙"), name("甲")});
+  w.UserClick(409);
+  w.UserType(287, "20");
+  w.UserClick(409);
+  windows.message_answers = {nyhost::kIdNo};
+  w.UserType(287, "30");
+  w.UserClick(409);  // existing name, "no": nothing written
+  const std::string file = Module().DataFolder + kSchemeFileName;
+  EXPECT_EQ(SchemeNames(file), (std::vector<std::string>{"甲", "乙"}));
+  EXPECT_EQ(NyIniFile::ReadKey("甲", "房间长", 0.0, file), 10);
+  EXPECT_EQ(NyIniFile::ReadKey("甲", "灯具数", 0, file), 10);
+  const auto keys = NyIniFile::ReadSection("甲", file);
+  ASSERT_EQ(keys.size(), 33u);
+  EXPECT_EQ(keys.front().first, "单灯光通量1");  // written in the order of the key table
+  EXPECT_EQ(keys.back().first, "灯光通量1");
+  EXPECT_EQ(w.GetItemText(388, 0), "乙");
+  // Loading clears the results the scheme holds.
+  w.UserChoose(388, "甲");
+  EXPECT_EQ(w.GetText(287), "10");
+  EXPECT_EQ(w.GetText(228), "0");
+  EXPECT_EQ(w.GetText(318), "0.353");
+  windows.message_answers = {nyhost::kIdYes, nyhost::kIdYes};
+  w.UserClick(407);
+  EXPECT_EQ(w.GetText(388), "乙");
+  w.UserClick(407);
+  EXPECT_EQ(w.GetCount(388), 0);
+  EXPECT_TRUE(SchemeNames(file).empty());
+  // With the list empty, "保存" asks for a name.
+  Modals({name("丙")});
+  w.UserClick(406);
+  EXPECT_EQ(SchemeNames(file), std::vector<std::string>{"丙"});
+}
+
+TEST_F(LumenDialog, DrawnRoomAndClosing) {
+  nyhost::Dialog& w = Open();
+  input.Point(0, 0);
+  input.Point(12000, 4000);
+  w.UserClick(219);
+  host().RunPendingCommands();
+  EXPECT_EQ(w.GetText(287), "12");
+  EXPECT_EQ(w.GetText(288), "4");
+  EXPECT_TRUE(w.visible());
+  // A cancelled pick: the old outline is gone, the room stays.
+  windows.message_log.clear();
+  Type("NYZirIrodo_LYXS_POLYGON ");
+  EXPECT_EQ(windows.message_log, std::vector<std::string>{"[岚序软件] 房间面积=0!"});
+  EXPECT_EQ(w.GetText(287), "12");
+  // An octagon has no rectangle of its area and perimeter: the square of its area.
+  for (int k = 0; k < 8; ++k)
+    input.Point(5000 * std::cos(0.7853981633974483 * k), 5000 * std::sin(0.7853981633974483 * k));
+  input.Enter();
+  Type("NYZirIrodo_LYXS_POLYGON ");
+  const std::string side = w.GetText(287);
+  EXPECT_NEAR(std::stod(side), std::sqrt(2 * 25e6 * std::sqrt(2.0)) / 1000, 1e-4);
+  EXPECT_EQ(w.GetText(288), side);
+  w.UserClose();
+  EXPECT_EQ(Module().LyxsDialog, nullptr);
+  std::size_t live = 0;
+  for (const auto& e : drawing().entities()) live += e.erased ? 0 : 1;
+  EXPECT_EQ(live, 0u);
+  Type("NYZirIrodo_LYXS_RECT ");
+  EXPECT_NE(output.text.find("对话框已关闭!"), std::string::npos);
+  nyhost::Dialog& again = Open();
+  EXPECT_EQ(again.GetText(287), side);
+}
+
+TEST_F(LumenDialog, ReflectanceDialog) {
+  LoadModule();
+  struct Case {
+    std::vector<int> clicks;
+    const char* typed;
+    double expected;
+    int colours;  // enabled colour buttons
+  } cases[] = {
+      {{1040}, nullptr, 80, 0},        // 喷白: no colours, its value at once
+      {{1051, 1061}, nullptr, 10, 6},  // 马赛克: six of its seven colours
+      {{1043, 1057}, nullptr, 23, 2},  // 砖墙 灰砖
+      {{320}, "95", 100, 0},          {{321}, "5", 0, 0},
+  };
+  for (const auto& c : cases) {
+    CNySetReflectivityDlg dlg;
+    int enabled = 0;
+    windows.modal_driver = [&](nyhost::Dialog& d) {
+      if (c.typed) d.UserType(274, c.typed);
+      for (int id : c.clicks) d.UserClick(id);
+      for (int i = 0; i < 6; ++i) enabled += d.IsEnabled(1056 + i) ? 1 : 0;
+      d.UserClick(1);
+    };
+    EXPECT_EQ(dlg.DoModal(nullptr), nyhost::kIdOk);
+    EXPECT_NEAR(dlg.m_dReflectivity, c.expected, 1e-9) << c.clicks[0];
+    EXPECT_EQ(enabled, c.colours) << c.clicks[0];
+  }
+}
+
+TEST_F(LumenDialog, CoefficientTableEditor) {
+  LoadModule();
+  const std::string name30(30, 'x');
+  struct Case {
+    std::string table;
+    std::vector<std::pair<std::string, std::string>> edits;  // cell (2,1) text, then OK
+    bool flip;
+    int result;
+    std::vector<std::string> messages;
+  } cases[] = {
+      {"荧光灯YG701-3", {{"0.51", "0.657"}}, false, nyhost::kIdOk, {}},
+      {"荧光灯YG701-3",
+       {{"0.66", "abc"}, {"abc", "1.2"}},
+       false,
+       nyhost::kIdCancel,
+       {"[岚序软件] 第2行第1列单元格中的值不是数字!", "[岚序软件] 第2行第1列单元格中的值 > 1!"}},
+      {name30, {{"", "0.5"}}, true, nyhost::kIdOk, {}},
+      {name30 + "y", {{"", "0.5"}}, false, nyhost::kIdCancel, {"[岚序软件] 表名太长!"}},
+  };
+  for (const auto& c : cases) {
+    windows.message_log.clear();
+    CCuTableEditorDlg dlg(c.table);
+    windows.modal_driver = [&](nyhost::Dialog& d) {
+      if (c.flip) d.UserClick(CCuTableEditorDlg::kSeries);
+      for (const auto& [before, typed] : c.edits) {
+        EXPECT_EQ(d.GetCell(301, 2, 1), before) << c.table;
+        d.UserCellEdit(301, 2, 1, typed);
+        d.UserClick(1);
+      }
+      if (!d.destroyed() && !d.result()) d.UserClick(2);
+    };
+    EXPECT_EQ(dlg.DoModal(), c.result) << c.table;
+    EXPECT_EQ(windows.message_log, c.messages) << c.table;
+  }
+  auto t = LoadCuTable(NyDataDb(), "荧光灯YG701-3");
+  ASSERT_TRUE(t);
+  EXPECT_DOUBLE_EQ(InterpolateCu(*t, 0.8, 0.5, 1), 0.66);  // 0.657 stored as 0.66
+  auto created = LoadCuTable(NyDataDb(), name30);
+  ASSERT_TRUE(created);
+  EXPECT_TRUE(created->eighty_series);
+  EXPECT_EQ(created->entries.size(), 100u);
+  EXPECT_FALSE(LoadCuTable(NyDataDb(), name30 + "y"));
+}
+
+std::string g_edited;  // the table the catalogue editor asked to edit
+
+TEST_F(LumenDialog, LuminaireCatalogueEditor) {
+  LoadModule();
+  const char* kIllegal =
+      "[岚序软件] 【名称】、【型号】不合法！\n总长度不可超出64字符！\n存在一些非法字符！";
+  const char* kDuplicate = "[岚序软件] 此光源类型与灯具类型已经存在, 无法添加! ";
+  struct Case {
+    const char* model;
+    bool click_first;
+    const char* message;  // null: saved
+  } cases[] = {
+      {"YG701-9", false, "[岚序软件] 请先在列表中点选一个灯具,新灯具的利用系数表将从它复制!"},
+      {"YG701-9", true, nullptr},
+      {"yg701-3", true, kDuplicate},  // its table name differs from another's only in case
+      {"YG'1", true, kIllegal},
+      {"YG[1]", true, kIllegal},
+  };
+  for (const auto& c : cases) {
+    windows.message_log.clear();
+    windows.modal_driver = [&](nyhost::Dialog& d) {
+      d.UserChoose(304, "荧光灯");  // shows the kind's first row without remembering its table
+      if (c.click_first) d.UserChoose(261, "#0");
+      d.UserType(257, c.model);
+      d.UserClick(373);
+      d.UserClick(2);
+    };
+    RunCuLuminaireCatalogueEditor(nullptr);
+    std::vector<std::string> expected;
+    if (c.message) expected.push_back(c.message);
+    std::vector<std::string> got;
+    for (const auto& m : windows.message_log)
+      if (m.find("位图") == std::string::npos) got.push_back(m);
+    EXPECT_EQ(got, expected) << c.model;
+  }
+  NyAccess* db = NyDataDb();
+  std::vector<std::string> rows;
+  EXPECT_EQ(db->GetSelData(rows, "SELECT [利用系数] FROM [荧光灯YG701-9]"), 100);
+  // "编辑利用系数表" opens the clicked row's table; deleting drops the row and its table.
+  windows.message_answers = {nyhost::kIdYes};
+  windows.modal_driver = [](nyhost::Dialog& d) {
+    d.UserChoose(304, "荧光灯");
+    for (int i = 0; i < d.GetCount(261); ++i)
+      if (d.GetItemText(261, i).find("YG701-9") != std::string::npos)
+        d.UserChoose(261, d.GetItemText(261, i));
+    d.UserClick(250);
+    d.UserClick(248);
+    d.UserClick(2);
+  };
+  RunCuLuminaireCatalogueEditor([](const std::string& t) { g_edited = t; });
+  EXPECT_EQ(g_edited, "荧光灯YG701-9");
+  EXPECT_FALSE(db->IsTableInDatabase("荧光灯YG701-9"));
+  EXPECT_EQ(db->GetSelData(rows, "SELECT * FROM [灯具型号] WHERE [灯具型号] = 'YG701-9'"), 0);
+}
+
+// The batch command and the example session give the same numbers.
+TEST(LumenCommand, PrintsWhatTheSessionShows) {
+  nytest::TempDir a, b;
+  auto run = [](const std::string& args, const nytest::TempDir& home) {
+    std::string cmd = std::string("NYLUXORA_SHARE=") + NYLUXORA_TEST_SHARE_DIR + " " +
+                      NYLUXORA_TEST_BUILD_DIR + "/bin/nyluxora --data-dir '" + home.str() + "' " +
+                      args + " 2>/dev/null";
+    std::string out;
+    FILE* p = popen(cmd.c_str(), "r");
+    char buf[4096];
+    for (std::size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
+    const int st = pclose(p);
+    std::map<std::string, std::string> fields;  // "[215:id label]" -> rest of the line
+    std::istringstream lines(out);
+    for (std::string l; std::getline(lines, l);)
+      if (l.rfind("[215:", 0) == 0) fields[l.substr(0, l.find(']') + 1)] = l.substr(l.find(']'));
+    return std::make_pair(WEXITSTATUS(st), fields);
+  };
+  const std::string ex = NYLUXORA_TEST_EXAMPLES_DIR;
+  auto session = run("session " + ex + "/lumen.session --plan " + ex + "/office.dxf", a);
+  auto batch =
+      run("lumen --length 10 --width 5 --height 3.55 --ceiling 70 --wall 50 --window 15 "
+          "--maintenance 0.8 --luminaire YG701-3 --source 荧光灯 --lamp 荧光灯/T8/36 --lamps 2 "
+          "--ballast 4 --standard 办公建筑/普通办公室",
+          b);
+  ASSERT_EQ(session.first, 0);
+  ASSERT_EQ(batch.first, 0);
+  for (const char* key : {"[215:318 利用系数]", "[215:228 灯具数]", "[215:227 实际照度lx]",
+                          "[215:358 功率密度w/m2]", "[215:360 标准功率密度w/m2]"})
+    EXPECT_EQ(batch.second[key], session.second[key]) << key;
+  EXPECT_EQ(batch.second["[215:228 灯具数]"], "] 8");
+  EXPECT_EQ(run("lumen --scheme 普通办公室", a).second["[215:227 实际照度lx]"],
+            session.second["[215:227 实际照度lx]"]);
+  EXPECT_EQ(run("lumen --length 10 --width 5 --height 20 --luminaire YG701-3 --source 荧光灯 "
+                "--lamp 荧光灯/T8/36",
+                b)
+                .first,
+            1);
+  EXPECT_EQ(run("lumen --length 10", b).first, 2);
+}
+
+}  // namespace
