@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -150,6 +151,7 @@ class Emitter {
   void WriteXData(const Entity& e);
   void WriteMText(const MText& m, const DL_Attributes& attr);
   void WriteHatch(const Hatch& h, const DL_Attributes& attr);
+  void WriteOpaque(const Entity& e, const OpaqueEntity& o);
   void Objects();
 
   const Drawing& d_;
@@ -191,6 +193,7 @@ void Emitter::Prepare() {
                        [&](const Layer& l) { return l.name == name; });
   };
   if (!has_layer("0")) layers_.insert(layers_.begin(), Layer{"0", 7});
+  std::vector<std::string> lt_names;
   apps_ = {"ACAD"};
   for (const auto& app : d_.apps()) add_unique(apps_, app);
   for (const Entity* e : all) {
@@ -208,9 +211,27 @@ void Emitter::Prepare() {
       if (!defined) blocks_.push_back(BlockDefinition{r->block, {}, {}});
     }
   }
-  for (const Layer& l : layers_) {
-    if (!IsDefaultLinetype(l.linetype) && !IEquals(l.linetype, "CONTINUOUS"))
-      add_unique(linetypes_, l.linetype);
+  // Opaque entities name their styles and linetypes; the tables must hold them. Their links to
+  // other objects by handle cannot be kept: those objects are not read.
+  std::map<std::string, int> unlinked;
+  for (const Entity* e : all) {
+    const auto* o = e->As<OpaqueEntity>();
+    if (!o) continue;
+    bool links = false;
+    for (const DxfGroup& g : o->groups) {
+      if (g.code == 7 && !IsDefaultStyle(g.value)) add_unique(styles_, g.value);
+      if (g.code == 6) lt_names.push_back(g.value);
+      links = links || (g.code >= 320 && g.code <= 369) || g.code == 390 || g.code == 480 ||
+              g.code == 481;
+    }
+    if (links) ++unlinked[o->type];
+  }
+  for (const Layer& l : layers_) lt_names.push_back(l.linetype);
+  for (const auto& lt : lt_names)
+    if (!IsDefaultLinetype(lt) && !IEquals(lt, "CONTINUOUS")) add_unique(linetypes_, lt);
+  if (!unlinked.empty()) {
+    error_ = "saving would lose the links to objects this program does not keep, of";
+    for (const auto& [type, n] : unlinked) error_ += " " + std::to_string(n) + " " + type;
   }
 }
 
@@ -468,8 +489,31 @@ void Emitter::WriteEntity(const Entity& e, bool model) {
   } else if (const auto* h = e.As<Hatch>()) {
     primary([&] { dw_.entity("HATCH"); });
     WriteHatch(*h, attr);
+  } else if (const auto* o = e.As<OpaqueEntity>()) {
+    primary([&] { dw_.entity(Enc(o->type).c_str()); });
+    WriteOpaque(e, *o);
+    return;
   }
   WriteXData(e);
+}
+
+void Emitter::WriteOpaque(const Entity& e, const OpaqueEntity& o) {
+  bool main = true, layer = false;
+  for (const DxfGroup& g : o.groups) {
+    if (g.code == 0) {
+      if (main) WriteXData(e);  // the entity's own, before the records of its sequence
+      main = false;
+      dw_.entity(Enc(g.value).c_str());
+    } else if (main && g.code == 8 && !layer) {
+      layer = true;
+      dw_.dxfString(8, Enc(e.layer.empty() ? "0" : e.layer));
+    } else if (KindOf(g.code) == ValueKind::kString) {
+      dw_.dxfString(g.code, Enc(g.value));
+    } else {
+      dw_.dxfString(g.code, g.value);  // a number as read
+    }
+  }
+  if (main) WriteXData(e);
 }
 
 void Emitter::WriteXData(const Entity& e) {
