@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -562,11 +563,101 @@ TEST_F(DxfFiles, HarmlessVariantsOfAValidFileLoad) {
   }
 }
 
+// Entities the host does not model: another type, paper space, a 3-D polyline, an owned
+// sequence, one inside a block, a type name with a trailing blank.
+const char* const kForeignFile =
+    "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1015\n0\nENDSEC\n0\nSECTION\n2\nBLOCKS\n"
+    "0\nBLOCK\n8\n0\n2\nB\n70\n0\n10\n0\n20\n0\n0\nXLINE\n5\n2A\n330\n1F\n100\n"
+    "AcDbEntity\n8\n0\n100\nAcDbXline\n10\n0\n20\n0\n30\n0\n11\n0.6\n21\n0."
+    "8\n31\n0\n0\nENDBLK\n8\n0\n0\nENDSEC\n"
+    "0\nSECTION\n2\nENTITIES\n"
+    "0\nELLIPSE\n5\n101\n330\n1F\n102\n{ACAD_REACTORS\n330\n2B\n102\n}\n100\nAcDbEntity\n"
+    "8\n墙体\n62\n3\n100\nAcDbEllipse\n10\n100\n20\n200\n30\n0\n11\n50\n21\n0\n31\n0\n"
+    "210\n0\n220\n0\n230\n1\n40\n0.5\n41\n0\n42\n6.283185307179586\n1001\nOTHER\n1000\n保留\n"
+    "0\nXLINE\n5\n102\n100\nAcDbEntity\n8\n0\n100\nAcDbXline\n10\n1\n20\n2\n30\n0\n"
+    "11\n1\n21\n0\n31\n0\n"
+    "0\n3DFACE\n5\n103\n100\nAcDbEntity\n8\n0\n100\nAcDbFace\n10\n0\n20\n0\n30\n0\n"
+    "11\n1\n21\n0\n31\n0\n12\n1\n22\n1\n32\n1\n13\n0\n23\n1\n33\n1\n70\n0\n"
+    "0\nLINE \n5\n104\n8\n0\n10\n0\n20\n0\n11\n1\n21\n1\n"
+    "0\nINSERT\n5\n105\n8\n0\n67\n1\n66\n1\n2\nB\n10\n0\n20\n0\n30\n0\n"
+    "0\nATTRIB\n5\n106\n330\n105\n8\n0\n67\n1\n10\n0\n20\n0\n30\n0\n40\n2.5\n1\n值\n2\nTAG\n70\n0\n"
+    "0\nSEQEND\n5\n107\n8\n0\n"
+    "0\nPOLYLINE\n5\n108\n8\n0\n66\n1\n10\n0\n20\n0\n30\n0\n70\n8\n"
+    "0\nVERTEX\n5\n109\n8\n0\n10\n1\n20\n2\n30\n3\n70\n32\n"
+    "0\nVERTEX\n5\n10A\n8\n0\n10\n4\n20\n5\n30\n6\n70\n32\n0\nSEQEND\n5\n10B\n8\n0\n"
+    "0\nLINE\n5\n10C\n8\n0\n10\n0\n20\n0\n11\n1\n21\n1\n"
+    "0\nENDSEC\n0\nEOF\n";
+
+// Open and save keep them: our reader finds the same records, and so does one we did not write.
+TEST_F(DxfFiles, EntitiesTheHostDoesNotModelSurviveOpenAndSave) {
+  WriteBytes(Path("foreign.dxf"), kForeignFile);
+  DxfResult r;
+  auto d = ReadDxf(Path("foreign.dxf").string(), r);
+  ASSERT_TRUE(d) << r.error;
+  std::vector<std::string> types;
+  for (const Entity& e : Live(*d)) types.push_back(EntityTypeName(e));
+  EXPECT_EQ(types, (std::vector<std::string>{"ELLIPSE", "XLINE", "3DFACE", "LINE ", "INSERT",
+                                             "POLYLINE", "LINE"}));
+  const Entity& ellipse = *d->Find(0x101);
+  EXPECT_EQ(ellipse.layer, "墙体");
+  EXPECT_EQ(ellipse.color, 3);
+  ASSERT_EQ(ellipse.xdata.size(), 1u);
+  EXPECT_EQ(ellipse.xdata[0].items[0].text, "保留");
+  EXPECT_EQ(ellipse.As<OpaqueEntity>()->groups.front(), (DxfGroup{100, "AcDbEntity"}))
+      << "handle, owner and reactors are the writer's to give";
+  ASSERT_TRUE(d->Find(0x105)->As<OpaqueEntity>()) << "a paper-space INSERT";
+  EXPECT_EQ(d->FindBlock("B")->entities.at(0).As<OpaqueEntity>()->type, "XLINE");
+
+  auto back = RoundTrip(*d, "saved.dxf");
+  ASSERT_TRUE(back);
+  ExpectSameEntities(Live(*back), Live(*d));
+  EXPECT_TRUE(back->blocks() == d->blocks());
+  ASSERT_TRUE(WriteDxf(*back, Path("again.dxf").string()).ok);
+  EXPECT_EQ(ReadBytes(Path("again.dxf")), ReadBytes(Path("saved.dxf")));
+
+  if (std::system("/usr/bin/python3 -c 'import ezdxf' > /dev/null 2>&1") != 0)
+    GTEST_SKIP() << "python3-ezdxf is not installed";
+  WriteBytes(
+      Path("check.py"),
+      "import sys, ezdxf\n"
+      "doc = ezdxf.readfile(sys.argv[1])\n"
+      "def p(v): return ' '.join('%g' % c for c in v)\n"
+      "for e in doc.modelspace():\n"
+      "  t, x = e.dxftype(), e.dxf\n"
+      "  if t == 'ELLIPSE': print(t, x.layer, p(x.center), p(x.major_axis), x.ratio)\n"
+      "  elif t == 'XLINE': print(t, p(x.start), p(x.unit_vector))\n"
+      "  elif t == '3DFACE': print(t, *(p(x.get('vtx%d' % i)) for i in range(4)))\n"
+      "  elif t == 'POLYLINE': print(t, *(p(v.dxf.location) for v in e.vertices))\n"
+      "for e in doc.layout('Layout1'): print(e.dxftype(), *(a.dxf.text for a in e.attribs))\n"
+      "for e in doc.blocks.get('B'): print('B', e.dxftype(), p(e.dxf.unit_vector))\n");
+  std::string cmd = "/usr/bin/python3 '" + Path("check.py").string() + "' '" +
+                    Path("saved.dxf").string() + "' > '" + Path("ezdxf.txt").string() + "' 2>&1";
+  EXPECT_EQ(std::system(cmd.c_str()), 0) << ReadBytes(Path("ezdxf.txt"));
+  EXPECT_EQ(ReadBytes(Path("ezdxf.txt")),
+            "ELLIPSE 墙体 100 200 0 50 0 0 0.5\n"
+            "XLINE 1 2 0 1 0 0\n"
+            "3DFACE 0 0 0 1 0 0 1 1 1 0 1 1\n"
+            "POLYLINE 1 2 3 4 5 6\n"
+            "INSERT 值\n"
+            "B XLINE 0.6 0.8 0\n");
+}
+
 TEST_F(DxfFiles, FailedWritesLeaveTheOldFileAndNoTemporaryFiles) {
   Drawing good = MakeSampleDrawing();
   const fs::path target = Path("plan.dxf");
   ASSERT_TRUE(WriteDxf(good, target.string()).ok);
   const std::string before = ReadBytes(target);
+  // Temporary files of an interrupted save: ours of a process that is gone go at the next save
+  // of that file; a live process's and another file's stay.
+  pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  waitpid(gone, nullptr, 0);
+  const std::string stale = ".plan.dxf.tmp" + std::to_string(gone) + "_0";
+  const std::string live = ".plan.dxf.tmp" + std::to_string(getppid()) + "_3";
+  const std::string other = ".other.dxf.tmp" + std::to_string(gone) + "_0";
+  for (const auto& name : {stale, live, other}) WriteBytes(Path(name), std::string(4096, 'x'));
+  Drawing linked = MakeSampleDrawing();
+  linked.Add(Make(OpaqueEntity{"IMAGE", {{8, "0"}, {340, "2F"}}}));
 
   Drawing not_finite = MakeSampleDrawing();
   not_finite.Add(Make(Line{{0, std::numeric_limits<double>::quiet_NaN(), 0}, {1, 1, 0}}));
@@ -590,6 +681,8 @@ TEST_F(DxfFiles, FailedWritesLeaveTheOldFileAndNoTemporaryFiles) {
       {"text longer than a line", &too_long, target.string(), false, "too long"},
       {"missing folder", &good, Path("no/such/plan.dxf").string(), false, "No such file"},
       {"folder as target", &good, dir.str(), false, "is a folder"},
+      {"links to objects not kept", &linked, target.string(), false,
+       "would lose the links to objects this program does not keep, of 1 IMAGE"},
       {"long MTEXT is split, not refused", &long_mtext, Path("mtext.dxf").string(), true, ""},
   };
   for (const auto& c : cases) {
@@ -601,6 +694,10 @@ TEST_F(DxfFiles, FailedWritesLeaveTheOldFileAndNoTemporaryFiles) {
     }
   }
   EXPECT_EQ(ReadBytes(target), before);
+  ASSERT_TRUE(WriteDxf(good, target.string()).ok);
+  EXPECT_FALSE(fs::exists(Path(stale)));
+  fs::remove(Path(live));
+  fs::remove(Path(other));
   for (const auto& e : fs::directory_iterator(dir.path()))
     EXPECT_EQ(e.path().extension(), ".dxf") << "left behind: " << e.path();
   DxfResult r;
