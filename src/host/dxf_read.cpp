@@ -354,7 +354,7 @@ void Reader::AddOpaque() {
   if (!target) return;
   Entity e;
   OpaqueEntity o;
-  o.type = std::string(scan_.pairs[range.first].value);
+  o.type = Decode(scan_.pairs[range.first].value);
   bool main = true, xdata = false;
   int bracket = 0;  // inside a 102 {ACAD_REACTORS ... } group: back-pointers, rebuilt by CAD
   for (std::size_t i = range.first + 1; i < range.last; ++i) {
@@ -389,7 +389,7 @@ void Reader::AddOpaque() {
     }
     o.groups.push_back({p.code, std::move(value)});
   }
-  if (target != &model_) e.id = kNullId;  // block contents carry no ids of ours
+  e.id = target == &model_ ? IdOfHandle(e.id) : kNullId;
   e.data = std::move(o);
   target->push_back(std::move(e));
 }
@@ -448,7 +448,7 @@ Entity* Reader::Add(EntityData data) {
   int color = a.getColor();
   e.color = color >= 0 && color <= 256 ? color : kColorByLayer;
   e.xdata = done_.xdata;
-  if (target == &model_) e.id = done_.handle;  // block contents carry no ids of ours
+  if (target == &model_) e.id = IdOfHandle(done_.handle);  // blocks hold no ids of ours
   e.data = std::move(data);
   target->push_back(std::move(e));
   open_container_ = target;

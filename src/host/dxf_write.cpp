@@ -26,9 +26,6 @@ namespace {
 
 // AutoCAD's limit for one MTEXT chunk (groups 3 and 1).
 constexpr std::size_t kMTextChunkBytes = 250;
-// dxflib writes tables and standard objects with fixed handles below this value.
-constexpr EntityId kFirstFreeHandle = 0x30;
-constexpr EntityId kMaxWritableHandle = 0x7FFFFFF0;  // dxflib writes handles through int
 
 // dxflib's writer with its output primitives redirected into memory, so nothing reaches the
 // disk before the whole file is known to be good.
