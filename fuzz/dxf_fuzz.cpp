@@ -48,8 +48,9 @@ std::size_t CountEntities(std::string_view text) {
     } else if (expect_name) {
       in_entities = line == "ENTITIES";
     } else if (code0) {
+      if (line == "EOF") break;  // the rest is not read
       section = line == "SECTION";
-      if (line == "ENDSEC" || line == "EOF") in_entities = false;
+      if (line == "ENDSEC") in_entities = false;
       if (in_entities && line != "ATTRIB" && line != "VERTEX" && line != "SEQEND") ++n;
     }
     is_code = !is_code;
@@ -63,7 +64,8 @@ bool SameAngle(double a, double b) { return std::fabs(a - b) <= 1e-9 * (1 + std:
 bool Same(nyhost::Entity a, const nyhost::Entity& b) {
   using namespace nyhost;
   if (a.data.index() != b.data.index()) return false;
-  if (auto* r = a.As<BlockReference>(); r && SameAngle(r->rotation, b.As<BlockReference>()->rotation))
+  if (auto* r = a.As<BlockReference>();
+      r && SameAngle(r->rotation, b.As<BlockReference>()->rotation))
     r->rotation = b.As<BlockReference>()->rotation;
   if (auto* t = a.As<Text>(); t && SameAngle(t->rotation, b.As<Text>()->rotation))
     t->rotation = b.As<Text>()->rotation;

@@ -355,7 +355,7 @@ void Reader::AddOpaque() {
   Entity e;
   OpaqueEntity o;
   o.type = Decode(scan_.pairs[range.first].value);
-  bool main = true, xdata = false;
+  bool main = true, xdata = false, layer = false;
   int bracket = 0;  // inside a 102 {ACAD_REACTORS ... } group: back-pointers, rebuilt by CAD
   for (std::size_t i = range.first + 1; i < range.last; ++i) {
     const Pair& p = scan_.pairs[i];
@@ -381,7 +381,11 @@ void Reader::AddOpaque() {
     }
     std::string value =
         KindOf(p.code) == ValueKind::kString ? Decode(p.value) : std::string(p.value);
-    if (main && p.code == 8 && e.layer == "0") e.layer = value.empty() ? "0" : value;
+    if (main && p.code == 8 && !layer) {  // the one the writer puts Entity::layer into
+      layer = true;
+      if (value.empty()) value = "0";
+      e.layer = value;
+    }
     if (main && p.code == 62) {
       long long c = kColorByLayer;
       ParseInt(p.value, c);

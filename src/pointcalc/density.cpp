@@ -10,7 +10,8 @@ namespace {
 
 bool WholePart(const std::string& text, int& out) {
   double v = 0;
-  if (!NyStr::IsDigit(v, text)) return false;
+  // A count beyond a billion is no grid; past INT_MAX it would not even convert.
+  if (!NyStr::IsDigit(v, text) || !(std::fabs(v) < 1e9)) return false;
   out = static_cast<int>(std::trunc(v));
   return true;
 }
