@@ -102,8 +102,8 @@ void DrawingRenderer::Draw(QPainter& p, const nyhost::Drawing& d, const ViewTran
   p.restore();
 }
 
-void DrawingRenderer::DrawEntity(Context& c, const Entity& e, const QTransform& to_world, int depth,
-                                 int block_color, const std::string& block_layer) const {
+void DrawingRenderer::DrawEntity(Context& c, const Entity& e, const QTransform& to_world,
+                                 int depth, int block_color, const std::string& block_layer) const {
   // Entities of a block on layer 0 take the layer of the reference that shows them.
   const std::string& layer_name = (e.layer == "0" && !block_layer.empty()) ? block_layer : e.layer;
   const nyhost::Layer* layer = c.d.FindLayer(layer_name);
@@ -129,7 +129,7 @@ void DrawingRenderer::DrawEntity(Context& c, const Entity& e, const QTransform& 
     QPointF anchor = m.map(QPointF(pos.x, pos.y));
     QPointF dir = m.map(QPointF(pos.x + std::cos(rotation), pos.y + std::sin(rotation))) - anchor;
     QPointF up = m.map(QPointF(pos.x - std::sin(rotation), pos.y + std::cos(rotation))) - anchor;
-    double u = height / 85.0;                               // world units per local text unit
+    double u = height / 85.0;  // world units per local text unit
     if (std::hypot(up.x(), up.y()) * height < 0.8) return;  // too small to read
     QTransform local(dir.x() * u, dir.y() * u, -up.x() * u, -up.y() * u, anchor.x(), anchor.y());
     p.setTransform(local);
@@ -160,10 +160,8 @@ void DrawingRenderer::DrawEntity(Context& c, const Entity& e, const QTransform& 
       for (std::size_t i = 0; i < segs; ++i) {
         const auto& a = pl->vertices[i];
         const auto& b = pl->vertices[(i + 1) % n];
-        if (a.bulge != 0)
-          AppendArc(a, b, pts);
-        else
-          pts.emplace_back(a.x, a.y);
+        if (a.bulge != 0) AppendArc(a, b, pts);
+        else pts.emplace_back(a.x, a.y);
       }
       const auto& last = pl->closed ? pl->vertices[0] : pl->vertices[n - 1];
       pts.emplace_back(last.x, last.y);
@@ -179,15 +177,11 @@ void DrawingRenderer::DrawEntity(Context& c, const Entity& e, const QTransform& 
         const auto& a = pl->vertices[i];
         const auto& b = pl->vertices[(i + 1) % n];
         std::vector<QPointF> pts;
-        if (a.bulge != 0)
-          AppendArc(a, b, pts);
-        else
-          pts.emplace_back(a.x, a.y);
+        if (a.bulge != 0) AppendArc(a, b, pts);
+        else pts.emplace_back(a.x, a.y);
         for (const QPointF& q : pts) {
-          if (centre.elementCount() == 0)
-            centre.moveTo(q);
-          else
-            centre.lineTo(q);
+          if (centre.elementCount() == 0) centre.moveTo(q);
+          else centre.lineTo(q);
         }
       }
       if (pl->closed) {
@@ -213,10 +207,8 @@ void DrawingRenderer::DrawEntity(Context& c, const Entity& e, const QTransform& 
       const auto& b = pl->vertices[(i + 1) % n];
       double w0 = a.start_width, w1 = a.end_width;
       std::vector<QPointF> center;
-      if (a.bulge != 0)
-        AppendArc(a, b, center);
-      else
-        center.emplace_back(a.x, a.y);
+      if (a.bulge != 0) AppendArc(a, b, center);
+      else center.emplace_back(a.x, a.y);
       center.emplace_back(b.x, b.y);
       if (center.size() < 2) continue;
       QPolygonF band;
@@ -264,8 +256,8 @@ void DrawingRenderer::DrawEntity(Context& c, const Entity& e, const QTransform& 
     double h = need.height();
     double x0 = col == 0 ? 0 : col == 1 ? -w / 2 : -w;
     double y0 = row == 0 ? -(fm.ascent() - 85) : row == 1 ? -h / 2 : -h + fm.descent();
-    p.setTransform(
-        QTransform(dir.x() * u, dir.y() * u, -up.x() * u, -up.y() * u, anchor.x(), anchor.y()));
+    p.setTransform(QTransform(dir.x() * u, dir.y() * u, -up.x() * u, -up.y() * u, anchor.x(),
+                              anchor.y()));
     p.setFont(c.font);
     p.setPen(QPen(color));
     p.drawText(QRectF(x0, y0, w, h), halign | wrap, text);
@@ -273,7 +265,7 @@ void DrawingRenderer::DrawEntity(Context& c, const Entity& e, const QTransform& 
   } else if (const auto* pt = e.As<nyhost::PointEntity>()) {
     // Point figures are sized in view pixels, then go through the painter's own base transform.
     QPointF at = (to_world * c.view.ToQTransform()).map(QPointF(pt->position.x, pt->position.y));
-    double size = c.opt.pd_size < 0    ? -c.opt.pd_size / 100.0 * c.view.height
+    double size = c.opt.pd_size < 0   ? -c.opt.pd_size / 100.0 * c.view.height
                   : c.opt.pd_size == 0 ? 0.05 * c.view.height
                                        : c.opt.pd_size * c.view.scale;
     double h = size / 2;

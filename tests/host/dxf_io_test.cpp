@@ -216,9 +216,7 @@ TEST_F(DxfFiles, RoundTripKeepsEveryEntityKindLayerBlockAndScale) {
     EXPECT_TRUE(back->blocks()[i] == d.blocks()[i]) << d.blocks()[i].name;
   ExpectSameEntities(Live(*back), Live(d));
   // Keyed texts with equals signs and Chinese; an absent key stays absent.
-  for (auto [key, value] : {std::pair{"设备高", "2.25"},
-                            {"名称", "格栅荧光灯"},
-                            {"公式", "a=b=c"},
+  for (auto [key, value] : {std::pair{"设备高", "2.25"}, {"名称", "格栅荧光灯"}, {"公式", "a=b=c"},
                             {"型号", nullptr}}) {
     std::string out;
     EXPECT_EQ(NyXData::GetEntXData(out, back->entities().front(), key), value != nullptr) << key;

@@ -2,9 +2,9 @@
 
 #include <cmath>
 #include <functional>
-#include <numbers>
 #include <string>
 #include <vector>
+#include <numbers>
 
 #include "host/entity_geometry.h"
 #include "support/ny_geo.h"
@@ -35,37 +35,18 @@ TEST(PolylineMeasures, AreaPerimeterAndExtentsIncludeBulges) {
   // Going counter-clockwise, the edge from (10,10) to (0,10) bulges up with bulge +1.
   std::vector<AreaCase> cases = {
       {"square", Poly({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true), 100, 40, {0, 0}, {10, 10}},
-      {"clockwise square",
-       Poly({{0, 0}, {0, 10}, {10, 10}, {10, 0}}, true),
-       100,
-       40,
-       {0, 0},
+      {"clockwise square", Poly({{0, 0}, {0, 10}, {10, 10}, {10, 0}}, true), 100, 40, {0, 0},
        {10, 10}},
-      {"half circle cap",
-       Poly({{0, 0}, {10, 0}, {10, 10, 1}, {0, 10}}, true),
-       100 + pi * 25 / 2,
-       30 + pi * 5,
-       {0, 0},
-       {10, 15}},
-      {"half circle cut in",
-       Poly({{0, 0}, {10, 0}, {10, 10, -1}, {0, 10}}, true),
-       100 - pi * 25 / 2,
-       30 + pi * 5,
-       {0, 0},
-       {10, 10}},
+      {"half circle cap", Poly({{0, 0}, {10, 0}, {10, 10, 1}, {0, 10}}, true),
+       100 + pi * 25 / 2, 30 + pi * 5, {0, 0}, {10, 15}},
+      {"half circle cut in", Poly({{0, 0}, {10, 0}, {10, 10, -1}, {0, 10}}, true),
+       100 - pi * 25 / 2, 30 + pi * 5, {0, 0}, {10, 10}},
       // Quarter-circle bulge tan(90/4) on a 10-long chord: radius 10/sqrt(2).
-      {"quarter arc open",
-       Poly({{0, 0, std::tan(pi / 8)}, {10, 0}}, false),
-       (pi / 2 - 1) * 25,
-       pi / 2 * 10 / std::sqrt(2.0),
-       {0, -(10 / std::sqrt(2.0) - 5)},
+      {"quarter arc open", Poly({{0, 0, std::tan(pi / 8)}, {10, 0}}, false),
+       (pi / 2 - 1) * 25, pi / 2 * 10 / std::sqrt(2.0), {0, -(10 / std::sqrt(2.0) - 5)},
        {10, 0}},
-      {"full circle from two half arcs",
-       Poly({{-5, 0, 1}, {5, 0, 1}}, true),
-       pi * 25,
-       10 * pi,
-       {-5, -5},
-       {5, 5}},
+      {"full circle from two half arcs", Poly({{-5, 0, 1}, {5, 0, 1}}, true), pi * 25, 10 * pi,
+       {-5, -5}, {5, 5}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -107,49 +88,40 @@ TEST(BlockReferenceExtents, ComeFromTheDefinitionTransformed) {
     r.data = nyhost::BlockReference{std::move(block), {x, 0, 0}};
     return r;
   };
-  d.SetBlock(
-      {"SELF", {0, 0, 0}, {line, insert("SELF", 10), insert("SELF", 20), insert("SELF", 30)}});
+  d.SetBlock({"SELF", {0, 0, 0}, {line, insert("SELF", 10), insert("SELF", 20), insert("SELF", 30)}});
   d.Add(insert("SELF", 0));
   d.SetBlock({"L0", {0, 0, 0}, {line}});
   for (int level = 1; level <= 8; ++level)
-    d.SetBlock({"L" + std::to_string(level),
-                {0, 0, 0},
+    d.SetBlock({"L" + std::to_string(level), {0, 0, 0},
                 std::vector<nyhost::Entity>(10, insert("L" + std::to_string(level - 1), 0))});
   e = nyhost::DrawingExtents(d);
   EXPECT_EQ(e.min, (Point3{0, 0, 0}));
   EXPECT_EQ(e.max, (Point3{100, 20, 0}));
   EXPECT_EQ(nyhost::BlockCycle(d), (std::vector<std::string>{"SELF", "SELF"}));
   nyhost::BlockWalk walk(d);
-  const nyhost::BlockDefinition* top = walk.Enter({"L8"});
-  ASSERT_NE(top, nullptr);
   std::function<void(const nyhost::BlockDefinition&)> expand =
       [&](const nyhost::BlockDefinition& b) {
         for (const auto& child : b.entities)
           if (const auto* r = child.As<nyhost::BlockReference>())
             if (const auto* inner = walk.Enter(*r)) expand(*inner), walk.Leave();
       };
-  expand(*top);
+  expand(*walk.Enter({"L8"}));
   EXPECT_TRUE(walk.cut());
 }
 
 TEST(PointInPolygon, InsideOutsideAndBoundaryWithDrawingTolerance) {
-  std::vector<Point3> l_shape = {{0, 0},       {6000, 0},    {6000, 3000},
-                                 {3000, 3000}, {3000, 6000}, {0, 6000}};
+  std::vector<Point3> l_shape = {{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6000},
+                                 {0, 6000}};
   struct Case {
     Point3 p;
     int expected;
   } cases[] = {
-      {{1000, 1000}, NyGeo::kInside},
-      {{4500, 4500}, NyGeo::kOutside},
-      {{6000, 1500}, NyGeo::kOnBoundary},
-      {{0, 0}, NyGeo::kOnBoundary},
-      {{3000, 4500}, NyGeo::kOnBoundary},
-      {{4500, 3000}, NyGeo::kOnBoundary},
+      {{1000, 1000}, NyGeo::kInside},      {{4500, 4500}, NyGeo::kOutside},
+      {{6000, 1500}, NyGeo::kOnBoundary},  {{0, 0}, NyGeo::kOnBoundary},
+      {{3000, 4500}, NyGeo::kOnBoundary},  {{4500, 3000}, NyGeo::kOnBoundary},
       {{6000.000001, 1500}, NyGeo::kOnBoundary},  // below the tolerance of a 6 m room
-      {{6000.1, 1500}, NyGeo::kOutside},
-      {{-0.1, 3000}, NyGeo::kOutside},
-      {{2999.9, 5999.9}, NyGeo::kInside},
-      {{1500, 3000}, NyGeo::kInside},
+      {{6000.1, 1500}, NyGeo::kOutside},   {{-0.1, 3000}, NyGeo::kOutside},
+      {{2999.9, 5999.9}, NyGeo::kInside},  {{1500, 3000}, NyGeo::kInside},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.p.x << "," << c.p.y);

@@ -43,7 +43,7 @@ ViewTransform UnitView() {
 }
 
 QImage Render(const Drawing& d, const ViewTransform& v, nyrender::RenderOptions opt = {},
-              bool antialiased = false) {
+             bool antialiased = false) {
   nyrender::EnsureGuiApplication();
   QImage img(v.width, v.height, QImage::Format_RGB32);
   QPainter p(&img);
@@ -86,19 +86,10 @@ bool Bluish(QColor c) { return c.blue() > 150 && c.red() < 120 && c.green() < 12
 bool Dark(QColor c) { return c.lightness() < 100; }
 
 TEST(AciColors, StandardEntries) {
-  const std::pair<int, unsigned> cases[] = {{1, 0xFF0000},
-                                            {3, 0x00FF00},
-                                            {5, 0x0000FF},
-                                            {8, 0x808080},
-                                            {10, 0xFF0000},
-                                            {11, 0xFF7F7F},
-                                            {12, 0xCC0000},
-                                            {30, 0xFF7F00},
-                                            {50, 0xFFFF00},
-                                            {130, 0x00FFFF},
-                                            {250, 0x333333},
-                                            {255, 0xFFFFFF},
-                                            {300, nyrender::AciToRgb(7)}};
+  const std::pair<int, unsigned> cases[] = {
+      {1, 0xFF0000}, {3, 0x00FF00}, {5, 0x0000FF}, {8, 0x808080}, {10, 0xFF0000}, {11, 0xFF7F7F},
+      {12, 0xCC0000}, {30, 0xFF7F00}, {50, 0xFFFF00}, {130, 0x00FFFF}, {250, 0x333333}, {255, 0xFFFFFF},
+      {300, nyrender::AciToRgb(7)}};
   for (auto [aci, rgb] : cases) EXPECT_EQ(nyrender::AciToRgb(aci), rgb) << aci;
   // Colour 7 draws black on white and white on black.
   EXPECT_EQ(nyrender::DrawingRenderer::ColorOf(7, Qt::white), QColor(Qt::black));
@@ -126,11 +117,8 @@ std::vector<PixelCase> PixelCases() {
     d.Add(Make(Square(60, 10, 20), nyhost::kColorByLayer, "RED"));
     d.Add(Make(Square(60, 60, 20), 5, "HIDDEN"));
     d.Erase(d.Add(Make(Square(10, 60, 20), 5)));
-    cases.push_back(
-        {"fills and layers",
-         std::move(d),
-         {},
-         {{20, 20, green}, {70, 20, red}, {70, 70, white}, {20, 70, white}, {45, 45, white}}});
+    cases.push_back({"fills and layers", std::move(d), {},
+                     {{20, 20, green}, {70, 20, red}, {70, 70, white}, {20, 70, white}, {45, 45, white}}});
   }
   {  // lines, a wide polyline, a bulged (arc) segment, a hatch
     Drawing d;
@@ -145,15 +133,9 @@ std::vector<PixelCase> PixelCases() {
     nyhost::Hatch h;
     h.loops = {{{60, 60, 0}, {80, 60, 0}, {80, 80, 0}, {60, 80, 0}}};
     d.Add(Make(h, 3));
-    cases.push_back({"lines, widths, arcs, hatches",
-                     std::move(d),
-                     {},
-                     {{50, 50, QColor(Qt::black)},
-                      {50, 22, blue},
-                      {50, 18, blue},
-                      {50, 25, white},
-                      {50, 90, white},
-                      {70, 70, green}}});
+    cases.push_back({"lines, widths, arcs, hatches", std::move(d), {},
+                     {{50, 50, QColor(Qt::black)}, {50, 22, blue}, {50, 18, blue}, {50, 25, white},
+                      {50, 90, white}, {70, 70, green}}});
   }
   {  // OUTER at (50,50), turned 90 degrees, scaled 2: INNER's square (5..10, 0..5) lands at
      // x 40..50, y 60..70, in the reference's colour (by block)
@@ -172,9 +154,7 @@ std::vector<PixelCase> PixelCases() {
     d.SetBlock(self);
     d.Add(Make(nyhost::BlockReference{"SELF", {10, 10, 0}}, 1));
     d.Add(Make(nyhost::OpaqueEntity{"XLINE", {{10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}}}, 1));
-    cases.push_back({"block inserting itself",
-                     std::move(d),
-                     {},
+    cases.push_back({"block inserting itself", std::move(d), {},
                      {{15, 15, red}, {35, 15, white}, {50, 50, white}}});
   }
   {  // block content on layer 0 takes the reference's layer: its colour, frozen, off
@@ -182,26 +162,22 @@ std::vector<PixelCase> PixelCases() {
     d.EnsureLayer("照明", 1);
     d.EnsureLayer("冻结", 3).frozen = true;
     d.EnsureLayer("负色", -4);  // a negative colour marks an off layer
-    d.SetBlock(
-        {"B",
-         {0, 0, 0},
-         {Make(Square(0, 0, 10), nyhost::kColorByLayer, "0"), Make(Square(0, 12, 4), 5, "0")}});
+    d.SetBlock({"B", {0, 0, 0},
+                {Make(Square(0, 0, 10), nyhost::kColorByLayer, "0"), Make(Square(0, 12, 4), 5, "0")}});
     d.Add(Make(nyhost::BlockReference{"B", {10, 10, 0}}, nyhost::kColorByLayer, "照明"));
     d.Add(Make(nyhost::BlockReference{"B", {40, 10, 0}}, nyhost::kColorByLayer, "冻结"));
     d.Add(Make(nyhost::BlockReference{"B", {70, 10, 0}}, nyhost::kColorByLayer, "负色"));
     d.Add(Make(Square(70, 60, 10), nyhost::kColorByLayer, "负色"));
-    cases.push_back(
-        {"layer 0 in blocks",
-         std::move(d),
-         {},
-         {{15, 15, red}, {12, 24, blue}, {45, 15, white}, {75, 15, white}, {75, 65, white}}});
+    cases.push_back({"layer 0 in blocks", std::move(d), {},
+                     {{15, 15, red}, {12, 24, blue}, {45, 15, white}, {75, 15, white}, {75, 65, white}}});
   }
   // Point styles: + and x of 20 drawing units, a square of 20 % of the view, nothing.
   const std::pair<int, double> styles[] = {{2, 20}, {3, 20}, {1 + 64, -20}, {1, 20}};
-  const std::vector<std::tuple<int, int, QColor>> style_want[] = {{{58, 50, ink}, {58, 58, white}},
-                                                                  {{56, 56, ink}, {58, 50, white}},
-                                                                  {{60, 55, ink}, {50, 50, white}},
-                                                                  {{50, 50, white}}};
+  const std::vector<std::tuple<int, int, QColor>> style_want[] = {
+      {{58, 50, ink}, {58, 58, white}},
+      {{56, 56, ink}, {58, 50, white}},
+      {{60, 55, ink}, {50, 50, white}},
+      {{50, 50, white}}};
   for (int i = 0; i < 4; ++i) {
     Drawing d;
     d.Add(Make(nyhost::PointEntity{{50, 50, 0}}, 1));
@@ -218,12 +194,9 @@ TEST(Renderer, DrawsColoursFillsBlocksAndPointStyles) {
     QImage img = Render(c.d, UnitView(), c.opt);
     for (const auto& [x, y, want] : c.want) {
       QColor got = At(img, x, y);
-      if (!want.isValid())
-        EXPECT_FALSE(IsWhite(got)) << c.name << " " << x << "," << y;
-      else if (want == QColor(Qt::white))
-        EXPECT_TRUE(IsWhite(got)) << c.name << " " << x << "," << y;
-      else
-        EXPECT_EQ(got, want) << c.name << " " << x << "," << y;
+      if (!want.isValid()) EXPECT_FALSE(IsWhite(got)) << c.name << " " << x << "," << y;
+      else if (want == QColor(Qt::white)) EXPECT_TRUE(IsWhite(got)) << c.name << " " << x << "," << y;
+      else EXPECT_EQ(got, want) << c.name << " " << x << "," << y;
     }
   }
   // The arc passes through its lowest point (50, 70), not along its chord.
@@ -380,18 +353,15 @@ struct TextCase {
 
 TEST(Renderer, TextsAndAttributesLandAroundTheirPoints) {
   std::vector<TextCase> cases;
-  cases.push_back({"middle-aligned Chinese text", OneText({50, 50, 0}, 10, 0, true, 5), Bluish, 0,
-                   100, 40, 60, 30, 6, 50});
-  cases.push_back(
-      {"turned 90", OneText({20, 10, 0}, 10, 90, false, 1), Reddish, 8, 21, 0, 100, 6, 15});
-  cases.push_back(
-      {"tiny: not drawn", OneText({80, 80, 0}, 0.5, 0, false, 5), Bluish, 1, 0, 0, 0, 0, 0});
-  cases.push_back({"attribute along x", WithAttribute(0, "照明", nyhost::kColorByLayer), Reddish,
-                   49, 85, 18, 32, 20, 6});
-  cases.push_back({"attribute turned 90", WithAttribute(90, "照明", nyhost::kColorByLayer), Reddish,
-                   37, 51, 19, 85, 6, 20});
-  cases.push_back(
-      {"attribute's own colour", WithAttribute(0, "照明", 5), Bluish, 49, 85, 18, 32, 20, 6});
+  cases.push_back({"middle-aligned Chinese text", OneText({50, 50, 0}, 10, 0, true, 5), Bluish, 0, 100,
+                   40, 60, 30, 6, 50});
+  cases.push_back({"turned 90", OneText({20, 10, 0}, 10, 90, false, 1), Reddish, 8, 21, 0, 100, 6, 15});
+  cases.push_back({"tiny: not drawn", OneText({80, 80, 0}, 0.5, 0, false, 5), Bluish, 1, 0, 0, 0, 0, 0});
+  cases.push_back({"attribute along x", WithAttribute(0, "照明", nyhost::kColorByLayer), Reddish, 49, 85,
+                   18, 32, 20, 6});
+  cases.push_back({"attribute turned 90", WithAttribute(90, "照明", nyhost::kColorByLayer), Reddish, 37,
+                   51, 19, 85, 6, 20});
+  cases.push_back({"attribute's own colour", WithAttribute(0, "照明", 5), Bluish, 49, 85, 18, 32, 20, 6});
   cases.push_back({"attribute, layer off", WithAttribute(0, "关闭", nyhost::kColorByLayer),
                    [](QColor c) { return !IsWhite(c); }, 1, 0, 0, 0, 0, 0});
   {  // OUTER at (20, 60), scaled 3: INNER's attribute at (4, 0) lands at (32, 60), 12 units high
@@ -418,11 +388,9 @@ TEST(Renderer, TextsAndAttributesLandAroundTheirPoints) {
     mt.text = "照度\\P计算";
     d.Add(Make(mt, 5));
     int col = (attachment - 1) % 3, row = (attachment - 1) / 3;
-    const double left[] = {49, 0, 0}, right[] = {100, 100, 51}, low[] = {0, 0, 49},
-                 high[] = {51, 100, 100};
+    const double left[] = {49, 0, 0}, right[] = {100, 100, 51}, low[] = {0, 0, 49}, high[] = {51, 100, 100};
     cases.push_back({"attachment " + std::to_string(attachment), std::move(d), Bluish, left[col],
-                     right[col], low[row], high[row], 0, 12, col == 1 ? 50.0 : -1,
-                     row == 1 ? 50.0 : -1});
+                     right[col], low[row], high[row], 0, 12, col == 1 ? 50.0 : -1, row == 1 ? 50.0 : -1});
   }
   for (const auto& c : cases) {
     Ink k = InkOf(Render(c.d, UnitView()), c.ink);
@@ -456,12 +424,11 @@ TEST(Renderer, TemporaryVectorsAndHighlightedEntities) {
   for (int x = 0; x < 100; ++x) {
     red += Reddish(At(img, x, 20));
     bool b = false, k2 = false;
-    for (int dy = -1; dy <= 1; ++dy)
-      b |= Bluish(At(img, x, 80 + dy)), k2 |= Dark(At(img, x, 50 + dy));
+    for (int dy = -1; dy <= 1; ++dy) b |= Bluish(At(img, x, 80 + dy)), k2 |= Dark(At(img, x, 50 + dy));
     blue += b;
     dark += k2;
   }
-  EXPECT_GT(red, 95);   // solid
+  EXPECT_GT(red, 95);  // solid
   EXPECT_GT(blue, 30);  // dashed: ink with gaps
   EXPECT_LT(blue, 90);
   EXPECT_GT(dark, 30);  // the highlighted line is dashed too
@@ -509,8 +476,8 @@ TEST(Renderer, WideWallsCloseTheirCornersWithoutSeams) {
       int x, y;
       bool filled;
     } cases[] = {
-        {16, 16, true},  {83, 17, true},  {83, 83, true},  {17, 83, true},  // outer corner squares
-        {50, 18, true},  {82, 50, true},                                    // along the sides
+        {16, 16, true}, {83, 17, true}, {83, 83, true}, {17, 83, true},  // outer corner squares
+        {50, 18, true}, {82, 50, true},                                   // along the sides
         {50, 50, false}, {10, 10, false}, {90, 50, false},
     };
     for (const auto& c : cases)
@@ -534,9 +501,9 @@ TEST(QtPainter, DialogPreviewPrimitives) {
     nyrender::QtPainter qt(qp, 100, 60);
     nyhost::Painter& p = qt;  // as the dialogs call it, with its default arguments
     p.Rect(10, 10, 20, 20, nyhost::kNoColor, 0x00FF00);  // filled, no outline
-    p.Rect(40, 10, 20, 20, 0x0000FF);                    // outline only
+    p.Rect(40, 10, 20, 20, 0x0000FF);                     // outline only
     p.Line(0, 50, 100, 50, 0xFF0000, 3);
-    p.Text(70, 5, "照度", 0x0000FF, 14);  // top-left corner at (70, 5)
+    p.Text(70, 5, "照度", 0x0000FF, 14);                 // top-left corner at (70, 5)
   }
   EXPECT_EQ(img.pixelColor(10, 10), QColor(0, 255, 0));
   EXPECT_TRUE(Bluish(img.pixelColor(40, 20)));
@@ -545,8 +512,7 @@ TEST(QtPainter, DialogPreviewPrimitives) {
   int text = 0, above = 0;
   for (int y = 0; y < 45; ++y)
     for (int x = 65; x < 100; ++x)
-      if (img.pixelColor(x, y).blue() > 150 && img.pixelColor(x, y).red() < 200)
-        (y < 5 ? above : text)++;
+      if (img.pixelColor(x, y).blue() > 150 && img.pixelColor(x, y).red() < 200) (y < 5 ? above : text)++;
   EXPECT_GT(text, 15);
   EXPECT_EQ(above, 0);
 }
@@ -564,8 +530,7 @@ TEST(RenderCommand, DrawsTheExamplePlanAndRejectsBadRequests) {
     env.insert("NYLUXORA_SHARE", NYLUXORA_TEST_SHARE_DIR);
     env.insert("QT_QPA_PLATFORM", "offscreen");
     p.setProcessEnvironment(env);
-    p.start(program,
-            QStringList{"--data-dir", QString::fromStdString(home.str()), "render"} + args);
+    p.start(program, QStringList{"--data-dir", QString::fromStdString(home.str()), "render"} + args);
     if (!p.waitForFinished(60000)) return -1;
     if (err) *err = QString::fromUtf8(p.readAllStandardError());
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
@@ -587,11 +552,9 @@ TEST(RenderCommand, DrawsTheExamplePlanAndRejectsBadRequests) {
   EXPECT_EQ(QImage(out).size(), QSize(320, 200));
 
   QString err;
-  EXPECT_EQ(run({plan, "--out", QString::fromStdString((home.path() / "x.gif").string())}, &err),
-            2);
+  EXPECT_EQ(run({plan, "--out", QString::fromStdString((home.path() / "x.gif").string())}, &err), 2);
   EXPECT_TRUE(err.contains("unknown picture type")) << err.toStdString();
-  EXPECT_NE(run({QString::fromStdString((home.path() / "none.dxf").string()), "--out", out}, &err),
-            0);
+  EXPECT_NE(run({QString::fromStdString((home.path() / "none.dxf").string()), "--out", out}, &err), 0);
   EXPECT_NE(run({plan}, &err), 0);  // --out is required
 }
 
