@@ -161,32 +161,43 @@ std::vector<std::string> BlockCycle(const Drawing& d) {
 
 namespace {
 
-Extents LocalExtents(const Entity& e, BlockWalk& walk);
+// One measuring pass: the box of each block's contents, in the block's own coordinates, is
+// computed once and reused by every reference, so nesting costs no more than the definitions.
+struct ExtentsWalk {
+  explicit ExtentsWalk(const Drawing& drawing) : d(drawing), walk(drawing) {}
+  const Drawing& d;
+  BlockWalk walk;
+  std::unordered_map<const BlockDefinition*, Extents> boxes;
+};
 
-Extents BlockExtents(const BlockReference& ref, BlockWalk& walk) {
+Extents LocalExtents(const Entity& e, ExtentsWalk& walk);
+
+Extents BlockExtents(const BlockReference& ref, ExtentsWalk& walk) {
+  const BlockDefinition* def = walk.d.FindBlock(ref.block);
+  auto known = def ? walk.boxes.find(def) : walk.boxes.end();
+  if (def && known == walk.boxes.end() && walk.walk.Enter(ref)) {
+    Extents box;
+    for (const auto& child : def->entities)
+      if (!child.erased) box.AddBox(LocalExtents(child, walk));
+    walk.walk.Leave();
+    known = walk.boxes.emplace(def, box).first;
+  }
   Extents out;
-  const BlockDefinition* def = walk.Enter(ref);
-  if (!def) {
+  if (known == walk.boxes.end() || known->second.Empty()) {
     out.Add(ref.position);
     return out;
   }
-  for (const auto& child : def->entities) {
-    if (child.erased) continue;
-    Extents ce = LocalExtents(child, walk);
-    if (ce.Empty()) continue;
-    // Transform the box corners; exact for rotations that are multiples of 90 degrees and a
-    // conservative box otherwise.
-    for (int i = 0; i < 4; ++i) {
-      Point3 corner{i & 1 ? ce.max.x : ce.min.x, i & 2 ? ce.max.y : ce.min.y, ce.min.z};
-      out.Add(BlockToWorld(ref, *def, corner));
-    }
+  // Transform the box corners; exact for rotations that are multiples of 90 degrees and a
+  // conservative box otherwise.
+  const Extents& box = known->second;
+  for (int i = 0; i < 4; ++i) {
+    Point3 corner{i & 1 ? box.max.x : box.min.x, i & 2 ? box.max.y : box.min.y, box.min.z};
+    out.Add(BlockToWorld(ref, *def, corner));
   }
-  walk.Leave();
-  if (out.Empty()) out.Add(ref.position);
   return out;
 }
 
-Extents LocalExtents(const Entity& e, BlockWalk& walk) {
+Extents LocalExtents(const Entity& e, ExtentsWalk& walk) {
   Extents out;
   std::visit(
       [&](const auto& v) {
@@ -230,12 +241,12 @@ Extents LocalExtents(const Entity& e, BlockWalk& walk) {
 }  // namespace
 
 Extents EntityExtents(const Drawing& d, const Entity& e) {
-  BlockWalk walk(d);
+  ExtentsWalk walk(d);
   return LocalExtents(e, walk);
 }
 
 Extents DrawingExtents(const Drawing& d) {
-  BlockWalk walk(d);
+  ExtentsWalk walk(d);
   Extents out;
   for (const auto& e : d.entities())
     if (!e.erased) out.AddBox(LocalExtents(e, walk));

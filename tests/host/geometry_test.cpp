@@ -81,8 +81,8 @@ TEST(BlockReferenceExtents, ComeFromTheDefinitionTransformed) {
   EXPECT_NEAR(e.min.y, 500, 1e-9);
   EXPECT_NEAR(e.max.y, 700, 1e-9);
 
-  // A block inside itself is measured once; nesting that multiplies beyond the walk's bound
-  // (ten references per level, eight levels) is cut off instead of visited.
+  // A block inside itself is measured once; a walk through nesting that multiplies beyond its
+  // bound (ten references per level, eight levels) is cut off instead of visiting it all.
   auto insert = [](std::string block, double x) {
     nyhost::Entity r;
     r.data = nyhost::BlockReference{std::move(block), {x, 0, 0}};
@@ -94,6 +94,7 @@ TEST(BlockReferenceExtents, ComeFromTheDefinitionTransformed) {
   for (int level = 1; level <= 8; ++level)
     d.SetBlock({"L" + std::to_string(level), {0, 0, 0},
                 std::vector<nyhost::Entity>(10, insert("L" + std::to_string(level - 1), 0))});
+  d.Add(insert("L8", 0));  // 10^8 lines through its nesting, measured once per definition
   e = nyhost::DrawingExtents(d);
   EXPECT_EQ(e.min, (Point3{0, 0, 0}));
   EXPECT_EQ(e.max, (Point3{100, 20, 0}));
