@@ -1,6 +1,8 @@
-// Session scripts against the real module on the example plan: any text runs to its end or stops
-// at a line with a message, and never crashes the host. Lines that reach the file system by a
-// path of the script's choosing (open, save, load, file answers) are left out.
+// Session scripts against the module on the example plan: any text runs to its end or stops at
+// a line with a message, and never crashes the host. Lines that reach the file system by a path
+// of the script's choosing (open, save, load, file answers) are left out. The module is linked
+// in and entered as the host enters it.
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -9,8 +11,8 @@
 #include <sstream>
 #include <string>
 
-#include "cli/module_path.h"
 #include "cli/session.h"
+#include "frame/module_entry.h"
 #include "host/dxf_io.h"
 #include "host/text_util.h"
 
@@ -36,7 +38,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   if (!mkdtemp(templ)) std::abort();
   folder = templ;
   std::atexit([] { std::system(("rm -rf '" + folder + "'").c_str()); });
-  nycli::UseDataDir(folder);
+  setenv("NYLUXORA_HOME", folder.c_str(), 1);
+  setenv("NYLUXORA_SHARE", NYLUXORA_FUZZ_SHARE_DIR, 1);
   nyhost::DxfResult r;
   plan = nyhost::ReadDxf(NYLUXORA_FUZZ_EXAMPLE_PLAN, r);
   if (!plan) std::abort();
@@ -47,14 +50,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string script(reinterpret_cast<const char*>(data), size);
   if (ReachesFiles(script)) return 0;
   std::ostringstream out, err;
-  nycli::Session session(nyhost::Host::Get(), out, err);
-  if (!session.LoadModule(nycli::DefaultModulePath())) std::abort();
-  nyhost::Host::Get().SetDrawing(std::make_unique<nyhost::Drawing>(*plan));
+  nyhost::Host& host = nyhost::Host::Get();
+  nycli::Session session(host, out, err);
+  host.SetEntryResolver([](const std::string& name) {
+    return reinterpret_cast<nyhost::CommandEntry>(dlsym(RTLD_DEFAULT, name.c_str()));
+  });
+  host.SetDrawing(std::make_unique<nyhost::Drawing>(*plan));
+  ExModuleLoad();
   bool ok = session.RunScript(script, "fuzz.session");
   if (!ok && err.str().find("fuzz.session:") == std::string::npos) {
     std::fprintf(stderr, "a failed script gave no message: %s\n", err.str().c_str());
     std::abort();
   }
-  session.UnloadModule();
+  ExModuleUnload();
+  session.windows().Collect();
   return 0;
 }
