@@ -88,11 +88,13 @@ TEST(BlockReferenceExtents, ComeFromTheDefinitionTransformed) {
     r.data = nyhost::BlockReference{std::move(block), {x, 0, 0}};
     return r;
   };
-  d.SetBlock({"SELF", {0, 0, 0}, {line, insert("SELF", 10), insert("SELF", 20), insert("SELF", 30)}});
+  d.SetBlock(
+      {"SELF", {0, 0, 0}, {line, insert("SELF", 10), insert("SELF", 20), insert("SELF", 30)}});
   d.Add(insert("SELF", 0));
   d.SetBlock({"L0", {0, 0, 0}, {line}});
   for (int level = 1; level <= 8; ++level)
-    d.SetBlock({"L" + std::to_string(level), {0, 0, 0},
+    d.SetBlock({"L" + std::to_string(level),
+                {0, 0, 0},
                 std::vector<nyhost::Entity>(10, insert("L" + std::to_string(level - 1), 0))});
   d.Add(insert("L8", 0));  // 10^8 lines through its nesting, measured once per definition
   e = nyhost::DrawingExtents(d);
