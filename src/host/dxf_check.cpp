@@ -432,14 +432,15 @@ bool Scanner::FinishObject() {
 
 bool Scanner::IsOpaque(const Object& o) const {
   if (!IsModeledEntity(o.type)) return true;
-  if (section_ == "ENTITIES" && o.paper) return true;  // paper space is not modeled
+  if (section_ == "BLOCKS" && skip_block_) return true;  // layouts other than the model
+  if (section_ == "ENTITIES" && o.paper) return true;    // paper space is not modeled
   // 3-D polylines and meshes: the database's polylines are flat.
   return o.type == "POLYLINE" && (o.n70 & (8 | 16 | 64)) != 0;
 }
 
 void Scanner::CountEntity(const Object& o) {
   bool entities = section_ == "ENTITIES";
-  if (!entities && !(section_ == "BLOCKS" && in_block_ && !skip_block_)) return;
+  if (!entities && !(section_ == "BLOCKS" && in_block_)) return;
   if (o.type == "BLOCK" || o.type == "ENDBLK") return;
   if (o.type == "ATTRIB" || o.type == "VERTEX" || o.type == "SEQEND") {
     // The end of an opaque entity's sequence ends its record.

@@ -429,13 +429,17 @@ void Reader::addBlock(const DL_BlockData& d) {
 void Reader::endBlock() {
   if (!in_block_) return;
   Close();
-  if (!skip_block_) blocks_.push_back(std::move(block_));
+  // A layout block is kept only for the entities of another layout it may hold.
+  if (!skip_block_ || !block_.entities.empty()) blocks_.push_back(std::move(block_));
   block_ = BlockDefinition{};
   in_block_ = false;
 }
 
 std::vector<Entity>* Reader::Target() {
-  if (in_block_) return skip_block_ || done_.section != "BLOCKS" ? nullptr : &block_.entities;
+  if (in_block_) {
+    bool kept = !skip_block_ || done_.kind == Kind::kOpaque;  // layouts hold opaque ones only
+    return kept && done_.section == "BLOCKS" ? &block_.entities : nullptr;
+  }
   // Paper space reaches here only as opaque entities.
   if (done_.section == "ENTITIES" && (!done_.paper || done_.kind == Kind::kOpaque)) return &model_;
   return nullptr;

@@ -85,6 +85,14 @@ class BufferWriter : public DL_WriterA {
   mutable int bad_real_code_ = 0;
 };
 
+// The layout blocks dxflib's objects refer to: always written, with what a file kept in them.
+constexpr const char* kFixedLayouts[] = {"*Model_Space", "*Paper_Space", "*Paper_Space0"};
+
+bool IsFixedLayout(std::string_view name) {
+  return std::any_of(std::begin(kFixedLayouts), std::end(kFixedLayouts),
+                     [&](const char* l) { return IEquals(name, l); });
+}
+
 std::string HexHandle(EntityId h) {
   char buf[24];
   std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(h));
@@ -171,12 +179,11 @@ void Emitter::Prepare() {
     all.push_back(&e);
     if (e.id < kMaxWritableHandle) first_free_ = std::max(first_free_, e.id + 1);
   }
-  for (const auto& b : d_.blocks())
-    if (!IsLayoutBlock(b.name)) {
-      blocks_.push_back(b);
-      for (const Entity& e : b.entities)
-        if (!e.erased) all.push_back(&e);
-    }
+  for (const auto& b : d_.blocks()) {
+    if (!IsFixedLayout(b.name)) blocks_.push_back(b);
+    for (const Entity& e : b.entities)
+      if (!e.erased) all.push_back(&e);
+  }
 
   auto add_unique = [](std::vector<std::string>& list, const std::string& name) {
     for (const auto& n : list)
@@ -382,8 +389,12 @@ void Emitter::Tables() {
 
 void Emitter::Blocks() {
   dw_.sectionBlocks();
-  for (const char* layout : {"*Model_Space", "*Paper_Space", "*Paper_Space0"}) {
+  for (const char* layout : kFixedLayouts) {
     dxf_.writeBlock(dw_, DL_BlockData(layout, 0, 0.0, 0.0, 0.0));
+    for (const auto& b : d_.blocks())  // what a file kept there (opaque entities)
+      if (IEquals(b.name, layout))
+        for (const Entity& e : b.entities)
+          if (!e.erased) WriteEntity(e, false);
     dxf_.writeEndBlock(dw_, layout);
   }
   for (const auto& b : blocks_) {

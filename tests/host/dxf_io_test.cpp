@@ -216,7 +216,9 @@ TEST_F(DxfFiles, RoundTripKeepsEveryEntityKindLayerBlockAndScale) {
     EXPECT_TRUE(back->blocks()[i] == d.blocks()[i]) << d.blocks()[i].name;
   ExpectSameEntities(Live(*back), Live(d));
   // Keyed texts with equals signs and Chinese; an absent key stays absent.
-  for (auto [key, value] : {std::pair{"设备高", "2.25"}, {"名称", "格栅荧光灯"}, {"公式", "a=b=c"},
+  for (auto [key, value] : {std::pair{"设备高", "2.25"},
+                            {"名称", "格栅荧光灯"},
+                            {"公式", "a=b=c"},
                             {"型号", nullptr}}) {
     std::string out;
     EXPECT_EQ(NyXData::GetEntXData(out, back->entities().front(), key), value != nullptr) << key;
@@ -562,12 +564,14 @@ TEST_F(DxfFiles, HarmlessVariantsOfAValidFileLoad) {
 }
 
 // Entities the host does not model: another type, paper space, a 3-D polyline, an owned
-// sequence, one inside a block, a type name with a trailing blank.
+// sequence, one inside a block, one of another layout, a type name with a trailing blank.
 const char* const kForeignFile =
     "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1015\n0\nENDSEC\n0\nSECTION\n2\nBLOCKS\n"
     "0\nBLOCK\n8\n0\n2\nB\n70\n0\n10\n0\n20\n0\n0\nXLINE\n5\n2A\n330\n1F\n100\n"
     "AcDbEntity\n8\n0\n100\nAcDbXline\n10\n0\n20\n0\n30\n0\n11\n0.6\n21\n0."
-    "8\n31\n0\n0\nENDBLK\n8\n0\n0\nENDSEC\n"
+    "8\n31\n0\n0\nENDBLK\n8\n0\n"
+    "0\nBLOCK\n8\n0\n2\n*Paper_Space0\n70\n0\n10\n0\n20\n0\n0\nCIRCLE\n5\n2C\n100\nAcDbEntity\n"
+    "8\n0\n100\nAcDbCircle\n10\n5\n20\n6\n30\n0\n40\n2\n0\nENDBLK\n8\n0\n0\nENDSEC\n"
     "0\nSECTION\n2\nENTITIES\n"
     "0\nELLIPSE\n5\n101\n330\n1F\n102\n{ACAD_REACTORS\n330\n2B\n102\n}\n100\nAcDbEntity\n"
     "8\n墙体\n62\n3\n100\nAcDbEllipse\n10\n100\n20\n200\n30\n0\n11\n50\n21\n0\n31\n0\n"
@@ -605,11 +609,14 @@ TEST_F(DxfFiles, EntitiesTheHostDoesNotModelSurviveOpenAndSave) {
       << "handle, owner and reactors are the writer's to give";
   ASSERT_TRUE(d->Find(0x105)->As<OpaqueEntity>()) << "a paper-space INSERT";
   EXPECT_EQ(d->FindBlock("B")->entities.at(0).As<OpaqueEntity>()->type, "XLINE");
+  EXPECT_EQ(EntityTypeName(d->FindBlock("*Paper_Space0")->entities.at(0)), std::string("CIRCLE"));
 
   auto back = RoundTrip(*d, "saved.dxf");
   ASSERT_TRUE(back);
   ExpectSameEntities(Live(*back), Live(*d));
-  EXPECT_TRUE(back->blocks() == d->blocks());
+  EXPECT_EQ(back->blocks().size(), d->blocks().size());
+  for (const auto& b : d->blocks())  // layouts are written first
+    EXPECT_TRUE(back->FindBlock(b.name) && *back->FindBlock(b.name) == b) << b.name;
   ASSERT_TRUE(WriteDxf(*back, Path("again.dxf").string()).ok);
   EXPECT_EQ(ReadBytes(Path("again.dxf")), ReadBytes(Path("saved.dxf")));
 
@@ -627,7 +634,8 @@ TEST_F(DxfFiles, EntitiesTheHostDoesNotModelSurviveOpenAndSave) {
       "  elif t == '3DFACE': print(t, *(p(x.get('vtx%d' % i)) for i in range(4)))\n"
       "  elif t == 'POLYLINE': print(t, *(p(v.dxf.location) for v in e.vertices))\n"
       "for e in doc.layout('Layout1'): print(e.dxftype(), *(a.dxf.text for a in e.attribs))\n"
-      "for e in doc.blocks.get('B'): print('B', e.dxftype(), p(e.dxf.unit_vector))\n");
+      "for e in doc.blocks.get('B'): print('B', e.dxftype(), p(e.dxf.unit_vector))\n"
+      "for e in doc.blocks.get('*Paper_Space0'): print(e.dxftype(), p(e.dxf.center))\n");
   std::string cmd = "/usr/bin/python3 '" + Path("check.py").string() + "' '" +
                     Path("saved.dxf").string() + "' > '" + Path("ezdxf.txt").string() + "' 2>&1";
   EXPECT_EQ(std::system(cmd.c_str()), 0) << ReadBytes(Path("ezdxf.txt"));
@@ -637,7 +645,8 @@ TEST_F(DxfFiles, EntitiesTheHostDoesNotModelSurviveOpenAndSave) {
             "3DFACE 0 0 0 1 0 0 1 1 1 0 1 1\n"
             "POLYLINE 1 2 3 4 5 6\n"
             "INSERT 值\n"
-            "B XLINE 0.6 0.8 0\n");
+            "B XLINE 0.6 0.8 0\n"
+            "CIRCLE 5 6 0\n");
 }
 
 TEST_F(DxfFiles, FailedWritesLeaveTheOldFileAndNoTemporaryFiles) {
