@@ -7,6 +7,7 @@ namespace nyhost {
 const char* EntityTypeName(const Entity& e) {
   static constexpr const char* kNames[] = {"INSERT", "LWPOLYLINE", "TEXT",  "MTEXT", "POINT",
                                            "LINE",   "CIRCLE",     "SOLID", "HATCH"};
+  if (const auto* o = e.As<OpaqueEntity>()) return o->type.c_str();
   return kNames[e.data.index()];
 }
 

@@ -39,7 +39,8 @@ bool ParseReal(std::string_view s, double& v) {
     s = comma;
   }
   auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  return ec == std::errc() && end == s.data() + s.size() && std::isfinite(v);
+  return ec == std::errc() && end == s.data() + s.size() && std::isfinite(v) &&
+         std::fpclassify(v) != FP_SUBNORMAL;
 }
 
 bool ParseHandle(std::string_view s, EntityId& h) {
@@ -80,14 +81,26 @@ bool IsLayoutBlock(std::string_view name) {
   return lower == "*model_space" || lower.rfind("*paper_space", 0) == 0;
 }
 
-namespace {
-
-// Entity kinds the drawing database keeps (ARC becomes a bulged polyline).
-bool IsKeptEntity(std::string_view type) {
+bool IsModeledEntity(std::string_view type) {
   static constexpr std::string_view kKinds[] = {"INSERT", "LWPOLYLINE", "POLYLINE", "TEXT",
                                                 "MTEXT",  "POINT",      "LINE",     "CIRCLE",
                                                 "ARC",    "SOLID",      "HATCH"};
   return std::find(std::begin(kKinds), std::end(kKinds), type) != std::end(kKinds);
+}
+
+namespace {
+
+// A value that reads as a number but not as one a drawing can hold (ParseReal refuses it).
+bool IsOutOfRangeNumber(std::string_view s) {
+  s = TrimBlanks(s);
+  if (!s.empty() && s[0] == '+') s.remove_prefix(1);
+  if (s.empty() || s.size() > 400) return false;
+  std::string dot(s);
+  std::replace(dot.begin(), dot.end(), ',', '.');
+  double v;
+  auto [end, ec] = std::from_chars(dot.data(), dot.data() + dot.size(), v);
+  return end == dot.data() + dot.size() &&
+         (ec == std::errc::result_out_of_range || ec == std::errc());
 }
 
 bool IsKnownSection(std::string_view name) {
@@ -107,12 +120,14 @@ class Scanner {
   struct Object {
     std::string_view type;
     std::size_t line = 0;
+    std::size_t first = 0;  // index of its group 0 in ScanResult::pairs
     std::size_t pairs = 0;
     std::bitset<1072> seen;
     int count10 = 0, count20 = 0, count92 = 0;
-    long long n90 = -1, n91 = -1, n66 = 0, max_count = 0;
+    long long n90 = -1, n91 = -1, n66 = 0, n70 = 0, max_count = 0;
     bool vertex_before_count = false, bulge_before_vertex = false, paper = false;
     std::string_view name;
+    std::string_view handle;
   };
 
   bool Fail(std::size_t line, const std::string& msg) {
@@ -131,6 +146,8 @@ class Scanner {
             const std::string& close, const std::string& member, bool& inside);
   bool FinishObject();
   void AddToObject(const Pair& p);
+  bool IsOpaque(const Object& o) const;
+  void CountEntity(const Object& o);
 
   std::string_view text_;
   std::string name_;
@@ -141,7 +158,9 @@ class Scanner {
   std::string header_var_;
   bool in_table_ = false, in_block_ = false, skip_block_ = false, eof_ = false;
   bool have_object_ = false;
-  std::string sequence_owner_;  // INSERT or POLYLINE while ATTRIB/VERTEX ... SEQEND is due
+  std::string sequence_owner_;    // INSERT or POLYLINE while ATTRIB/VERTEX ... SEQEND is due
+  bool opaque_sequence_ = false;  // that sequence belongs to an opaque entity
+  std::size_t opaque_first_ = 0;
   Object obj_;
 };
 
@@ -206,7 +225,8 @@ bool Scanner::CheckValue(int code, std::string_view value, std::size_t line) {
   switch (KindOf(code)) {
     case ValueKind::kReal: {
       double v;
-      if (!ParseReal(value, v)) needed = "a number";
+      if (!ParseReal(value, v))
+        needed = IsOutOfRangeNumber(value) ? "a finite number in range" : "a number";
       break;
     }
     case ValueKind::kInt: {
@@ -258,11 +278,21 @@ bool Scanner::HandlePair(const Pair& p) {
       if (section_ == "HEADER") {
         if (p.code == 9) {
           header_var_ = std::string(v);
-        } else if (header_var_ == "$ACADVER" && p.code == 1) {
+        } else if (!header_var_.empty() && !out_->header_lines.count(header_var_)) {
+          out_->header_lines[header_var_] = p.line + 1;
+        }
+        if (header_var_ == "$ACADVER" && p.code == 1) {
           out_->acadver = std::string(TrimBlanks(v));
         } else if (header_var_ == "$DWGCODEPAGE" && p.code == 3) {
           out_->codepage = std::string(TrimBlanks(v));
         }
+      }
+      if ((section_ == "ENTITIES" || section_ == "BLOCKS") && p.code >= 10 && p.code <= 59) {
+        double x = 0;
+        ParseReal(v, x);
+        if (std::fabs(x) > kMaxCoordinate)
+          return Fail(p.line + 1, "group code " + std::to_string(p.code) + " holds " + Snippet(v) +
+                                      ", beyond the largest coordinate or size a plan may hold");
       }
       if (have_object_) AddToObject(p);
       return true;
@@ -305,6 +335,7 @@ bool Scanner::StartObject(std::string_view type, std::size_t line) {
   obj_ = Object{};
   obj_.type = type;
   obj_.line = line;
+  obj_.first = out_->pairs.size() - 1;
   have_object_ = true;
   return true;
 }
@@ -330,7 +361,11 @@ void Scanner::AddToObject(const Pair& p) {
   long long n = 0;
   if (KindOf(p.code) == ValueKind::kInt) ParseInt(p.value, n);
   if (p.code == 2 && o.name.empty()) o.name = p.value;
+  if (p.code == 5 && o.handle.empty()) o.handle = TrimBlanks(p.value);
+  if (p.code == 40 && o.type == "XRECORD" && !out_->xrecord_lines.count(o.handle))
+    out_->xrecord_lines[std::string(o.handle)] = p.line + 1;
   if (p.code == 66) o.n66 = n;
+  if (p.code == 70) o.n70 = n;
   if (p.code == 67) o.paper = n == 1;
   if (o.type == "LWPOLYLINE") {
     if (p.code == 90) {
@@ -390,12 +425,39 @@ bool Scanner::FinishObject() {
   if (o.type == "INSERT" && o.n66 == 1) sequence_owner_ = "INSERT";
   if (o.type == "POLYLINE") sequence_owner_ = "POLYLINE";
   if (o.type == "BLOCK") skip_block_ = IsLayoutBlock(o.name);
-  if (IsKeptEntity(o.type)) {
-    if (section_ == "ENTITIES" && !o.paper) ++out_->model_entities;
-    if (section_ == "BLOCKS" && in_block_ && !skip_block_) ++out_->block_entities;
-  }
+  CountEntity(o);
   have_object_ = false;
   return true;
+}
+
+bool Scanner::IsOpaque(const Object& o) const {
+  if (!IsModeledEntity(o.type)) return true;
+  if (section_ == "BLOCKS" && skip_block_) return true;  // layouts other than the model
+  if (section_ == "ENTITIES" && o.paper) return true;    // paper space is not modeled
+  // 3-D polylines and meshes: the database's polylines are flat.
+  return o.type == "POLYLINE" && (o.n70 & (8 | 16 | 64)) != 0;
+}
+
+void Scanner::CountEntity(const Object& o) {
+  bool entities = section_ == "ENTITIES";
+  if (!entities && !(section_ == "BLOCKS" && in_block_)) return;
+  if (o.type == "BLOCK" || o.type == "ENDBLK") return;
+  if (o.type == "ATTRIB" || o.type == "VERTEX" || o.type == "SEQEND") {
+    // The end of an opaque entity's sequence ends its record.
+    if (opaque_sequence_ && o.type == "SEQEND") {
+      out_->opaque.push_back({opaque_first_, out_->pairs.size() - 1});
+      opaque_sequence_ = false;
+    }
+    return;
+  }
+  if (!IsOpaque(o)) {
+    ++(entities ? out_->model_entities : out_->block_entities);
+  } else if (sequence_owner_.empty()) {
+    out_->opaque.push_back({o.first, out_->pairs.size() - 1});
+  } else {
+    opaque_sequence_ = true;
+    opaque_first_ = o.first;
+  }
 }
 
 }  // namespace

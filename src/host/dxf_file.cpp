@@ -1,7 +1,9 @@
 // File plumbing of DXF reading and writing: whole-file reads, feeding dxflib from memory, and
 // atomic replacement of the target file.
+#include <dirent.h>
 #include <dl_dxf.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,6 +29,28 @@ bool WriteAll(int fd, std::string_view data) {
     data.remove_prefix(static_cast<std::size_t>(n));
   }
   return true;
+}
+
+// Temporary files of our naming (".NAME.tmpPID_N") that an interrupted save left beside `base`
+// in `dir`: removed when their process is gone, never while it may still be writing.
+void RemoveStaleTemporaries(const std::string& dir, const std::string& base) {
+  DIR* d = ::opendir(dir.c_str());
+  if (!d) return;
+  const std::string prefix = "." + base + ".tmp";
+  while (const dirent* entry = ::readdir(d)) {
+    std::string_view name = entry->d_name;
+    if (name.substr(0, prefix.size()) != prefix) continue;
+    name.remove_prefix(prefix.size());
+    std::size_t sep = name.find('_');
+    if (sep == 0 || sep == std::string_view::npos || sep + 1 == name.size() ||
+        name.find_first_not_of("0123456789_") != std::string_view::npos ||
+        name.find('_', sep + 1) != std::string_view::npos || sep > 9)
+      continue;
+    pid_t pid = static_cast<pid_t>(std::stol(std::string(name.substr(0, sep))));
+    if (pid <= 0 || pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH) continue;
+    ::unlinkat(::dirfd(d), entry->d_name, 0);
+  }
+  ::closedir(d);
 }
 
 }  // namespace
@@ -114,6 +138,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& data, std::
     error = path + ": cannot write: is a folder";
     return false;
   }
+  RemoveStaleTemporaries(dir, base);
   std::string tmp;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/entity.h"
 #include "host/text_util.h"
 
 class DL_CreationInterface;
@@ -19,6 +20,15 @@ constexpr const char* kCjkStyle = "unicode";
 constexpr const char* kScaleDictionary = "NYLUXORA";
 constexpr const char* kArchScaleEntry = "ArchScale";
 constexpr const char* kDrawScaleEntry = "DrawScale";
+
+// dxflib writes tables and standard objects with fixed handles below this value.
+constexpr EntityId kFirstFreeHandle = 0x30;
+constexpr EntityId kMaxWritableHandle = 0x7FFFFFF0;  // dxflib writes handles through int
+
+// The id a model-space entity takes from its handle: one the writer can keep, else a new one.
+inline EntityId IdOfHandle(EntityId handle) {
+  return handle >= kFirstFreeHandle && handle < kMaxWritableHandle ? handle : kNullId;
+}
 
 inline bool IEquals(std::string_view a, std::string_view b) {
   return ToLowerAscii(a) == ToLowerAscii(b);

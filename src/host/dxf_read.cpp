@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -21,6 +22,7 @@
 #include "host/dxf_hatch.h"
 #include "host/dxf_internal.h"
 #include "host/dxf_io.h"
+#include "host/entity_geometry.h"
 #include "host/text_codec.h"
 #include "host/text_util.h"
 
@@ -33,11 +35,25 @@ bool IsTextCode(int code) {
          code == 1003;
 }
 
+// Stands in for an opaque entity in what dxflib reads: it knows no such type and skips it, and
+// the reader takes the entity from the checked pairs when it meets the stand-in.
+constexpr std::string_view kOpaqueMarker = "NYLUXORA_OPAQUE";
+
 // What dxflib reads: the checked pairs, one line each, without the comments it trips over.
 std::string Reserialise(const ScanResult& scan) {
   std::string out;
   out.reserve(scan.pairs.size() * 12);
-  for (const Pair& p : scan.pairs) {
+  auto opaque = scan.opaque.begin();
+  for (std::size_t i = 0; i < scan.pairs.size(); ++i) {
+    if (opaque != scan.opaque.end() && i == opaque->first) {
+      out += "0\n";
+      out += kOpaqueMarker;
+      out += '\n';
+      i = opaque->last - 1;
+      ++opaque;
+      continue;
+    }
+    const Pair& p = scan.pairs[i];
     // dxflib throws on a comment that is exactly "dxflib" (it parses a version after it).
     if (p.code == 999 && p.value.rfind("dxflib", 0) == 0 && p.value.size() < 8) continue;
     out += std::to_string(p.code);
@@ -100,9 +116,20 @@ class Decoder {
   std::string charset_;
 };
 
-enum class Kind { kOther, kLwPolyline, kPolyline, kVertex, kMText, kSolid, kAppId, kSection };
+enum class Kind {
+  kOther,
+  kLwPolyline,
+  kPolyline,
+  kVertex,
+  kMText,
+  kSolid,
+  kAppId,
+  kSection,
+  kOpaque
+};
 
 Kind KindOfObject(std::string_view type) {
+  if (type == kOpaqueMarker) return Kind::kOpaque;
   if (type == "LWPOLYLINE") return Kind::kLwPolyline;
   if (type == "POLYLINE") return Kind::kPolyline;
   if (type == "VERTEX") return Kind::kVertex;
@@ -138,7 +165,7 @@ struct ObjectInfo {
 // Builds the drawing's layers, blocks, entities and scales from dxflib's callbacks.
 class Reader : public DL_CreationAdapter {
  public:
-  explicit Reader(const Decoder& decode) : decode_(decode) {}
+  Reader(const Decoder& decode, const ScanResult& scan) : decode_(decode), scan_(scan) {}
 
   void processCodeValuePair(unsigned int code, const std::string& value) override;
   void addLayer(const DL_LayerData& d) override;
@@ -176,9 +203,11 @@ class Reader : public DL_CreationAdapter {
     if (code == 40 && !xrecord_reals_.count(xrecord_)) xrecord_reals_[xrecord_] = value;
   }
 
-  std::size_t model_count() const { return model_.size(); }
+  // Entities read by kind: modeled ones in model space and in blocks, and opaque ones.
+  std::size_t model_count() const { return Modeled(model_); }
   std::size_t block_entity_count() const;
-  std::unique_ptr<Drawing> Build(const std::string& path);
+  std::size_t opaque_count() const { return next_opaque_; }
+  std::unique_ptr<Drawing> Build(const std::string& path, std::string& error);
   void Close();
 
  private:
@@ -191,11 +220,21 @@ class Reader : public DL_CreationAdapter {
   std::vector<Entity>* Target();
   Entity* Add(EntityData data);
   Entity* OpenEntity() { return open_container_ ? &(*open_container_)[open_index_] : nullptr; }
-  void CaptureXData(int code, const std::string& value);
-  std::optional<double> HeaderReal(const std::string& name) const;
-  std::optional<double> XRecordScale(const std::string& entry) const;
+  void CaptureXData(std::vector<XDataGroup>& xdata, int code, std::string_view value) const;
+  void AddOpaque();
+  static std::size_t Modeled(const std::vector<Entity>& entities);
+  struct Scale {
+    double value = 0;
+    std::size_t line = 0;
+  };
+  std::optional<Scale> HeaderScale(const std::string& name) const;
+  std::optional<Scale> XRecordScale(const std::string& entry) const;
+  bool TakeScale(const std::string& entry, const std::string& header_var, const char* what,
+                 double fallback, const std::string& path, double& out, std::string& error) const;
 
   const Decoder& decode_;
+  const ScanResult& scan_;
+  std::size_t next_opaque_ = 0;
   ObjectInfo cur_, done_;
   std::string section_;
   std::string header_var_;
@@ -228,6 +267,7 @@ void Reader::processCodeValuePair(unsigned int code, const std::string& value) {
       std::string app = Decode(done_.name);
       if (!IEquals(app, "ACAD")) apps_.push_back(app);
     }
+    if (done_.kind == Kind::kOpaque) AddOpaque();
     return;
   }
   if (cur_.kind == Kind::kSection && code == 2 && section_.empty()) {
@@ -245,7 +285,7 @@ void Reader::processCodeValuePair(unsigned int code, const std::string& value) {
     return;
   }
   if (code >= 1000) {
-    CaptureXData(static_cast<int>(code), value);
+    CaptureXData(cur_.xdata, static_cast<int>(code), value);
     return;
   }
   if (!cur_.xdata.empty()) return;  // extended data closes the object's own groups
@@ -279,12 +319,12 @@ void Reader::processCodeValuePair(unsigned int code, const std::string& value) {
   }
 }
 
-void Reader::CaptureXData(int code, const std::string& value) {
+void Reader::CaptureXData(std::vector<XDataGroup>& xdata, int code, std::string_view value) const {
   if (code == 1001) {
-    cur_.xdata.push_back({Decode(value), {}});
+    xdata.push_back({Decode(value), {}});
     return;
   }
-  if (cur_.xdata.empty()) return;  // values before any application name
+  if (xdata.empty()) return;  // values before any application name
   XDataItem item;
   item.code = code;
   switch (KindOf(code)) {
@@ -301,7 +341,66 @@ void Reader::CaptureXData(int code, const std::string& value) {
       item.text = IsTextCode(code) ? Decode(value) : std::string(TrimBlanks(value));
       break;
   }
-  cur_.xdata.back().items.push_back(std::move(item));
+  xdata.back().items.push_back(std::move(item));
+}
+
+// The entity a stand-in replaced, from the checked pairs: its own groups until its extended
+// data, then its sequence. Handles and owners are left to the writer, which numbers anew.
+void Reader::AddOpaque() {
+  if (next_opaque_ >= scan_.opaque.size()) return;
+  const OpaqueRange range = scan_.opaque[next_opaque_++];
+  Close();
+  std::vector<Entity>* target = Target();
+  if (!target) return;
+  Entity e;
+  OpaqueEntity o;
+  o.type = Decode(scan_.pairs[range.first].value);
+  bool main = true, xdata = false, layer = false;
+  int bracket = 0;  // inside a 102 {ACAD_REACTORS ... } group: back-pointers, rebuilt by CAD
+  for (std::size_t i = range.first + 1; i < range.last; ++i) {
+    const Pair& p = scan_.pairs[i];
+    if (p.code == 999) continue;
+    if (p.code == 0) main = false, xdata = false;
+    if (p.code == 5) {
+      if (main) ParseHandle(p.value, e.id);
+      continue;
+    }
+    if (p.code == 330 && bracket == 0) continue;
+    if (p.code == 102) {
+      bool reactors = TrimBlanks(p.value) == "{ACAD_REACTORS";
+      if (reactors || (bracket > 0 && TrimBlanks(p.value) == "}")) {
+        bracket = reactors;
+        continue;
+      }
+    }
+    if (bracket > 0) continue;
+    if (main && (p.code >= 1000 || xdata)) {
+      xdata = true;
+      CaptureXData(e.xdata, p.code, p.value);
+      continue;
+    }
+    std::string value =
+        KindOf(p.code) == ValueKind::kString ? Decode(p.value) : std::string(p.value);
+    if (main && p.code == 8 && !layer) {  // the one the writer puts Entity::layer into
+      layer = true;
+      if (value.empty()) value = "0";
+      e.layer = value;
+    }
+    if (main && p.code == 62) {
+      long long c = kColorByLayer;
+      ParseInt(p.value, c);
+      e.color = c >= 0 && c <= 256 ? static_cast<int>(c) : kColorByLayer;
+    }
+    o.groups.push_back({p.code, std::move(value)});
+  }
+  e.id = target == &model_ ? IdOfHandle(e.id) : kNullId;
+  e.data = std::move(o);
+  target->push_back(std::move(e));
+}
+
+std::size_t Reader::Modeled(const std::vector<Entity>& entities) {
+  return static_cast<std::size_t>(std::count_if(
+      entities.begin(), entities.end(), [](const Entity& e) { return !e.As<OpaqueEntity>(); }));
 }
 
 void Reader::addLayer(const DL_LayerData& d) {
@@ -330,14 +429,19 @@ void Reader::addBlock(const DL_BlockData& d) {
 void Reader::endBlock() {
   if (!in_block_) return;
   Close();
-  if (!skip_block_) blocks_.push_back(std::move(block_));
+  // A layout block is kept only for the entities of another layout it may hold.
+  if (!skip_block_ || !block_.entities.empty()) blocks_.push_back(std::move(block_));
   block_ = BlockDefinition{};
   in_block_ = false;
 }
 
 std::vector<Entity>* Reader::Target() {
-  if (in_block_) return skip_block_ || done_.section != "BLOCKS" ? nullptr : &block_.entities;
-  if (done_.section == "ENTITIES" && !done_.paper) return &model_;
+  if (in_block_) {
+    bool kept = !skip_block_ || done_.kind == Kind::kOpaque;  // layouts hold opaque ones only
+    return kept && done_.section == "BLOCKS" ? &block_.entities : nullptr;
+  }
+  // Paper space reaches here only as opaque entities.
+  if (done_.section == "ENTITIES" && (!done_.paper || done_.kind == Kind::kOpaque)) return &model_;
   return nullptr;
 }
 
@@ -352,7 +456,7 @@ Entity* Reader::Add(EntityData data) {
   int color = a.getColor();
   e.color = color >= 0 && color <= 256 ? color : kColorByLayer;
   e.xdata = done_.xdata;
-  if (target == &model_) e.id = done_.handle;  // block contents carry no ids of ours
+  if (target == &model_) e.id = IdOfHandle(done_.handle);  // blocks hold no ids of ours
   e.data = std::move(data);
   target->push_back(std::move(e));
   open_container_ = target;
@@ -492,51 +596,89 @@ void Reader::addHatch(const DL_HatchData& d) {
 
 std::size_t Reader::block_entity_count() const {
   std::size_t n = 0;
-  for (const auto& b : blocks_) n += b.entities.size();
+  for (const auto& b : blocks_) n += Modeled(b.entities);
   return n;
 }
 
-std::optional<double> Reader::HeaderReal(const std::string& name) const {
+std::optional<Reader::Scale> Reader::HeaderScale(const std::string& name) const {
   auto it = header_.find(name);
   double v;
   if (it == header_.end() || it->second.empty() || !ParseReal(it->second.front().second, v) ||
-      v <= 0)
+      v == 0)  // 0 is the value CAD programs give an unset $USERRn
     return std::nullopt;
-  return v;
+  auto line = scan_.header_lines.find(name);
+  return Scale{v, line == scan_.header_lines.end() ? 0 : line->second};
 }
 
-std::optional<double> Reader::XRecordScale(const std::string& entry) const {
+std::optional<Reader::Scale> Reader::XRecordScale(const std::string& entry) const {
   for (const auto& root : dictionary_entries_) {
     if (root.name != kScaleDictionary) continue;
     for (const auto& e : dictionary_entries_) {
       if (e.dictionary != root.handle || e.name != entry) continue;
       auto it = xrecord_reals_.find(e.handle);
-      if (it != xrecord_reals_.end() && std::isfinite(it->second) && it->second > 0)
-        return it->second;
+      if (it == xrecord_reals_.end()) continue;
+      auto line = scan_.xrecord_lines.find(e.handle);
+      return Scale{it->second, line == scan_.xrecord_lines.end() ? 0 : line->second};
     }
   }
   return std::nullopt;
 }
 
-std::unique_ptr<Drawing> Reader::Build(const std::string& path) {
+// A scale from our XRECORD, else from the header (other programs may overwrite $USERRn; the
+// XRECORDs are ours alone), else the default. A stored scale out of range refuses the file.
+bool Reader::TakeScale(const std::string& entry, const std::string& header_var, const char* what,
+                       double fallback, const std::string& path, double& out,
+                       std::string& error) const {
+  constexpr double kMin = 1e-6, kMax = 1e6;
+  std::optional<Scale> found[] = {XRecordScale(entry), HeaderScale(header_var)};
+  const std::string where[] = {"XRECORD " + entry, header_var};
+  out = fallback;
+  for (int i = 1; i >= 0; --i) {
+    if (!found[i]) continue;
+    if (!(found[i]->value >= kMin && found[i]->value <= kMax)) {
+      char value[32];
+      std::snprintf(value, sizeof value, "%.6g", found[i]->value);
+      error = path + ":" + std::to_string(found[i]->line) + ": the " + what + " (" + where[i] +
+              ") " + value + " is out of range (0.000001 to 1000000)";
+      return false;
+    }
+    out = found[i]->value;
+  }
+  return true;
+}
+
+std::unique_ptr<Drawing> Reader::Build(const std::string& path, std::string& error) {
   auto d = std::make_unique<Drawing>();
+  double arch = 1, draw = 100;
+  if (!TakeScale(kArchScaleEntry, "$USERR1", "architectural scale", 1, path, arch, error) ||
+      !TakeScale(kDrawScaleEntry, "$USERR2", "drawing scale", 100, path, draw, error))
+    return nullptr;
   for (const Layer& l : layers_) d->EnsureLayer(l.name, l.color) = l;
   for (const std::string& app : apps_) d->RegisterApp(app);
   auto declare = [&](const Entity& e) {  // its layer and xdata applications
     d->EnsureLayer(e.layer);
     for (const auto& g : e.xdata) d->RegisterApp(g.app);
+    if (const auto* o = e.As<OpaqueEntity>())
+      for (const auto& g : o->groups)
+        if (g.code == 1001) d->RegisterApp(g.value);
   };
   for (auto& b : blocks_) {
     for (const Entity& e : b.entities) declare(e);
     d->SetBlock(std::move(b));
   }
+  std::vector<std::string> cycle = BlockCycle(*d);
+  if (!cycle.empty()) {
+    std::string chain;
+    for (const auto& name : cycle) chain += (chain.empty() ? "" : " -> ") + name;
+    error = path + ": block '" + cycle.front() + "' contains itself (" + chain + ")";
+    return nullptr;
+  }
   for (Entity& e : model_) {
     declare(e);
     d->AddWithId(std::move(e));
   }
-  // Other programs may overwrite $USERRn; the XRECORDs are ours alone.
-  d->set_arch_scale(XRecordScale(kArchScaleEntry).value_or(HeaderReal("$USERR1").value_or(1)));
-  d->set_draw_scale(XRecordScale(kDrawScaleEntry).value_or(HeaderReal("$USERR2").value_or(100)));
+  d->set_arch_scale(arch);
+  d->set_draw_scale(draw);
   for (const auto& [name, groups] : header_) {
     if (groups.empty() || IsOwnHeaderVariable(name)) continue;
     std::string value;
@@ -567,7 +709,7 @@ std::unique_ptr<Drawing> ReadDxf(const std::string& path, DxfResult& result) {
   dxf::ScanResult scan;
   if (!dxf::CheckDxf(bytes, path, scan, result.error)) return nullptr;
   dxf::Decoder decoder(scan, bytes);
-  dxf::Reader reader(decoder);
+  dxf::Reader reader(decoder, scan);
   std::string error;
   if (!dxf::RunDxflib(dxf::Reserialise(scan), reader, error)) {
     result.error = path + ": " + error;
@@ -575,14 +717,17 @@ std::unique_ptr<Drawing> ReadDxf(const std::string& path, DxfResult& result) {
   }
   reader.Close();
   if (reader.model_count() != scan.model_entities ||
-      reader.block_entity_count() != scan.block_entities) {
-    result.error = path + ": could not read all entities (read " +
-                   std::to_string(reader.model_count() + reader.block_entity_count()) + " of " +
-                   std::to_string(scan.model_entities + scan.block_entities) + ")";
+      reader.block_entity_count() != scan.block_entities ||
+      reader.opaque_count() != scan.opaque.size()) {
+    result.error =
+        path + ": could not read all entities (read " +
+        std::to_string(reader.model_count() + reader.block_entity_count() + reader.opaque_count()) +
+        " of " + std::to_string(scan.model_entities + scan.block_entities + scan.opaque.size()) +
+        ")";
     return nullptr;
   }
-  auto drawing = reader.Build(path);
-  result.ok = true;
+  auto drawing = reader.Build(path, result.error);
+  result.ok = drawing != nullptr;
   return drawing;
 }
 

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,9 +26,6 @@ namespace {
 
 // AutoCAD's limit for one MTEXT chunk (groups 3 and 1).
 constexpr std::size_t kMTextChunkBytes = 250;
-// dxflib writes tables and standard objects with fixed handles below this value.
-constexpr EntityId kFirstFreeHandle = 0x30;
-constexpr EntityId kMaxWritableHandle = 0x7FFFFFF0;  // dxflib writes handles through int
 
 // dxflib's writer with its output primitives redirected into memory, so nothing reaches the
 // disk before the whole file is known to be good.
@@ -86,6 +84,14 @@ class BufferWriter : public DL_WriterA {
   mutable std::string out_;
   mutable int bad_real_code_ = 0;
 };
+
+// The layout blocks dxflib's objects refer to: always written, with what a file kept in them.
+constexpr const char* kFixedLayouts[] = {"*Model_Space", "*Paper_Space", "*Paper_Space0"};
+
+bool IsFixedLayout(std::string_view name) {
+  return std::any_of(std::begin(kFixedLayouts), std::end(kFixedLayouts),
+                     [&](const char* l) { return IEquals(name, l); });
+}
 
 std::string HexHandle(EntityId h) {
   char buf[24];
@@ -150,6 +156,7 @@ class Emitter {
   void WriteXData(const Entity& e);
   void WriteMText(const MText& m, const DL_Attributes& attr);
   void WriteHatch(const Hatch& h, const DL_Attributes& attr);
+  void WriteOpaque(const Entity& e, const OpaqueEntity& o);
   void Objects();
 
   const Drawing& d_;
@@ -172,12 +179,11 @@ void Emitter::Prepare() {
     all.push_back(&e);
     if (e.id < kMaxWritableHandle) first_free_ = std::max(first_free_, e.id + 1);
   }
-  for (const auto& b : d_.blocks())
-    if (!IsLayoutBlock(b.name)) {
-      blocks_.push_back(b);
-      for (const Entity& e : b.entities)
-        if (!e.erased) all.push_back(&e);
-    }
+  for (const auto& b : d_.blocks()) {
+    if (!IsFixedLayout(b.name)) blocks_.push_back(b);
+    for (const Entity& e : b.entities)
+      if (!e.erased) all.push_back(&e);
+  }
 
   auto add_unique = [](std::vector<std::string>& list, const std::string& name) {
     for (const auto& n : list)
@@ -191,6 +197,7 @@ void Emitter::Prepare() {
                        [&](const Layer& l) { return l.name == name; });
   };
   if (!has_layer("0")) layers_.insert(layers_.begin(), Layer{"0", 7});
+  std::vector<std::string> lt_names;
   apps_ = {"ACAD"};
   for (const auto& app : d_.apps()) add_unique(apps_, app);
   for (const Entity* e : all) {
@@ -208,9 +215,27 @@ void Emitter::Prepare() {
       if (!defined) blocks_.push_back(BlockDefinition{r->block, {}, {}});
     }
   }
-  for (const Layer& l : layers_) {
-    if (!IsDefaultLinetype(l.linetype) && !IEquals(l.linetype, "CONTINUOUS"))
-      add_unique(linetypes_, l.linetype);
+  // Opaque entities name their styles and linetypes; the tables must hold them. Their links to
+  // other objects by handle cannot be kept: those objects are not read.
+  std::map<std::string, int> unlinked;
+  for (const Entity* e : all) {
+    const auto* o = e->As<OpaqueEntity>();
+    if (!o) continue;
+    bool links = false;
+    for (const DxfGroup& g : o->groups) {
+      if (g.code == 7 && !IsDefaultStyle(g.value)) add_unique(styles_, g.value);
+      if (g.code == 6) lt_names.push_back(g.value);
+      links = links || (g.code >= 320 && g.code <= 369) || g.code == 390 || g.code == 480 ||
+              g.code == 481;
+    }
+    if (links) ++unlinked[o->type];
+  }
+  for (const Layer& l : layers_) lt_names.push_back(l.linetype);
+  for (const auto& lt : lt_names)
+    if (!IsDefaultLinetype(lt) && !IEquals(lt, "CONTINUOUS")) add_unique(linetypes_, lt);
+  if (!unlinked.empty()) {
+    error_ = "saving would lose the links to objects this program does not keep, of";
+    for (const auto& [type, n] : unlinked) error_ += " " + std::to_string(n) + " " + type;
   }
 }
 
@@ -364,8 +389,12 @@ void Emitter::Tables() {
 
 void Emitter::Blocks() {
   dw_.sectionBlocks();
-  for (const char* layout : {"*Model_Space", "*Paper_Space", "*Paper_Space0"}) {
+  for (const char* layout : kFixedLayouts) {
     dxf_.writeBlock(dw_, DL_BlockData(layout, 0, 0.0, 0.0, 0.0));
+    for (const auto& b : d_.blocks())  // what a file kept there (opaque entities)
+      if (IEquals(b.name, layout))
+        for (const Entity& e : b.entities)
+          if (!e.erased) WriteEntity(e, false);
     dxf_.writeEndBlock(dw_, layout);
   }
   for (const auto& b : blocks_) {
@@ -469,8 +498,31 @@ void Emitter::WriteEntity(const Entity& e, bool model) {
   } else if (const auto* h = e.As<Hatch>()) {
     primary([&] { dw_.entity("HATCH"); });
     WriteHatch(*h, attr);
+  } else if (const auto* o = e.As<OpaqueEntity>()) {
+    primary([&] { dw_.entity(Enc(o->type).c_str()); });
+    WriteOpaque(e, *o);
+    return;
   }
   WriteXData(e);
+}
+
+void Emitter::WriteOpaque(const Entity& e, const OpaqueEntity& o) {
+  bool main = true, layer = false;
+  for (const DxfGroup& g : o.groups) {
+    if (g.code == 0) {
+      if (main) WriteXData(e);  // the entity's own, before the records of its sequence
+      main = false;
+      dw_.entity(Enc(g.value).c_str());
+    } else if (main && g.code == 8 && !layer) {
+      layer = true;
+      dw_.dxfString(8, Enc(e.layer.empty() ? "0" : e.layer));
+    } else if (KindOf(g.code) == ValueKind::kString) {
+      dw_.dxfString(g.code, Enc(g.value));
+    } else {
+      dw_.dxfString(g.code, g.value);  // a number as read
+    }
+  }
+  if (main) WriteXData(e);
 }
 
 void Emitter::WriteXData(const Entity& e) {

@@ -119,8 +119,26 @@ struct Hatch {
   friend bool operator==(const Hatch&, const Hatch&) = default;
 };
 
-using EntityData =
-    std::variant<BlockReference, Polyline, Text, MText, PointEntity, Line, Circle, Solid, Hatch>;
+// One DXF group as read from a file; text values are UTF-8.
+struct DxfGroup {
+  int code = 0;
+  std::string value;
+  friend bool operator==(const DxfGroup&, const DxfGroup&) = default;
+};
+
+// An entity the database does not model (ELLIPSE, XLINE, 3DFACE, 3-D polylines, paper space,
+// ...), kept as read so that saving writes it back unchanged. `groups` follow the type name in
+// file order; an owned ATTRIB/VERTEX/SEQEND sequence follows, each record opened by a group 0.
+// The handles, owners and the entity's own extended data are not among them (Entity keeps its
+// id and xdata; the writer numbers the rest anew); its layer group is written from Entity.
+struct OpaqueEntity {
+  std::string type;
+  std::vector<DxfGroup> groups;
+  friend bool operator==(const OpaqueEntity&, const OpaqueEntity&) = default;
+};
+
+using EntityData = std::variant<BlockReference, Polyline, Text, MText, PointEntity, Line, Circle,
+                                Solid, Hatch, OpaqueEntity>;
 
 struct Entity {
   EntityId id = kNullId;
@@ -131,9 +149,13 @@ struct Entity {
   EntityData data;
 
   template <typename T>
-  T* As() { return std::get_if<T>(&data); }
+  T* As() {
+    return std::get_if<T>(&data);
+  }
   template <typename T>
-  const T* As() const { return std::get_if<T>(&data); }
+  const T* As() const {
+    return std::get_if<T>(&data);
+  }
   friend bool operator==(const Entity&, const Entity&) = default;
 };
 

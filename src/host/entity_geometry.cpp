@@ -1,7 +1,11 @@
 #include "host/entity_geometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
 
 namespace nyhost {
 namespace {
@@ -106,38 +110,101 @@ Point3 BlockToWorld(const BlockReference& ref, const BlockDefinition& def, Point
           ref.position.z + (p.z - def.base.z) * ref.scale_z};
 }
 
+const BlockDefinition* BlockWalk::Enter(const BlockReference& ref) {
+  const BlockDefinition* def = d_.FindBlock(ref.block);
+  if (!def) return nullptr;
+  if (std::find(open_.begin(), open_.end(), def) != open_.end() || def->entities.size() > left_) {
+    cut_ = true;
+    return nullptr;
+  }
+  left_ -= def->entities.size();
+  open_.push_back(def);
+  return def;
+}
+
+std::vector<std::string> BlockCycle(const Drawing& d) {
+  const auto& blocks = d.blocks();
+  std::unordered_map<std::string_view, std::size_t> index;
+  for (std::size_t i = 0; i < blocks.size(); ++i) index.emplace(blocks[i].name, i);
+  // Depth-first without recursion: a file may nest blocks deeper than the stack allows.
+  enum : char { kNew, kOpen, kDone };
+  std::vector<char> state(blocks.size(), kNew);
+  std::vector<std::pair<std::size_t, std::size_t>> stack;  // block, next entity to look at
+  for (std::size_t root = 0; root < blocks.size(); ++root) {
+    if (state[root] != kNew) continue;
+    stack.push_back({root, 0});
+    state[root] = kOpen;
+    while (!stack.empty()) {
+      auto& [block, next] = stack.back();
+      const auto& entities = blocks[block].entities;
+      if (next == entities.size()) {
+        state[block] = kDone;
+        stack.pop_back();
+        continue;
+      }
+      const auto* ref = entities[next++].As<BlockReference>();
+      auto it = ref ? index.find(ref->block) : index.end();
+      if (it == index.end() || state[it->second] == kDone) continue;
+      if (state[it->second] == kOpen) {
+        std::vector<std::string> chain;
+        auto from = std::find_if(stack.begin(), stack.end(),
+                                 [&](const auto& s) { return s.first == it->second; });
+        for (; from != stack.end(); ++from) chain.push_back(blocks[from->first].name);
+        chain.push_back(blocks[it->second].name);
+        return chain;
+      }
+      state[it->second] = kOpen;
+      stack.push_back({it->second, 0});
+    }
+  }
+  return {};
+}
+
 namespace {
 
-Extents LocalExtents(const Drawing& d, const Entity& e, int depth);
+// One measuring pass: the box of each block's contents, in the block's own coordinates, is
+// computed once and reused by every reference, so nesting costs no more than the definitions.
+struct ExtentsWalk {
+  explicit ExtentsWalk(const Drawing& drawing) : d(drawing), walk(drawing) {}
+  const Drawing& d;
+  BlockWalk walk;
+  std::unordered_map<const BlockDefinition*, Extents> boxes;
+};
 
-Extents BlockExtents(const Drawing& d, const BlockReference& ref, int depth) {
+Extents LocalExtents(const Entity& e, ExtentsWalk& walk);
+
+Extents BlockExtents(const BlockReference& ref, ExtentsWalk& walk) {
+  const BlockDefinition* def = walk.d.FindBlock(ref.block);
+  auto known = def ? walk.boxes.find(def) : walk.boxes.end();
+  if (def && known == walk.boxes.end() && walk.walk.Enter(ref)) {
+    Extents box;
+    for (const auto& child : def->entities)
+      if (!child.erased) box.AddBox(LocalExtents(child, walk));
+    walk.walk.Leave();
+    known = walk.boxes.emplace(def, box).first;
+  }
   Extents out;
-  const BlockDefinition* def = d.FindBlock(ref.block);
-  if (!def || depth > 16) {
+  if (known == walk.boxes.end() || known->second.Empty()) {
     out.Add(ref.position);
     return out;
   }
-  for (const auto& child : def->entities) {
-    Extents ce = LocalExtents(d, child, depth + 1);
-    if (ce.Empty()) continue;
-    // Transform the box corners; exact for rotations that are multiples of 90 degrees and a
-    // conservative box otherwise.
-    for (int i = 0; i < 4; ++i) {
-      Point3 corner{i & 1 ? ce.max.x : ce.min.x, i & 2 ? ce.max.y : ce.min.y, ce.min.z};
-      out.Add(BlockToWorld(ref, *def, corner));
-    }
+  // Transform the box corners; exact for rotations that are multiples of 90 degrees and a
+  // conservative box otherwise.
+  const Extents& box = known->second;
+  for (int i = 0; i < 4; ++i) {
+    Point3 corner{i & 1 ? box.max.x : box.min.x, i & 2 ? box.max.y : box.min.y, box.min.z};
+    out.Add(BlockToWorld(ref, *def, corner));
   }
-  if (out.Empty()) out.Add(ref.position);
   return out;
 }
 
-Extents LocalExtents(const Drawing& d, const Entity& e, int depth) {
+Extents LocalExtents(const Entity& e, ExtentsWalk& walk) {
   Extents out;
   std::visit(
       [&](const auto& v) {
         using T = std::decay_t<decltype(v)>;
         if constexpr (std::is_same_v<T, BlockReference>) {
-          out = BlockExtents(d, v, depth);
+          out = BlockExtents(v, walk);
         } else if constexpr (std::is_same_v<T, Polyline>) {
           out = PolylineExtents(v);
         } else if constexpr (std::is_same_v<T, Text> || std::is_same_v<T, MText>) {
@@ -174,12 +241,16 @@ Extents LocalExtents(const Drawing& d, const Entity& e, int depth) {
 
 }  // namespace
 
-Extents EntityExtents(const Drawing& d, const Entity& e) { return LocalExtents(d, e, 0); }
+Extents EntityExtents(const Drawing& d, const Entity& e) {
+  ExtentsWalk walk(d);
+  return LocalExtents(e, walk);
+}
 
 Extents DrawingExtents(const Drawing& d) {
+  ExtentsWalk walk(d);
   Extents out;
   for (const auto& e : d.entities())
-    if (!e.erased) out.AddBox(EntityExtents(d, e));
+    if (!e.erased) out.AddBox(LocalExtents(e, walk));
   return out;
 }
 

@@ -1,6 +1,7 @@
 #include "host/text_util.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 
 namespace nyhost {
@@ -45,7 +46,7 @@ bool ParseCoordinates(std::string_view text, double& x, double& y, double& z) {
     if (p.empty()) return false;
     char* end = nullptr;
     v[i] = std::strtod(p.c_str(), &end);
-    if (end == p.c_str() || *end != '\0') return false;
+    if (end == p.c_str() || *end != '\0' || !std::isfinite(v[i])) return false;
   }
   x = v[0];
   y = v[1];

@@ -11,7 +11,7 @@ std::vector<std::string> SplitString(std::string_view text, char sep);
 std::string Trim(std::string_view text);
 std::string ToLowerAscii(std::string_view text);
 std::string ToUpperAscii(std::string_view text);
-// Parses "x,y" or "x,y,z"; false on anything else.
+// Parses "x,y" or "x,y,z" of finite numbers; false on anything else.
 bool ParseCoordinates(std::string_view text, double& x, double& y, double& z);
 
 }  // namespace nyhost

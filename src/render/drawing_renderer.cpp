@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "host/entity_geometry.h"
 #include "render/aci_colors.h"
 #include "render/mtext_plain.h"
 
@@ -73,13 +74,14 @@ struct DrawingRenderer::Context {
   QTransform world_to_device;  // view transform followed by the painter's own base transform
   QTransform base;
   QFont font;
+  nyhost::BlockWalk walk;  // one per drawing: bounds what nested blocks cost
   bool highlight = false;
 };
 
 void DrawingRenderer::Draw(QPainter& p, const nyhost::Drawing& d, const ViewTransform& view,
                            const RenderOptions& options) const {
   p.save();
-  Context c{p, d, view, options, QTransform(), p.transform(), DrawingFont()};
+  Context c{p, d, view, options, QTransform(), p.transform(), DrawingFont(), nyhost::BlockWalk(d)};
   c.world_to_device = view.ToQTransform() * c.base;
   if (options.fill_background)
     p.fillRect(QRectF(0, 0, view.width, view.height), options.background);
@@ -315,8 +317,8 @@ void DrawingRenderer::DrawEntity(Context& c, const Entity& e, const QTransform& 
       p.drawPath(dev);
     }
   } else if (const auto* ref = e.As<nyhost::BlockReference>()) {
-    const nyhost::BlockDefinition* def = c.d.FindBlock(ref->block);
-    if (def && depth < kMaxBlockDepth) {
+    const nyhost::BlockDefinition* def = depth < kMaxBlockDepth ? c.walk.Enter(*ref) : nullptr;
+    if (def) {
       QTransform block = QTransform::fromTranslate(-def->base.x, -def->base.y) *
                          QTransform::fromScale(ref->scale_x, ref->scale_y) *
                          QTransform().rotate(ref->rotation_deg) *
@@ -326,6 +328,7 @@ void DrawingRenderer::DrawEntity(Context& c, const Entity& e, const QTransform& 
         if (child.erased) continue;
         DrawEntity(c, child, inner, depth + 1, aci, layer_name);
       }
+      c.walk.Leave();
     }
     for (const auto& a : ref->attributes)
       draw_text(a.position, a.height, ref->rotation_deg * nyhost::kDegToRad,

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
 #include <numbers>
 
 #include "host/entity_geometry.h"
@@ -77,6 +80,36 @@ TEST(BlockReferenceExtents, ComeFromTheDefinitionTransformed) {
   EXPECT_NEAR(e.max.x, 1000, 1e-9);
   EXPECT_NEAR(e.min.y, 500, 1e-9);
   EXPECT_NEAR(e.max.y, 700, 1e-9);
+
+  // A block inside itself is measured once; a walk through nesting that multiplies beyond its
+  // bound (ten references per level, eight levels) is cut off instead of visiting it all.
+  auto insert = [](std::string block, double x) {
+    nyhost::Entity r;
+    r.data = nyhost::BlockReference{std::move(block), {x, 0, 0}};
+    return r;
+  };
+  d.SetBlock(
+      {"SELF", {0, 0, 0}, {line, insert("SELF", 10), insert("SELF", 20), insert("SELF", 30)}});
+  d.Add(insert("SELF", 0));
+  d.SetBlock({"L0", {0, 0, 0}, {line}});
+  for (int level = 1; level <= 8; ++level)
+    d.SetBlock({"L" + std::to_string(level),
+                {0, 0, 0},
+                std::vector<nyhost::Entity>(10, insert("L" + std::to_string(level - 1), 0))});
+  d.Add(insert("L8", 0));  // 10^8 lines through its nesting, measured once per definition
+  e = nyhost::DrawingExtents(d);
+  EXPECT_EQ(e.min, (Point3{0, 0, 0}));
+  EXPECT_EQ(e.max, (Point3{100, 20, 0}));
+  EXPECT_EQ(nyhost::BlockCycle(d), (std::vector<std::string>{"SELF", "SELF"}));
+  nyhost::BlockWalk walk(d);
+  std::function<void(const nyhost::BlockDefinition&)> expand =
+      [&](const nyhost::BlockDefinition& b) {
+        for (const auto& child : b.entities)
+          if (const auto* r = child.As<nyhost::BlockReference>())
+            if (const auto* inner = walk.Enter(*r)) expand(*inner), walk.Leave();
+      };
+  expand(*walk.Enter({"L8"}));
+  EXPECT_TRUE(walk.cut());
 }
 
 TEST(PointInPolygon, InsideOutsideAndBoundaryWithDrawingTolerance) {

@@ -145,6 +145,18 @@ std::vector<PixelCase> PixelCases() {
     d.Add(Make(nyhost::BlockReference{"OUTER", {50, 50, 0}, 90, 2, 2, 1}, 1));
     cases.push_back({"nested blocks", std::move(d), {}, {{45, 65, red}, {62, 52, white}}});
   }
+  {  // a block inserting itself three times shows its own content once; an entity kept
+     // opaque draws nothing
+    Drawing d;
+    nyhost::BlockDefinition self{"SELF", {0, 0, 0}, {Make(Square(0, 0, 10), 1)}};
+    for (double x : {20, 40, 60})
+      self.entities.push_back(Make(nyhost::BlockReference{"SELF", {x, 0, 0}}, 0));
+    d.SetBlock(self);
+    d.Add(Make(nyhost::BlockReference{"SELF", {10, 10, 0}}, 1));
+    d.Add(Make(nyhost::OpaqueEntity{"XLINE", {{10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}}}, 1));
+    cases.push_back({"block inserting itself", std::move(d), {},
+                     {{15, 15, red}, {35, 15, white}, {50, 50, white}}});
+  }
   {  // block content on layer 0 takes the reference's layer: its colour, frozen, off
     Drawing d;
     d.EnsureLayer("照明", 1);
