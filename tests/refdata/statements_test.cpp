@@ -344,7 +344,6 @@ std::vector<StatementCase> Cases() {
         ASSERT_EQ(d.dot.ExecuteSQL(FormatSql(kInsertCurveRow, odd, 0, 1, 2)), 1);
         ASSERT_EQ(d.dot.ExecuteSQL(FormatSql(kUpdateCurveRow, odd, 7, 8, 0)), 1);
         EXPECT_EQ(Q(d.dot, FormatSql(kSelectCurveRows, odd)), (Values{"0", "7", "8"}));
-        EXPECT_EQ(Q(d.dot, FormatSql(kSelectCurveIntensities, "荧光灯YG701-3配光曲线"))[0], "230");
       }},
       CASE(kSelectCurveIntensities) {
         Values v = Q(d.dot, FormatSql(kSelectCurveIntensities, "荧光灯YG701-3配光曲线"));
@@ -407,7 +406,6 @@ TEST_F(StatementCatalogue, EveryStatementRunsAgainstTheShippedData) {
     c.run(d);
   }
 }
-
 
 TEST_F(StatementCatalogue, ReadsReturnTheShippedRows) {
   nytest::TempDir dir;
