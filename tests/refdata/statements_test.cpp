@@ -1,19 +1,18 @@
 // Every statement of the catalogue, run against fresh copies of the shipped databases with
 // sample values; the expected rows come from the shipped reference data (data/sql).
+#include "refdata/statements.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "refdata/statements.h"
 #include "support/ny_access.h"
 #include "test_support.h"
 
@@ -446,11 +445,8 @@ TEST_F(StatementCatalogue, ChangesTakeEffect) {
 TEST_F(StatementCatalogue, EveryStatementHasACase) {
   // Names of the catalogue, read from its header.
   fs::path header = fs::path(NYLUXORA_TEST_EXAMPLES_DIR) / ".." / "src" / "refdata" / "statements.h";
-  std::ifstream in(header);
-  ASSERT_TRUE(in) << header;
-  std::stringstream ss;
-  ss << in.rdbuf();
-  std::string text = ss.str();
+  std::string text = nytest::ReadAll(header);
+  ASSERT_FALSE(text.empty()) << header;
   std::set<std::string> declared;
   std::regex decl(R"(inline constexpr (?:const char\*|MaterialColourStatement) (k\w+))");
   for (std::sregex_iterator it(text.begin(), text.end(), decl), end; it != end; ++it)
