@@ -72,8 +72,8 @@ TEST_F(Module, CommandsNeedingAClosedDialogPrintTheirMessage) {
   windows.FindDialog(214)->UserClose();
   windows.Collect();
   output.text.clear();
-  Type("DRAW_LIGHT ZIRIRODO_LIGHTOFF ");
-  EXPECT_EQ(output.text, "对话框已关闭!\n对话框已关闭!");
+  Type("DRAW_LIGHT ZIRIRODO_LIGHTOFF ZIRIRODO_LIGHTON ");
+  EXPECT_EQ(output.text, "对话框已关闭!\n对话框已关闭!\n对话框已关闭!");
 }
 
 TEST_F(Module, OpeningTwiceKeepsOneDialogRestoresItAndKeysDoNotCloseIt) {
