@@ -1,8 +1,10 @@
 #include "test_support.h"
 
-#include <cstdlib>
 #include <dlfcn.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <random>
 
 #include "frame/module_entry.h"
@@ -18,6 +20,11 @@ int QueuedInput::SelectObjects(const nyhost::EntityFilter& filter,
     if (e && (!filter || filter(*e))) ids.push_back(id);
   }
   return ids.empty() ? nyhost::kRtNone : nyhost::kRtNorm;
+}
+
+std::string ReadAll(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 TempDir::TempDir() {

@@ -101,6 +101,9 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// The bytes of a file ("" if it cannot be read).
+std::string ReadAll(const std::filesystem::path& p);
+
 // Wires a fresh headless host state into Host::Get() for one test: ports, a new drawing, an empty
 // user folder (NYLUXORA_HOME) seeded from the built share folder.
 class HostFixture : public ::testing::Test {

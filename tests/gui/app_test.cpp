@@ -200,12 +200,7 @@ TEST(DesktopPlans, ABrokenPlanKeepsTheOpenOneAndSavingReadsBack) {
 
   // Opening a broken file says why in a message box and leaves the plan as it was.
   QString told;
-  QTimer::singleShot(50, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      told = box->text();
-      box->accept();
-    }
-  });
+  guitest::AnswerBoxLater(&told, QMessageBox::Ok);
   EXPECT_FALSE(window.OpenPlan(WriteFile(dir, "bad.dxf", "garbage\n")));
   EXPECT_TRUE(told.contains("bad.dxf") && told.contains(QStringLiteral("第 1 行: 此处应为组码")))
       << told.toStdString();
@@ -299,12 +294,7 @@ TEST(DesktopPlans, ClosingAChangedPlanAsksToSaveIt) {
     EXPECT_TRUE(window.isWindowModified());
     EXPECT_TRUE(window.windowTitle().endsWith("[*]"));
     QString asked;
-    QTimer::singleShot(50, [&] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        asked = box->text();
-        box->button(c.answer)->click();
-      }
-    });
+    guitest::AnswerBoxLater(&asked, c.answer);
     EXPECT_EQ(window.close(), c.closed) << c.answer;
     EXPECT_TRUE(asked.contains(QStringLiteral("是否保存修改"))) << asked.toStdString();
     auto back = nygui::ReadPlan(path, &error);

@@ -425,12 +425,7 @@ TEST(MessageBoxes, AWindowWaitingToBeDeletedOwnsNoBox) {
     QApplication::setActiveWindow(ended);  // the late activation of the window system
     EXPECT_EQ(ws.OwnerWindow(), &main);
     QString shown;
-    QTimer::singleShot(30, [&] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        shown = box->text();
-        box->button(button)->click();
-      }
-    });
+    guitest::AnswerBoxLater(&shown, button, 30);
     EXPECT_EQ(ws.MessageBox("岚序软件", "保存设置?", nyhost::MbIcon::kQuestion, nyhost::MbButtons::kYesNo),
               id);
     EXPECT_EQ(shown, QStringLiteral("保存设置?"));

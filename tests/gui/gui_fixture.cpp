@@ -1,5 +1,6 @@
 #include "gui_fixture.h"
 
+#include <QAbstractButton>
 #include <QTest>
 #include <QTimer>
 
@@ -72,6 +73,16 @@ bool Opened::Show() {
 
 void ClickLater(QWidget* w, QPoint at, int ms) {
   QTimer::singleShot(ms, w, [w, at] { QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at); });
+}
+
+void AnswerBoxLater(QString* text, QMessageBox::StandardButton button, int ms) {
+  QTimer::singleShot(ms, [text, button] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    QAbstractButton* b = box ? box->button(button) : nullptr;
+    ASSERT_NE(b, nullptr) << "no message box with that button";
+    *text = box->text();
+    b->click();
+  });
 }
 
 std::unique_ptr<nyhost::Drawing> LineDrawing(nyhost::Point3 from, nyhost::Point3 to) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QStandardPaths>
 #include <algorithm>
 #include <memory>
@@ -71,6 +72,10 @@ struct Opened {
 
 // Left-clicks `w` at `at` once `ms` milliseconds have passed (inside a modal loop, say).
 void ClickLater(QWidget* w, QPoint at, int ms);
+
+// Once `ms` milliseconds have passed, keeps the text of the modal message box into `*text` and
+// clicks its `button` (a failing check if there is no box or no such button).
+void AnswerBoxLater(QString* text, QMessageBox::StandardButton button, int ms = 50);
 
 // A drawing of one line.
 std::unique_ptr<nyhost::Drawing> LineDrawing(nyhost::Point3 from, nyhost::Point3 to);

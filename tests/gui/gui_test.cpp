@@ -165,10 +165,8 @@ TEST_F(DialogWidgets, UserActionsReachTheController) {
 class Desktop : public guitest::WindowTest {
  protected:
   void SetUp() override {
-    auto d = std::make_unique<nyhost::Drawing>();
-    nyhost::Entity line;
-    line.data = nyhost::Line{{0, 0, 0}, {100, 0, 0}};
-    line_ = d->Add(line);
+    auto d = guitest::LineDrawing({0, 0, 0}, {100, 0, 0});
+    line_ = d->LiveIds().front();
     nyhost::Entity room;
     nyhost::Polyline pl;
     pl.vertices = {{20, 20}, {80, 20}, {80, 60}, {20, 60}};
@@ -181,12 +179,9 @@ class Desktop : public guitest::WindowTest {
   }
   void TearDown() override { CloseWindow(); }
   // Clicks at a world point on the canvas once the request is waiting.
-  void ClickLater(nyhost::Point3 p, double dx_pixels = 0) {
-    QTimer::singleShot(30, [this, p, dx_pixels] {
-      auto* c = window_->canvas();
-      QPoint at = (c->ToDevice(p) + QPointF(dx_pixels, 0)).toPoint();
-      QTest::mouseClick(c, Qt::LeftButton, Qt::NoModifier, at);
-    });
+  void ClickLater(nyhost::Point3 p, double dx_pixels = 0, int ms = 30) {
+    auto* c = window_->canvas();
+    guitest::ClickLater(c, (c->ToDevice(p) + QPointF(dx_pixels, 0)).toPoint(), ms);
   }
   void TypeLater(const QString& text, int ms = 30) {
     QTimer::singleShot(ms, [this, text] {
@@ -265,10 +260,7 @@ TEST_F(Desktop, WindowAndCrossingSelection) {
   std::vector<nyhost::EntityId> ids;
   // Left to right around the room only: a window takes the room, not the line.
   ClickLater({10, 10, 0});
-  QTimer::singleShot(60, [this] {
-    auto* c = window_->canvas();
-    QTest::mouseClick(c, Qt::LeftButton, Qt::NoModifier, c->ToDevice({90, 70, 0}).toPoint());
-  });
+  ClickLater({90, 70, 0}, 0, 60);
   TypeLater("", 90);
   ASSERT_EQ(host.SelectObjects("\n选择对象:", nullptr, ids), nyhost::kRtNorm);
   EXPECT_EQ(ids, std::vector<nyhost::EntityId>{room_});
@@ -276,10 +268,7 @@ TEST_F(Desktop, WindowAndCrossingSelection) {
   // Right to left over the line's middle and the room's lower edge: crossing takes both.
   ids.clear();
   ClickLater({60, 30, 0});
-  QTimer::singleShot(60, [this] {
-    auto* c = window_->canvas();
-    QTest::mouseClick(c, Qt::LeftButton, Qt::NoModifier, c->ToDevice({40, -5, 0}).toPoint());
-  });
+  ClickLater({40, -5, 0}, 0, 60);
   TypeLater("", 90);
   ASSERT_EQ(host.SelectObjects("\n选择对象:", nullptr, ids), nyhost::kRtNorm);
   EXPECT_EQ(ids.size(), 2u);

@@ -60,13 +60,19 @@ TEST(IntensityLookup, FollowsTheAngleRules) {
   EXPECT_EQ(IntensityAtAngle(0, IntensityTable{}), 0) << "an empty table emits nothing";
 }
 
-TEST(LuminaireIlluminance, StraightBelowIsTheSameWhateverTheRotation) {
-  const IntensityTable a = Table({{0, 300}}), b = Table({{0, 300}});
+// 1000 lm x 300 cd/klm / 3 m squared straight below, whatever the rotation and the drawing unit;
+// nothing at or above the luminaire.
+TEST(LuminaireIlluminance, StraightBelowAndLevelWithTheLuminaire) {
+  const IntensityTable a = Table({}, 300), b = a;
   for (double rot : {0.0, 30.0, 90.0, 217.0, -45.0}) {
-    // 1000 lm x 300 cd/klm / 3 m squared.
     EXPECT_NEAR(E(Lum(3, 1000, rot), a, b, 0, 0), 300.0 / 9.0, 1e-9) << rot;
   }
-  EXPECT_NEAR(E(Lum(3, 1000), a, b, 0, 0), 33.33, 0.005);
+  LuminaireRecord r = Lum(3);
+  r.position = {0, 0, 30};  // 3 m at 100 mm per unit
+  EXPECT_NEAR(LuminaireIlluminance(MakeLuminaireSource(r, a, b, 100.0), {0, 0, 0}), 300.0 / 9.0,
+              1e-9);
+  EXPECT_EQ(E(Lum(0), a, b, 1000, 0), 0);
+  EXPECT_EQ(E(Lum(-2), a, b, 0, 0), 0);
 }
 
 TEST(LuminaireIlluminance, UsesTheTruncatedAngleForTheCurveAndTheTrueOneForTheCosine) {
@@ -117,14 +123,6 @@ TEST(LuminaireIlluminance, PointsOnATiltedAxisGetTheAxisIntensity) {
   }
 }
 
-TEST(LuminaireIlluminance, NothingAtOrAboveTheLuminaire) {
-  const IntensityTable a = Table({}, 300), b = a;
-  LuminaireRecord level = Lum(0);
-  EXPECT_EQ(E(level, a, b, 1000, 0), 0);
-  LuminaireRecord below = Lum(-2);
-  EXPECT_EQ(E(below, a, b, 0, 0), 0);
-}
-
 TEST(LuminaireIlluminance, TurningByNinetyDegreesSwapsThePlanes) {
   const IntensityTable a = Table({}, 300), b = Table({}, 100);
   const double r = 2000;  // on the +x axis: gamma = atan(2/3)
@@ -171,14 +169,6 @@ TEST(LuminaireIlluminance, TiltedNinetyDegreesAboutXLightsOnlyTheMinusYSide) {
   const double cosg = 2000 / d;
   const double expected = 1000 * 300 * cosg * cosg * cosg / (1000 * 4.0);
   EXPECT_NEAR(E(r, a, b, 0, -2000), expected, 1e-9);
-}
-
-TEST(LuminaireIlluminance, ArchitecturalScaleConvertsUnitsToMillimetres) {
-  const IntensityTable a = Table({}, 300), b = a;
-  LuminaireRecord r = Lum(3);
-  r.position = {0, 0, 30};  // 3 m at 100 mm per unit
-  const double at_scale = LuminaireIlluminance(MakeLuminaireSource(r, a, b, 100.0), {0, 0, 0});
-  EXPECT_NEAR(at_scale, 300.0 / 9.0, 1e-9);
 }
 
 // ---------------------------------------------------------------- loading from the database

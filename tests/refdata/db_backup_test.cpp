@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,14 +20,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+using nytest::ReadAll;
 using V = std::vector<std::string>;
-
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 class DbBackupTest : public nytest::HostFixture {
  protected:

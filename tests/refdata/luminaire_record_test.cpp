@@ -204,21 +204,6 @@ TEST_F(LuminaireRecordTest, CancelledChooserLeavesTheCurveEmpty) {
   EXPECT_TRUE(Query(FormatSql(kSelectRememberedCurve, "面板灯", "X-2")).empty());
 }
 
-TEST_F(LuminaireRecordTest, AttributesStandInForMissingKeyedTexts) {
-  nyhost::Entity e;
-  nyhost::BlockReference ref;
-  ref.block = "ZM2-att";
-  ref.attributes = {{"名称", "筒灯"}, {"型号", "TD-150"}, {"设备高", "2.8"}};
-  e.data = ref;
-  auto id = drawing().Add(e);
-  LuminaireRecord r;
-  ASSERT_TRUE(Fill(id, r));
-  EXPECT_EQ(r.name, "筒灯");
-  EXPECT_EQ(r.model, "TD-150");
-  EXPECT_DOUBLE_EQ(r.position.z, 28);
-  EXPECT_EQ(r.total_flux, 1800);
-}
-
 TEST_F(LuminaireRecordTest, RefusesWhatIsNotALuminaire) {
   LuminaireRecord r;
   EXPECT_FALSE(Fill(AddLuminaire("KG1-开关", "开关", "K1", "1.3"), r));

@@ -1,5 +1,7 @@
 // Import of Access reference databases: table copy (through a stand-in source), the checks on
 // files and tables, and a real Jet file when one can be fetched.
+#include "refdata/mdb_import.h"
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -8,19 +10,18 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "base/module_state.h"
 #include "host/text_codec.h"
-#include "refdata/mdb_import.h"
 #include "support/ny_access.h"
 #include "test_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using nytest::ReadAll;
 using V = std::vector<std::string>;
 
 // Tables held in memory, read as an Access file would be.
@@ -71,13 +72,6 @@ V Query(const std::string& path, const std::string& sql) {
   V v;
   if (db.InitADOServer(path)) db.GetSelData(v, sql);
   return v;
-}
-
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
 }
 
 TEST(MdbImport, CopiesTablesWithTypesKeysAndNulls) {

@@ -1,19 +1,18 @@
 // Every statement of the catalogue, run against fresh copies of the shipped databases with
 // sample values; the expected rows come from the shipped reference data (data/sql).
+#include "refdata/statements.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "refdata/statements.h"
 #include "support/ny_access.h"
 #include "test_support.h"
 
@@ -346,7 +345,6 @@ std::vector<StatementCase> Cases() {
         ASSERT_EQ(d.dot.ExecuteSQL(FormatSql(kInsertCurveRow, odd, 0, 1, 2)), 1);
         ASSERT_EQ(d.dot.ExecuteSQL(FormatSql(kUpdateCurveRow, odd, 7, 8, 0)), 1);
         EXPECT_EQ(Q(d.dot, FormatSql(kSelectCurveRows, odd)), (Values{"0", "7", "8"}));
-        EXPECT_EQ(Q(d.dot, FormatSql(kSelectCurveIntensities, "荧光灯YG701-3配光曲线"))[0], "230");
       }},
       CASE(kSelectCurveIntensities) {
         Values v = Q(d.dot, FormatSql(kSelectCurveIntensities, "荧光灯YG701-3配光曲线"));
@@ -410,7 +408,6 @@ TEST_F(StatementCatalogue, EveryStatementRunsAgainstTheShippedData) {
   }
 }
 
-
 TEST_F(StatementCatalogue, ReadsReturnTheShippedRows) {
   nytest::TempDir dir;
   Dbs d;
@@ -450,11 +447,8 @@ TEST_F(StatementCatalogue, ChangesTakeEffect) {
 TEST_F(StatementCatalogue, EveryStatementHasACase) {
   // Names of the catalogue, read from its header.
   fs::path header = fs::path(NYLUXORA_TEST_EXAMPLES_DIR) / ".." / "src" / "refdata" / "statements.h";
-  std::ifstream in(header);
-  ASSERT_TRUE(in) << header;
-  std::stringstream ss;
-  ss << in.rdbuf();
-  std::string text = ss.str();
+  std::string text = nytest::ReadAll(header);
+  ASSERT_FALSE(text.empty()) << header;
   std::set<std::string> declared;
   std::regex decl(R"(inline constexpr (?:const char\*|MaterialColourStatement) (k\w+))");
   for (std::sregex_iterator it(text.begin(), text.end(), decl), end; it != end; ++it)

@@ -19,11 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Slurp(const fs::path& p) {
-  std::string s;
-  NyCommon::ReadFile(p.string(), s);
-  return s;
-}
+using nytest::ReadAll;
 
 TEST(IniFile, TypedKeysRoundTripAndSectionsKeepFileOrder) {
   nytest::TempDir dir;
@@ -46,7 +42,7 @@ TEST(IniFile, TypedKeysRoundTripAndSectionsKeepFileOrder) {
   ASSERT_TRUE(NyIniFile::DeleteSeg("CZirIrodoDlg", f));
   NyIniFile::GetAllSeg(sections, f);
   EXPECT_EQ(sections.size(), 2u);
-  std::string text = Slurp(f);
+  std::string text = ReadAll(f);
   EXPECT_TRUE(nyhost::IsValidUtf8(text));
   EXPECT_NE(text.substr(0, 3), "\xEF\xBB\xBF") << "written without a byte-order mark";
 }
@@ -62,7 +58,7 @@ TEST(IniFile, LegacyGbkFilesReadAndKeysDifferingOnlyInGbkTrailBytesStayApart) {
   EXPECT_DOUBLE_EQ(NyIniFile::ReadKey("方案一", "房间长", 0.0, f.string()), 12.5);
   // Writing converts the whole file to UTF-8 and keeps the old keys.
   ASSERT_TRUE(NyIniFile::WriteKey("方案一", "房间宽", 6, f.string()));
-  EXPECT_TRUE(nyhost::IsValidUtf8(Slurp(f)));
+  EXPECT_TRUE(nyhost::IsValidUtf8(ReadAll(f)));
   EXPECT_EQ(NyIniFile::ReadKey("方案一", "乤", 0, f.string()), 2);
 }
 
@@ -82,7 +78,7 @@ TEST(AtomicWrite, ReplacesWholeFilesAndFailsCleanlyWhereItCannotWrite) {
   fs::path f = dir.path() / "x.txt";
   ASSERT_TRUE(NyCommon::WriteFileAtomic(f.string(), "one"));
   ASSERT_TRUE(NyCommon::WriteFileAtomic(f.string(), "two"));
-  EXPECT_EQ(Slurp(f), "two");
+  EXPECT_EQ(ReadAll(f), "two");
   EXPECT_FALSE(NyCommon::WriteFileAtomic((dir.path() / "no" / "such" / "x").string(), "z"));
   std::size_t files = 0;
   for (auto& e : fs::directory_iterator(dir.path())) files += e.is_regular_file();
@@ -97,9 +93,9 @@ TEST(Seeding, CopiesMissingFilesAndKeepsTheUsersOwnWhateverTheirCase) {
   fs::create_directories(user.path() / "data");
   std::ofstream(user.path() / "data" / "NYDATA.mdb") << "mine";
   ASSERT_TRUE(NyCommon::SeedFolder(shipped.str(), user.str()));
-  EXPECT_EQ(Slurp(user.path() / "data" / "NYDATA.mdb"), "mine");
+  EXPECT_EQ(ReadAll(user.path() / "data" / "NYDATA.mdb"), "mine");
   EXPECT_FALSE(fs::exists(user.path() / "data" / "NyData.mdb")) << "never a second copy";
-  EXPECT_EQ(Slurp(user.path() / "setup.ini"), "[x]");
+  EXPECT_EQ(ReadAll(user.path() / "setup.ini"), "[x]");
   // Programs starting at once on a fresh folder: every file whole, no temporary file left.
   std::vector<std::thread> starts;
   std::atomic<int> seeded{0};
@@ -107,8 +103,8 @@ TEST(Seeding, CopiesMissingFilesAndKeepsTheUsersOwnWhateverTheirCase) {
     starts.emplace_back([&] { seeded += NyCommon::SeedFolder(shipped.str(), fresh.str()); });
   for (auto& t : starts) t.join();
   EXPECT_EQ(seeded, 8);
-  EXPECT_EQ(Slurp(fresh.path() / "data" / "NyData.mdb"),
-            Slurp(shipped.path() / "data" / "NyData.mdb"));
+  EXPECT_EQ(ReadAll(fresh.path() / "data" / "NyData.mdb"),
+            ReadAll(shipped.path() / "data" / "NyData.mdb"));
   EXPECT_EQ(std::distance(fs::directory_iterator(fresh.path() / "data"), {}), 1);
 }
 

@@ -285,37 +285,20 @@ TEST(ShippedLumenDb, StandardsCategoriesHaveTablesAndOfficeValues) {
   EXPECT_EQ(office[0][4].number, 80);
 }
 
-TEST(ShippedLumenDb, ReflectancesCoverEveryMaterialAskedFor) {
+// Each material's count of colours is pinned by the statement catalogue's test; here every row.
+TEST(ShippedLumenDb, ReflectancesAndLightSourcesAreWellFormed) {
   Db db("NyData.mdb");
   ASSERT_TRUE(db.ok());
-  for (const std::string material :
-       {"粉刷", "喷白", "砂浆", "混凝土", "砖墙", "釉面墙", "水磨石", "大理石", "沥青", "调和漆",
-        "塑料贴面", "塑料壁纸", "马赛克", "钢板", "玻璃"}) {
-    const auto colours =
-        db.Query("SELECT [颜色],[反射率] FROM [物体反射率] WHERE [物体] = ?", {material});
-    ASSERT_FALSE(colours.empty()) << material;
-    for (const auto& c : colours) {
-      EXPECT_GT(c[1].number, 0.0) << material;
-      EXPECT_LT(c[1].number, 1.0) << material;
-      // A material either has no colour variants (one row "无") or only named colours.
-      if (c[0].text == "无") {
-        EXPECT_EQ(colours.size(), 1u) << material;
-      }
-    }
-  }
-  EXPECT_EQ(db.Query("SELECT 1 FROM [物体反射率] WHERE [物体] = '马赛克'").size(), 7u);
-}
-
-TEST(ShippedLumenDb, LightSourcesOfferTheKindsAndModelsInUse) {
-  Db db("NyData.mdb");
-  ASSERT_TRUE(db.ok());
-  for (const std::string kind :
-       {"荧光灯", "紧凑型荧光灯", "金属卤化物灯", "高压钠灯", "白炽灯", "卤钨灯", "LED"}) {
-    EXPECT_GE(db.Query("SELECT 1 FROM [光源] WHERE [光源名称] = ?", {kind}).size(), 2u) << kind;
-  }
+  // Reflectances lie strictly between 0 and 1, and a material either has no colour variants (one
+  // row "无") or only named colours.
+  EXPECT_TRUE(db.Query("SELECT 1 FROM [物体反射率] WHERE [反射率] <= 0 OR [反射率] >= 1").empty());
+  EXPECT_TRUE(db.Query("SELECT [物体] FROM [物体反射率] GROUP BY [物体] "
+                       "HAVING sum([颜色] = '无') > 0 AND count(*) > 1")
+                  .empty());
+  // Every kind offers a choice of lamps, with and without a manufacturer; key: kind+model+power.
+  EXPECT_EQ(db.Query("SELECT 1 FROM [光源] GROUP BY [光源名称] HAVING count(*) >= 2").size(), 7u);
   EXPECT_FALSE(db.Query("SELECT 1 FROM [光源] WHERE [生产厂家] <> ''").empty());
   EXPECT_FALSE(db.Query("SELECT 1 FROM [光源] WHERE [生产厂家] = ''").empty());
-  // Key: kind + model + power.
   EXPECT_TRUE(db.Query("SELECT 1 FROM [光源] GROUP BY [光源名称],[光源型号],[功率] "
                        "HAVING count(*) > 1")
                   .empty());
@@ -336,6 +319,4 @@ TEST(ShippedPlaneDb, DeviceKindsMarkTheExampleLuminaires) {
     EXPECT_EQ(first_kind[key], "灯具") << key;
   }
   EXPECT_EQ(seen["ZM5"], 2);
-  EXPECT_EQ(first_kind["QT1"], "");
-  EXPECT_EQ(first_kind["KG1"], "开关");
 }
