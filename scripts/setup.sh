@@ -13,7 +13,7 @@ PACKAGES=(
   # desktop front-end and pictures
   qt6-base-dev qt6-svg-dev libgl-dev fonts-wqy-microhei xvfb xauth
   # checking our output with programs we did not write
-  librecad poppler-utils imagemagick python3-ezdxf
+  librecad poppler-utils imagemagick python3-ezdxf libreoffice-calc-nogui
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "host/text_util.h"
+#include "office/xlsx_workbook.h"
 
 namespace nyhost {
 
@@ -36,6 +37,8 @@ WindowSystem& Host::windows() {
   return *default_windows_;
 }
 
+OfficePort& Host::office() { return office_ ? *office_ : nyoffice::DefaultOffice(); }
+
 void Host::SetDrawing(std::unique_ptr<Drawing> d) {
   drawing_ = std::move(d);
   temp_vectors_.clear();
@@ -49,9 +52,10 @@ bool Host::MountCommand(const std::string& name, const std::string& group,
   CommandEntry entry = resolver_ ? resolver_(entry_name) : nullptr;
   if (!entry) return false;
   std::string upper = ToUpperAscii(name);
-  commands_.erase(std::remove_if(commands_.begin(), commands_.end(),
-                                 [&](const CommandInfo& c) { return ToUpperAscii(c.name) == upper; }),
-                  commands_.end());
+  commands_.erase(
+      std::remove_if(commands_.begin(), commands_.end(),
+                     [&](const CommandInfo& c) { return ToUpperAscii(c.name) == upper; }),
+      commands_.end());
   commands_.push_back({name, group, entry_name, entry});
   return true;
 }

@@ -2,6 +2,8 @@
 // temporary vectors, and the front-end's ports. One instance per process (Host::Get()).
 #pragma once
 
+#include <fmt/printf.h>
+
 #include <deque>
 #include <functional>
 #include <map>
@@ -9,8 +11,6 @@
 #include <string>
 #include <variant>
 #include <vector>
-
-#include <fmt/printf.h>
 
 #include "host/dialog.h"
 #include "host/drawing.h"
@@ -41,6 +41,9 @@ class Host {
   void SetWindows(WindowSystem* windows) { windows_ = windows; }
   WindowSystem& windows();
   OutputPort* output() const { return output_; }
+  // Office documents: the front-end's, else the built-in .xlsx writer.
+  void SetOffice(OfficePort* office) { office_ = office; }
+  OfficePort& office();
 
   // --- drawing ---
   Drawing* drawing() const { return drawing_.get(); }
@@ -117,6 +120,7 @@ class Host {
   OutputPort* output_ = nullptr;
   WindowSystem* windows_ = nullptr;
   std::unique_ptr<WindowSystem> default_windows_;
+  OfficePort* office_ = nullptr;
   std::unique_ptr<Drawing> drawing_;
   EntryResolver resolver_;
   std::vector<CommandInfo> commands_;

@@ -731,8 +731,6 @@ void CNYDrawIsolineDlg::DrawDistribution() {
 }
 
 // Steps of other parts of the method; until they are built the dialog only comes back.
-void CNYDrawIsolineDlg::WriteReport() { ShowAfterPicking(); }
-
 // ---------------------------------------------------------------- section and glare
 
 void CNYDrawIsolineDlg::CalculateVerticalPlane() {
