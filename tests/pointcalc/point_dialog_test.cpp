@@ -1,7 +1,14 @@
+#include "pointcalc/point_dialog.h"
+
+#include <fmt/format.h>
+#include <fmt/printf.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "base/module_state.h"
-#include "pointcalc/point_dialog.h"
+#include "office/xlsx_workbook.h"
+#include "pointcalc/point_report.h"
 #include "room_fixture.h"
 #include "support/ny_ini_file.h"
 
@@ -23,8 +30,8 @@ TEST_F(PointDialog, DensityFieldAndSpin) {
   struct Case {
     const char* typed;
     int x, y;
-  } cases[] = {{"30", 30, 30}, {"30x40", 30, 40}, {"30X40", 30, 40}, {"30*40", 30, 40},
-               {"30×40", 30, 40}};
+  } cases[] = {
+      {"30", 30, 30}, {"30x40", 30, 40}, {"30X40", 30, 40}, {"30*40", 30, 40}, {"30×40", 30, 40}};
   for (const auto& c : cases) {
     w.UserType(338, c.typed);
     EXPECT_EQ(dlg->data().m_nCountX, c.x) << c.typed;
@@ -151,3 +158,108 @@ TEST_F(PointDialog, SecondRoomErasesTheFirstOutline) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------- point report
+
+class PointReport : public nytest::PointRoomFixture {
+ protected:
+  // Three luminaires, horizontal values drawn as points; the report picks three of them.
+  CNYDrawIsolineDlg* Calculated() {
+    for (int i = 0; i < 3; ++i) nytest::AddLuminaire(drawing(), 1000 + 2000 * i, 2500 + 500 * i);
+    CNYDrawIsolineDlg* dlg = Room("6*6");
+    dlg->window()->UserClick(337);
+    dlg->window()->UserClick(330);
+    dlg->window()->UserClick(336);
+    host().RunPendingCommands();
+    return dlg;
+  }
+  // Picks the drawn points at `at` and runs the report into `file` (empty: cancel the dialog).
+  void Report(const std::vector<std::pair<double, double>>& at, const std::string& file) {
+    for (auto [x, y] : at)
+      for (auto id : drawing().LiveIds())
+        if (auto* p = drawing().Find(id)->As<nyhost::PointEntity>();
+            p && p->position.x == x && p->position.y == y)
+          input.Pick(id);
+    input.Escape();
+    windows.file_answers.push_back(file);
+    Module().PointDialog->window()->UserClick(351);
+    host().RunPendingCommands();
+  }
+  int Labels() {
+    int n = 0;
+    for (auto id : drawing().LiveIds())
+      if (auto* t = drawing().Find(id)->As<nyhost::Text>(); t && t->text.starts_with("P")) ++n;
+    return n;
+  }
+};
+
+TEST_F(PointReport, ColumnsHoldEachLuminairesShareAndAddUpToThePointValues) {
+  CNYDrawIsolineDlg* dlg = Calculated();
+  const std::vector<std::pair<double, double>> at = {{1000, 1000}, {3000, 3000}, {5000, 2000}};
+  const std::string path = home->str() + "/r";
+  Report(at, path);
+  EXPECT_EQ(Labels(), 3);
+  std::string error;
+  auto book = nyoffice::OpenXlsx(path + ".xlsx", error);
+  ASSERT_TRUE(book) << error << output.text;
+  const char* columns[] = {"M", "N", "O"};
+  for (int n = 0; n < 3; ++n) {
+    EXPECT_EQ(book->CellText(std::string(columns[n]) + "1"), fmt::format("P{}点照度", n + 1));
+    double sum = 0;
+    for (int row = 3; row < 6; ++row) {
+      const std::string v = book->CellText(columns[n] + std::to_string(row));
+      EXPECT_EQ(v, fmt::sprintf("%.1f", std::atof(v.c_str()))) << "one decimal as text";
+      sum += std::atof(v.c_str());
+    }
+    double expected = -1;
+    for (const auto& p : dlg->data().m_resultPoints)
+      if (p.x == at[n].first && p.y == at[n].second) expected = p.z;
+    EXPECT_GT(expected, 0);
+    EXPECT_NEAR(sum, expected, 0.16) << columns[n];
+  }
+  EXPECT_EQ(book->CellText("A3"), "1");
+  EXPECT_EQ(book->CellText("B5"), "格栅荧光灯");
+  EXPECT_EQ(book->CellText("A103"), "总计");
+  EXPECT_EQ(book->CellText("A104"),
+            fmt::sprintf("计算照度平均值： %s(lx)； 标准照度平均值： %d(lx)。",
+                         dlg->data().m_sAverage, dlg->data().m_nStandLx));
+
+  // Cancelling the save dialog takes the marks away again; English headers and names.
+  Report(at, "");
+  EXPECT_EQ(Labels(), 3);
+  NyIniFile::WriteKey("语言设置", "材料表", 1, Module().ReportLanguageFile);
+  windows.message_answers.push_back(nyhost::kIdYes);
+  Report({at[0]}, path + ".xlsx");
+  book = nyoffice::OpenXlsx(path + ".xlsx", error);
+  ASSERT_TRUE(book) << error;
+  EXPECT_EQ(book->CellText("M1"), "Illumination at P1 point");
+  EXPECT_EQ(book->CellText("N1"), "");
+  EXPECT_EQ(book->CellText("B3"), "Grille fluorescent troffer");
+}
+
+TEST_F(PointReport, TotalsRowAndColumnLetters) {
+  const std::pair<int, std::string> letters[] = {{1, "A"},   {13, "M"},  {26, "Z"},
+                                                 {27, "AA"}, {52, "AZ"}, {53, "BA"}};
+  for (const auto& [col, name] : letters) EXPECT_EQ(NyExcel::ColumnName(col), name) << col;
+
+  CNYDrawIsolineDlg* dlg = Calculated();
+  const std::string tpl = Module().DataFolder + "逐点法照度计算书模板.xlsx";
+  // Template totals row moved to row 20, or removed.
+  const std::pair<int, std::string> cases[] = {{20, "A21"}, {0, "A199"}};
+  for (const auto& [totals, sentence] : cases) {
+    const std::string path = home->str() + "/t" + std::to_string(totals) + ".xlsx";
+    std::filesystem::copy_file(tpl, path);
+    NyExcel book;
+    ASSERT_TRUE(book.Open(path));
+    book.SetText(103, 1, "");
+    if (totals) book.SetText(totals, 1, "总计");
+    std::vector<ReportPoint> points(15, ReportPoint{{1000, 1000, 0}, {}});
+    ASSERT_TRUE(FillPointReport(book, dlg->data(), points, false, {}));
+    ASSERT_TRUE(book.Save());
+    std::string error;
+    auto saved = nyoffice::OpenXlsx(path, error);
+    EXPECT_TRUE(saved->CellText(sentence).starts_with("计算照度平均值")) << sentence;
+    EXPECT_EQ(saved->CellText("Z1"), "P14点照度");
+    EXPECT_EQ(saved->CellText("AA1"), "P15点照度");
+  }
+}
