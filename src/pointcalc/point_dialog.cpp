@@ -18,6 +18,7 @@
 #include "pointcalc/glare.h"
 #include "pointcalc/horizontal.h"
 #include "pointcalc/luminaire_table.h"
+#include "pointcalc/point_report.h"
 #include "pointcalc/room_grid.h"
 #include "pointcalc/vertical.h"
 #include "refdata/catalogue_editor.h"
@@ -352,6 +353,7 @@ void CNYDrawIsolineDlg::OnClick(Dialog& dlg, int id) {
       draw_.SetCalValue(data_.m_resultPoints, std::atof(data_.m_sMax.c_str()),
                         std::atof(data_.m_sMin.c_str()));
       draw_.SetWallId(data_.m_idOutline);
+      draw_.SetPointTexts(SectionPointTexts(data_));
       HideForPicking();
       SendCommand("DRAW_LIGHT");
       break;

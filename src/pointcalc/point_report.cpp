@@ -1,6 +1,7 @@
 #include "pointcalc/point_report.h"
 
 #include <fcntl.h>
+#include <fmt/format.h>
 #include <fmt/printf.h>
 #include <unistd.h>
 
@@ -83,6 +84,16 @@ std::string TranslateName(const std::string& text, const NameTranslations& names
     if (!NyStr::IfHasChinese(result)) return result;
   }
   return text;
+}
+
+std::vector<std::string> SectionPointTexts(const PointDialogData& data) {
+  if (data.m_nResultSource != 2 || data.m_sectionContributions.empty()) return {};
+  std::vector<std::string> texts(data.m_resultPoints.size());
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    for (const auto& luminaire : data.m_sectionContributions)
+      texts[i] += (texts[i].empty() ? "" : "#") +
+                  fmt::format("{}", i < luminaire.size() ? luminaire[i] : 0.0);
+  return texts;
 }
 
 bool FillPointReport(NyExcel& book, const PointDialogData& data,

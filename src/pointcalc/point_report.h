@@ -22,6 +22,10 @@ struct ReportPoint {
   std::string contributions;  // "计算值": values joined by "#" in luminaire order
 };
 
+// For a section result: per point, every luminaire's value there joined by "#" in luminaire
+// order, as the drawn points keep it for the report. Empty for other results.
+std::vector<std::string> SectionPointTexts(const PointDialogData& data);
+
 // Fills the opened workbook: point headers, luminaire rows from row 3, the closing sentence
 // after the totals row. Rows the luminaires leave empty before the totals row and point columns
 // past the last point are hidden. False when the source of the data has nothing to report.
