@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "base/module_state.h"
 #include "office/xlsx_workbook.h"
@@ -261,5 +262,38 @@ TEST_F(PointReport, TotalsRowAndColumnLetters) {
     EXPECT_TRUE(saved->CellText(sentence).starts_with("计算照度平均值")) << sentence;
     EXPECT_EQ(saved->CellText("Z1"), "P14点照度");
     EXPECT_EQ(saved->CellText("AA1"), "P15点照度");
+  }
+}
+
+TEST_F(PointReport, EveryWayItStops) {
+  Calculated();
+  const std::string path = home->str() + "/r.xlsx";
+  const std::string tpl = Module().DataFolder + "逐点法照度计算书模板.xlsx";
+  std::ofstream(path) << "old";
+  const std::string lock = home->str() + "/.~lock.r.xlsx#";
+  struct Case {
+    int answer;   // to "是否覆盖已存在文件?"
+    bool locked;  // LibreOffice holds the target
+    bool template_gone;
+    std::string message;
+    int labels_left;  // of the one point picked
+  } cases[] = {
+      {nyhost::kIdNo, false, false, "", 0},
+      {nyhost::kIdYes, true, false,
+       path + "文件当前处于打开编辑状态，不能被覆盖!\n如果需要继续操作,请先关闭该文件", 1},
+      {nyhost::kIdYes, false, true, "没找到照度模板文件<" + tpl + ">!\n程序不可继续!", 0},
+  };
+  for (const auto& c : cases) {
+    const int before = Labels();
+    if (c.locked) std::ofstream(lock) << "x";
+    if (c.template_gone) std::filesystem::remove(tpl);
+    windows.message_answers = {c.answer};
+    windows.message_log.clear();
+    Report({{1000, 1000}}, path);
+    std::vector<std::string> log = {"[岚序软件] 是否覆盖已存在文件?"};
+    if (!c.message.empty()) log.push_back("[岚序软件] " + c.message);
+    EXPECT_EQ(windows.message_log, log) << c.message;
+    EXPECT_EQ(Labels() - before, c.labels_left) << c.message;
+    std::filesystem::remove(lock);
   }
 }
