@@ -147,16 +147,16 @@ bool FillPointReport(NyExcel& book, const PointDialogData& data,
     }
   }
 
-  int totals = kLastMarkedRow;
+  int sentence_row = kLastMarkedRow;
   for (int row = 1; row <= kLastMarkedRow; ++row) {
     const std::string a = book.GetText(row, 1);
     if (a == "总计" || a == "Total") {
-      totals = row;
+      // Template rows no luminaire filled would stand between the luminaires and the totals.
+      book.HideRows(kFirstRow + static_cast<int>(records.size()), row - 1);
+      sentence_row = row + 1;
       break;
     }
   }
-  const int sentence_row = totals == kLastMarkedRow ? kLastMarkedRow : totals + 1;
-  book.HideRows(kFirstRow + static_cast<int>(records.size()), totals - 1);
   const std::string average = data.m_sAverage;
   book.SetText(sentence_row, 1,
                english ? fmt::sprintf("Calculating illuminance average value: %s(lx); standard "

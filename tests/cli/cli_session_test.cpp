@@ -312,6 +312,17 @@ TEST(CommandLine, PointReportOpensInAnOfficeProgram) {
   std::string error;
   auto book = nyoffice::OpenXlsx(report, error);
   ASSERT_TRUE(book) << error;
+  // `report` picks the same points: the same shares, written over the workbook; a malformed
+  // point list is refused.
+  const std::string run = "report " + plan + " --rect 0,0,6000,6000 --density 6*6 --out " +
+                          Quote(report) + " --points ";
+  EXPECT_EQ(Nyluxora(run + "'1000;3000'", home).status, 2);
+  r = Nyluxora(run + "'1000,1000;3000,3000;4000,2000'", home);
+  ASSERT_EQ(r.status, 0) << r.out;
+  auto again = nyoffice::OpenXlsx(report, error);
+  ASSERT_TRUE(again) << error;
+  for (std::string cell : {"M1", "O1", "M3", "N5", "O8", "B8"})
+    EXPECT_EQ(again->CellText(cell), book->CellText(cell)) << cell;
   if (std::system("command -v soffice > /dev/null") != 0)
     GTEST_SKIP() << "soffice is not installed: the workbook was not opened by an office program";
   const std::string dir = work.str();
