@@ -263,6 +263,19 @@ TEST_F(PointReport, TotalsRowAndColumnLetters) {
     EXPECT_EQ(saved->CellText("Z1"), "P14点照度");
     EXPECT_EQ(saved->CellText("AA1"), "P15点照度");
   }
+
+  // A luminaire without its curve leaves its row empty; the others are written.
+  PointDialogData data = dlg->data();
+  data.m_records[1].curve_table = "没有的曲线";
+  NyExcel book;
+  std::filesystem::copy_file(tpl, home->str() + "/c.xlsx");
+  ASSERT_TRUE(book.Open(home->str() + "/c.xlsx"));
+  windows.message_log.clear();
+  ASSERT_TRUE(FillPointReport(book, data, {ReportPoint{{1000, 1000, 0}, {}}}, false, {}));
+  EXPECT_EQ(book.GetText(4, 1) + book.GetText(4, 13), "");
+  EXPECT_EQ(book.GetText(5, 1), "3");
+  ASSERT_EQ(windows.message_log.size(), 1u);
+  EXPECT_NE(windows.message_log[0].find("没有找到配光曲线:没有的曲线"), std::string::npos);
 }
 
 TEST_F(PointReport, EveryWayItStops) {
