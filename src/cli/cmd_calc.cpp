@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "cli/calc_report.h"
+#include "cli/calc_run.h"
 #include "cli/input_check.h"
 #include "cli/session.h"
 #include "cli/subcommands.h"
@@ -169,6 +170,8 @@ struct Options {
   std::string draw, effect;  // distribution drawing (below)
   bool labels = false;
   GlareSectionOptions extra;
+  bool report = false;  // `report`: the point report of picked points instead of the outputs
+  std::string points;
 };
 
 // --- distribution drawing: --draw points|lines|areas [--labels] [--effect NAME] ---
@@ -218,6 +221,11 @@ void AddOptions(CLI::App& sub, Options& o) {
       ->allow_extra_args(false);
   sub.add_flag("--use-settings", o.use_settings,
                "Start from the standard and density remembered in the user's folder");
+  if (o.report) {
+    sub.add_option("--points", o.points, "Report points: X,Y;X,Y;... (P1, P2, ...)")->required();
+    sub.add_option("--out", o.out, "Write the report workbook (.xlsx) here")->required();
+    return;
+  }
   sub.add_option("--out", o.out, "Save the drawing (with the room outline) here");
   auto* csv = sub.add_option("--csv", o.csv, "Write the grid points and their illuminance here");
   sub.add_option("--json", o.json, "Write a summary of the calculation here");
@@ -491,6 +499,7 @@ int Run(Session& session, const Options& o) {
   for (int id : kResultFields) show += "show 214 " + std::to_string(id) + "\n";
   if (!session.RunScript(show, "")) return kExitProblem;
   std::cout << "\n";
+  if (o.report) return RunReport(session, o.points, o.out);
 
   nyhost::Host& host = nyhost::Host::Get();
   if (!o.csv.empty()) {
@@ -520,12 +529,15 @@ int Run(Session& session, const Options& o) {
 }
 
 const SubcommandRegistrar kCalc("calc", "Horizontal illuminance of a room of a plan (point method)",
-                                [](CLI::App& sub) -> SubcommandRun {
-                                  auto o = std::make_shared<Options>();
-                                  AddOptions(sub, *o);
-                                  return
-                                      [o](SubcommandContext& ctx) { return Run(ctx.session, *o); };
-                                });
+                                [](CLI::App& sub) { return RoomCalculation(sub, false); });
 
 }  // namespace
+
+SubcommandRun RoomCalculation(CLI::App& sub, bool report) {
+  auto o = std::make_shared<Options>();
+  o->report = report;
+  AddOptions(sub, *o);
+  return [o](SubcommandContext& ctx) { return Run(ctx.session, *o); };
+}
+
 }  // namespace nycli

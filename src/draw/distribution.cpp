@@ -7,6 +7,7 @@
 
 #include "draw/contour.h"
 #include "draw/scalar_grid.h"
+#include "support/ny_xdata.h"
 
 namespace nydraw {
 namespace {
@@ -198,8 +199,12 @@ std::vector<Entity> BuildDistribution(const DrawRequest& r) {
   if (r.mode == DrawMode::kPoints) {
     const double pdsize = 0.3 * r.unit;
     const double dx = Step(grid.xs), dy = Step(grid.ys);
-    for (const auto& p : r.points)
+    for (std::size_t i = 0; i < r.points.size(); ++i) {
+      const auto& p = r.points[i];
       out.push_back(Make(nyhost::PointEntity{{p.x, p.y, 0}}, r.point_layer, ColourOf(legend, p.z)));
+      if (i < r.point_texts.size() && !r.point_texts[i].empty())
+        NyXData::SetEntXData(out.back(), kPointTextKey, r.point_texts[i]);
+    }
     if (r.labels) {
       // Beside its point, clear of the point mark, and no wider than one grid step.
       double h = 2.5 * r.unit;

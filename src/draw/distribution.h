@@ -14,6 +14,9 @@ namespace nydraw {
 
 enum class DrawMode { kPoints = 0, kLines = 1, kAreas = 2 };
 
+// Key of the text a drawn point carries: a section point's per-luminaire values joined by "#".
+inline constexpr const char* kPointTextKey = "计算值";
+
 struct DrawRequest {
   std::vector<nyhost::Point3> points;  // x, y and the value in z
   double cal_max = 0, cal_min = 0;     // the calculated range as the dialog shows it
@@ -23,6 +26,8 @@ struct DrawRequest {
   int range_type = 0;     // 0 the calculated range, 1 the effect's range
   ColourEffect effect;
   std::string point_layer, text_layer;
+  // Per point, a text kept on the drawn point under kPointTextKey (none when empty).
+  std::vector<std::string> point_texts;
   Loop outline;       // closed room outline (first point repeated); empty: none
   double unit = 100;  // drawing units per millimetre of paper (drawing / arch scale)
 };

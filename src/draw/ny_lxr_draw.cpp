@@ -63,6 +63,7 @@ void NyLXRDrawDll::DrawLight() {
   for (const auto& e : effects)
     if (e.name == effect_name_) r.effect = e;
   r.points = points_;
+  r.point_texts = point_texts_;
   r.cal_max = cal_max_;
   r.cal_min = cal_min_;
   r.mode = static_cast<nydraw::DrawMode>(draw_mode_ < 0 || draw_mode_ > 2 ? 0 : draw_mode_);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/entity.h"
@@ -20,6 +21,8 @@ class NyLXRDrawDll {
 
   // The result points (x, y, value in z) and the calculated maximum and minimum.
   void SetCalValue(const std::vector<nyhost::Point3>& points, double max, double min);
+  // Texts the drawn points keep (one per point, in point order; empty: none).
+  void SetPointTexts(std::vector<std::string> texts) { point_texts_ = std::move(texts); }
   void SetCalCount(int columns, int rows);
   void SetCalType(unsigned type);
   void SetDim(int dim);
@@ -42,6 +45,7 @@ class NyLXRDrawDll {
 
  private:
   std::vector<nyhost::Point3> points_;
+  std::vector<std::string> point_texts_;
   double cal_max_ = 0, cal_min_ = 0;
   int columns_ = 0, rows_ = 0;
   unsigned cal_type_ = 0;

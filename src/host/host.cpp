@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "host/text_util.h"
+#include "office/xlsx_workbook.h"
 
 namespace nyhost {
 
@@ -38,6 +39,8 @@ WindowSystem& Host::windows() {
   if (!default_windows_) default_windows_ = std::make_unique<WindowSystem>();
   return *default_windows_;
 }
+
+OfficePort& Host::office() { return office_ ? *office_ : nyoffice::DefaultOffice(); }
 
 void Host::SetDrawing(std::unique_ptr<Drawing> d) {
   drawing_ = std::move(d);

@@ -49,6 +49,9 @@ class Host {
   void SetWindows(WindowSystem* windows) { windows_ = windows; }
   WindowSystem& windows();
   OutputPort* output() const { return output_; }
+  // Office documents: the front-end's, else the built-in .xlsx writer.
+  void SetOffice(OfficePort* office) { office_ = office; }
+  OfficePort& office();
 
   // --- drawing ---
   Drawing* drawing() const { return drawing_.get(); }
@@ -136,6 +139,7 @@ class Host {
   OutputPort* output_ = nullptr;
   WindowSystem* windows_ = nullptr;
   std::unique_ptr<WindowSystem> default_windows_;
+  OfficePort* office_ = nullptr;
   std::unique_ptr<Drawing> drawing_;
   EntryResolver resolver_;
   std::vector<CommandInfo> commands_;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +54,31 @@ class OutputPort {
   virtual void Refresh(bool /*regen*/) {}
   virtual void ZoomWindow(Point3 /*a*/, Point3 /*b*/) {}
   virtual void SetBusy(bool /*busy*/) {}
+};
+
+// A spreadsheet workbook opened for filling the cells of its first worksheet, as an office
+// program's automation reaches it: cells by A1 address, the displayed text read back, saved in
+// place. Everything not written (styles, formulas, widths) stays as the file had it.
+class Workbook {
+ public:
+  virtual ~Workbook() = default;
+  // The cell's text as stored (a string, or a number as written); empty for a missing cell.
+  virtual std::string CellText(const std::string& address) const = 0;
+  virtual bool SetText(const std::string& address, const std::string& text) = 0;
+  virtual bool SetNumber(const std::string& address, double value) = 0;
+  // Hides whole rows (1-based, inclusive), e.g. the template rows left without data.
+  virtual void HideRows(int first, int last) = 0;
+  // Hides columns (1-based, inclusive) that the sheet sizes one by one.
+  virtual void HideColumns(int first, int last) = 0;
+  // Writes atomically over the opened file; formulas are recalculated when it is next opened.
+  virtual bool Save(std::string& error) = 0;
+};
+
+// Office documents. Null from OpenWorkbook (with the reason) when the file is no workbook.
+class OfficePort {
+ public:
+  virtual ~OfficePort() = default;
+  virtual std::unique_ptr<Workbook> OpenWorkbook(const std::string& path, std::string& error) = 0;
 };
 
 }  // namespace nyhost

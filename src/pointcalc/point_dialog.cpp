@@ -18,6 +18,7 @@
 #include "pointcalc/glare.h"
 #include "pointcalc/horizontal.h"
 #include "pointcalc/luminaire_table.h"
+#include "pointcalc/point_report.h"
 #include "pointcalc/room_grid.h"
 #include "pointcalc/vertical.h"
 #include "refdata/catalogue_editor.h"
@@ -354,6 +355,7 @@ void CNYDrawIsolineDlg::OnClick(Dialog& dlg, int id) {
       draw_.SetCalValue(data_.m_resultPoints, std::atof(data_.m_sMax.c_str()),
                         std::atof(data_.m_sMin.c_str()));
       draw_.SetWallId(data_.m_idOutline);
+      draw_.SetPointTexts(SectionPointTexts(data_));
       HideForPicking();
       SendCommand("DRAW_LIGHT");
       break;
@@ -756,8 +758,6 @@ void CNYDrawIsolineDlg::DrawDistribution() {
 }
 
 // Steps of other parts of the method; until they are built the dialog only comes back.
-void CNYDrawIsolineDlg::WriteReport() { ShowAfterPicking(); }
-
 // ---------------------------------------------------------------- section and glare
 
 void CNYDrawIsolineDlg::CalculateVerticalPlane() {

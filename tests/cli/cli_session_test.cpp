@@ -1,4 +1,5 @@
 // The command-line front-end as a user runs it: the real program, the real module file.
+#include <fmt/printf.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 
 #include "host/dxf_io.h"
 #include "host/entity_geometry.h"
+#include "office/xlsx_workbook.h"
 #include "support/ny_xdata.h"
 #include "test_support.h"
 
@@ -289,3 +291,63 @@ TEST(CommandLine, CalcSummaryMatchesThePrintedFieldsAndSettingsStayUntouched) {
 }
 
 }  // namespace
+
+// The point report of the example office, opened by an office program we did not write: its PDF
+// shows the point headers, the luminaire rows, each share and the closing sentence.
+TEST(CommandLine, PointReportOpensInAnOfficeProgram) {
+  nytest::TempDir home, work;
+  const std::string report = (work.path() / "报告.xlsx").string();
+  // Office one, horizontal values drawn as points; three of them picked (handles of the drawn
+  // points at 1000,1000, 3000,3000 and 4000,2000).
+  std::string script =
+      WriteFile(work, "r.txt",
+                "command ZIRIRODO_DOT\nclick 214 335\npoint 0,0\n"
+                "point 6000,6000\nset 214 338 6*6\nclick 214 337\n"
+                "click 214 330\nclick 214 336\nfile " +
+                    report + "\nclick 214 351\npick 139\npick 149\npick 14F\nescape\n");
+  std::string plan = Quote(std::string(NYLUXORA_TEST_EXAMPLES_DIR) + "/office.dxf");
+  RunResult r = Nyluxora("session " + Quote(script) + " --plan " + plan, home);
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("\n" + report), std::string::npos) << "the finished path is printed";
+  std::string error;
+  auto book = nyoffice::OpenXlsx(report, error);
+  ASSERT_TRUE(book) << error;
+  // `report` picks the same points: the same shares, written over the workbook; a malformed
+  // point list is refused.
+  const std::string run = "report " + plan + " --rect 0,0,6000,6000 --density 6*6 --out " +
+                          Quote(report) + " --points ";
+  EXPECT_EQ(Nyluxora(run + "'1000;3000'", home).status, 2);
+  r = Nyluxora(run + "'1000,1000;3000,3000;4000,2000'", home);
+  ASSERT_EQ(r.status, 0) << r.out;
+  auto again = nyoffice::OpenXlsx(report, error);
+  ASSERT_TRUE(again) << error;
+  for (std::string cell : {"M1", "O1", "M3", "N5", "O8", "B8"})
+    EXPECT_EQ(again->CellText(cell), book->CellText(cell)) << cell;
+  if (std::system("command -v soffice > /dev/null") != 0)
+    GTEST_SKIP() << "soffice is not installed: the workbook was not opened by an office program";
+  const std::string dir = work.str();
+  const std::string convert = "cd " + Quote(dir) +
+                              " && soffice --headless -env:UserInstallation=file://" + dir +
+                              "/lo --convert-to pdf --outdir " + Quote(dir) + " " + Quote(report) +
+                              " > /dev/null 2>&1 && pdftotext -layout 报告.pdf";
+  ASSERT_EQ(std::system(convert.c_str()), 0);
+  std::ifstream in(work.path() / "报告.txt");
+  std::stringstream text;
+  text << in.rdbuf();
+  std::vector<std::string> expected = {"P1点照度",
+                                       "P2点照度",
+                                       "P3点照度",
+                                       "格栅荧光灯",
+                                       "10050",
+                                       "总计",
+                                       "计算照度平均值： 491.46(lx)"};
+  for (std::string col : {"M", "N", "O"}) {
+    double sum = 0;
+    for (int row = 3; row <= 8; ++row) {
+      expected.push_back(book->CellText(col + std::to_string(row)));
+      sum += std::atof(expected.back().c_str());
+    }
+    expected.push_back(fmt::sprintf("%.1f", sum));  // the template's totals, recalculated
+  }
+  for (const auto& e : expected) EXPECT_NE(text.str().find(e), std::string::npos) << e;
+}

@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "base/module_state.h"
+#include "office/xlsx_workbook.h"
+#include "office/xlsx_workbook.h"
 #include "pointcalc/horizontal.h"
 #include "pointcalc/point_dialog.h"
 #include "room_fixture.h"
@@ -145,6 +147,28 @@ TEST_F(SectionCommand, FieldsContributionsAndTheViewingSide) {
     EXPECT_NEAR(d.m_resultPoints[i].x, 6000 - south[i].x, 1e-9);
     EXPECT_EQ(d.m_resultPoints[i].y, south[i].y);
   }
+
+  // Drawn as points, they carry each luminaire's value for the report, which takes them as
+  // they are.
+  w.UserClick(330);
+  w.UserClick(336);
+  host().RunPendingCommands();
+  const std::size_t k = 100;
+  for (auto id : drawing().LiveIds())
+    if (auto* p = drawing().Find(id)->As<nyhost::PointEntity>();
+        p && p->position.x == d.m_resultPoints[k].x && p->position.y == d.m_resultPoints[k].y)
+      input.Pick(id);
+  input.Escape();
+  const std::string path = home->str() + "/section.xlsx";
+  windows.file_answers.push_back(path);
+  w.UserClick(351);
+  host().RunPendingCommands();
+  std::string error;
+  auto book = nyoffice::OpenXlsx(path, error);
+  ASSERT_TRUE(book) << error;
+  for (int l = 0; l < 4; ++l)
+    EXPECT_EQ(book->CellText("M" + std::to_string(3 + l)),
+              fmt::sprintf("%.1f", d.m_sectionContributions[l][k]));
 }
 
 TEST_F(SectionCommand, EveryWayItStops) {
