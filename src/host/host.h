@@ -94,6 +94,8 @@ class Host {
   bool command_running() const { return running_depth_ > 0; }
   const std::string& running_command() const { return running_name_; }
   std::size_t pending_commands() const { return queue_.size(); }
+  // The queued command names, oldest first.
+  std::vector<std::string> PendingCommandNames() const { return {queue_.begin(), queue_.end()}; }
 
   // --- output ---
   void Print(std::string_view text);
