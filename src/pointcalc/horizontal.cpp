@@ -137,6 +137,16 @@ LegendRange LegendFor(double min, double max, double mean) {
   return r;
 }
 
+void ShowStatistics(PointDialogData& data, const PointStatistics& st) {
+  data.m_sMax = fmt::sprintf("%.2f", st.max);
+  data.m_sMin = fmt::sprintf("%.2f", st.min);
+  data.m_sAverage = fmt::sprintf("%.2f", st.mean);
+  const LegendRange legend = LegendFor(st.min, st.max, st.mean);
+  data.m_dLegendMin = legend.min;
+  data.m_dLegendMax = legend.max;
+  data.m_nLegendStep = legend.interval;
+}
+
 int StandLxFromAverage(const std::string& average_text) {
   const double whole = std::trunc(NyStr::LeadingReal(average_text));
   return NyNumber::SaturateToInt(50 * std::trunc(whole * 0.1 * 0.2));
@@ -296,15 +306,7 @@ bool RunHorizontalCalculation(PointDialogData& data) {
     return false;
   }
 
-  const PointStatistics st = StatisticsOf(data.m_values);
-  data.m_sMax = fmt::sprintf("%.2f", st.max);
-  data.m_sMin = fmt::sprintf("%.2f", st.min);
-  data.m_sAverage = fmt::sprintf("%.2f", st.mean);
-
-  const LegendRange legend = LegendFor(st.min, st.max, st.mean);
-  data.m_dLegendMin = legend.min;
-  data.m_dLegendMax = legend.max;
-  data.m_nLegendStep = legend.interval;
+  ShowStatistics(data, StatisticsOf(data.m_values));
 
   if (data.m_nStandLx < 1) data.m_nStandLx = StandLxFromAverage(data.m_sAverage);
 

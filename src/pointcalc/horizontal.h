@@ -50,6 +50,10 @@ struct LegendRange {
 };
 LegendRange LegendFor(double min, double max, double mean);
 
+// Maximum, minimum and mean into fields 241, 242, 243 ("%.2f") and the legend range from them,
+// as every run of the dialog writes its statistics.
+void ShowStatistics(PointDialogData& data, const PointStatistics& st);
+
 // The standard illuminance taken from the average when none was chosen: its integer part rounded
 // down to a multiple of 50.
 int StandLxFromAverage(const std::string& average_text);

@@ -220,13 +220,3 @@ bool RunSectionCalculation(PointDialogData& data, const SectionPicks& picks) {
   ApplyVerdicts(data);
   return true;
 }
-
-void ShowStatistics(PointDialogData& data, const PointStatistics& st) {
-  data.m_sMax = fmt::sprintf("%.2f", st.max);
-  data.m_sMin = fmt::sprintf("%.2f", st.min);
-  data.m_sAverage = fmt::sprintf("%.2f", st.mean);
-  const LegendRange legend = LegendFor(st.min, st.max, st.mean);
-  data.m_dLegendMin = legend.min;
-  data.m_dLegendMax = legend.max;
-  data.m_nLegendStep = legend.interval;
-}

@@ -71,7 +71,3 @@ bool PickSection(SectionPicks& picks);
 // contributions, the viewing-side mirror, statistics, legend and verdicts, into `data`. False
 // when it stopped (the reason was shown to the user).
 bool RunSectionCalculation(PointDialogData& data, const SectionPicks& picks);
-
-// Maximum, minimum and mean into fields 241, 242, 243 ("%.2f") and the legend range from them,
-// as every run of the dialog writes its statistics.
-void ShowStatistics(PointDialogData& data, const PointStatistics& st);
