@@ -60,15 +60,11 @@ std::size_t CountEntities(std::string_view text) {
 
 bool SameAngle(double a, double b) { return std::fabs(a - b) <= 1e-9 * (1 + std::fabs(a)); }
 
-// Entities equal up to angles, which pass through degrees in the file.
+// Entities equal up to MText angles, which pass through degrees in the file; block and text
+// angles are kept in degrees and must come back exactly.
 bool Same(nyhost::Entity a, const nyhost::Entity& b) {
   using namespace nyhost;
   if (a.data.index() != b.data.index()) return false;
-  if (auto* r = a.As<BlockReference>();
-      r && SameAngle(r->rotation, b.As<BlockReference>()->rotation))
-    r->rotation = b.As<BlockReference>()->rotation;
-  if (auto* t = a.As<Text>(); t && SameAngle(t->rotation, b.As<Text>()->rotation))
-    t->rotation = b.As<Text>()->rotation;
   if (auto* m = a.As<MText>(); m && SameAngle(m->rotation, b.As<MText>()->rotation))
     m->rotation = b.As<MText>()->rotation;
   return a == b;
