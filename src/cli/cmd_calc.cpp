@@ -28,7 +28,7 @@
 #include "cli/input_check.h"
 #include "cli/session.h"
 #include "cli/subcommands.h"
-#include "host/dxf_internal.h"
+#include "host/file_io.h"
 #include "host/host.h"
 #include "host/text_util.h"
 
@@ -396,7 +396,7 @@ int LuminaireRows() {
 
 bool WriteText(const std::string& path, const std::string& text) {
   std::string error;
-  if (nyhost::dxf::WriteFileAtomically(path, text, error)) return true;
+  if (nyhost::WriteFileAtomically(path, text, error)) return true;
   std::cerr << "nyluxora: " << error << "\n";
   return false;
 }

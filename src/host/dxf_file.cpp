@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "host/dxf_internal.h"
+#include "host/file_io.h"
 
 namespace nyhost::dxf {
 namespace {
@@ -127,6 +128,10 @@ bool RunDxflib(const std::string& text, DL_CreationInterface& reader, std::strin
   return ok;
 }
 
+}  // namespace nyhost::dxf
+
+namespace nyhost {
+
 bool WriteFileAtomically(const std::string& path, const std::string& data, std::string& error) {
   static std::atomic<unsigned> counter{0};
   std::string::size_type slash = path.rfind('/');
@@ -138,7 +143,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& data, std::
     error = path + ": cannot write: is a folder";
     return false;
   }
-  RemoveStaleTemporaries(dir, base);
+  dxf::RemoveStaleTemporaries(dir, base);
   std::string tmp;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
@@ -152,7 +157,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& data, std::
     return false;
   }
   if (exists) ::fchmod(fd, st.st_mode & 07777);
-  bool ok = WriteAll(fd, data) && ::fsync(fd) == 0;
+  bool ok = dxf::WriteAll(fd, data) && ::fsync(fd) == 0;
   int saved = errno;
   if (::close(fd) != 0 && ok) {
     ok = false;
@@ -175,4 +180,4 @@ bool WriteFileAtomically(const std::string& path, const std::string& data, std::
   return true;
 }
 
-}  // namespace nyhost::dxf
+}  // namespace nyhost

@@ -53,7 +53,5 @@ inline bool IsOwnHeaderVariable(std::string_view name) {
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error);
 // dxflib reads only from a path: feeds it `text` through an in-memory file.
 bool RunDxflib(const std::string& text, DL_CreationInterface& reader, std::string& error);
-// Temporary file in the target's folder, then rename: the old file survives any failure.
-bool WriteFileAtomically(const std::string& path, const std::string& data, std::string& error);
 
 }  // namespace nyhost::dxf

@@ -17,6 +17,7 @@
 
 #include "host/dxf_check.h"
 #include "host/dxf_internal.h"
+#include "host/file_io.h"
 #include "host/dxf_io.h"
 #include "host/text_codec.h"
 #include "host/text_util.h"
@@ -643,7 +644,7 @@ DxfResult WriteDxf(const Drawing& drawing, const std::string& path) {
     result.error = "cannot write a valid DXF: " + error;
     return result;
   }
-  if (!dxf::WriteFileAtomically(path, text, result.error)) return result;
+  if (!WriteFileAtomically(path, text, result.error)) return result;
   result.ok = true;
   return result;
 }

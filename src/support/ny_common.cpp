@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "host/file_io.h"
 #include "host/text_util.h"
 
 namespace fs = std::filesystem;
@@ -184,12 +185,8 @@ std::string NyCommon::GetTxtPath(const void* module_address) {
 
 bool NyCommon::WriteFileAtomic(const std::string& path, const std::string& content,
                                std::string* error) {
-  std::string tmp, why;
-  int fd = OpenTemporary(path, tmp, why);
-  if (fd < 0) return Failed(error, why);
-  bool written = WriteAll(fd, content.data(), content.size());
-  if (!CommitTemporary(fd, written, tmp, path, true, why)) return Failed(error, why);
-  return true;
+  std::string why;
+  return nyhost::WriteFileAtomically(path, content, why) || Failed(error, why);
 }
 
 bool NyCommon::CopyFileAtomic(const std::string& from, const std::string& to, std::string* error,
