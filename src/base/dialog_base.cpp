@@ -1,8 +1,11 @@
 #include "base/dialog_base.h"
 
+#include <optional>
+
 #include "host/host.h"
 #include "resources/templates.h"
 #include "support/ny_glb.h"
+#include "support/ny_number.h"
 #include "support/ny_str.h"
 
 bool ModelessDialogBase::Create() {
@@ -55,6 +58,8 @@ bool ReadRealField(const nyhost::Dialog& dlg, int id, double& out) {
 bool ReadIntField(const nyhost::Dialog& dlg, int id, int& out) {
   double v = 0;
   if (!ReadRealField(dlg, id, v)) return false;
-  out = static_cast<int>(v);
+  const std::optional<int> whole = NyNumber::TruncToInt(v);
+  if (!whole) return false;
+  out = *whole;
   return true;
 }

@@ -36,6 +36,7 @@ class ModelessDialogBase : public nyhost::DialogController {
 };
 
 // A number field read as the dialogs' data exchange reads it: an empty field reads 0; false for
-// text that is no number (the value is then left alone). Whole numbers are cut towards zero.
+// text that is no number (the value is then left alone). Whole numbers are cut towards zero;
+// one that does not fit an int is no number either.
 bool ReadRealField(const nyhost::Dialog& dlg, int id, double& out);
 bool ReadIntField(const nyhost::Dialog& dlg, int id, int& out);

@@ -48,27 +48,6 @@ int Box(const std::string& text, nyhost::MbIcon icon) {
 // Real fields show the shortest text that reads back as the same value.
 std::string Real(double v) { return fmt::sprintf("%.15g", v); }
 
-bool ReadReal(const Dialog& dlg, int id, double& out) {
-  double v = 0;
-  std::string t = dlg.GetText(id);
-  if (t.empty()) {
-    out = 0;
-    return true;
-  }
-  if (!NyStr::IsDigit(v, t)) return false;
-  out = v;
-  return true;
-}
-
-bool ReadInt(const Dialog& dlg, int id, int& out) {
-  double v = 0;
-  if (!ReadReal(dlg, id, v)) return false;
-  const std::optional<int> whole = NyNumber::TruncToInt(v);
-  if (!whole) return false;
-  out = *whole;
-  return true;
-}
-
 bool DrawingOpen() { return Host().drawing() != nullptr; }
 
 }  // namespace
@@ -81,10 +60,10 @@ bool CNYDrawIsolineDlg::UpdateData(bool save) {
   PointDialogData& d = data_;
   if (save) {
     PointDialogData r = d;
-    if (!ReadReal(*w, 221, r.m_dLegendMin) || !ReadReal(*w, 244, r.m_dLegendMax) ||
-        !ReadInt(*w, 222, r.m_nLegendStep) || !ReadReal(*w, 232, r.m_dUniformity) ||
-        !ReadReal(*w, 358, r.m_dLPD) || !ReadReal(*w, 360, r.m_dLimitLPD) ||
-        !ReadReal(*w, 233, r.m_dStandUniformity) || !ReadReal(*w, 245, r.m_dStandAverage))
+    if (!ReadRealField(*w, 221, r.m_dLegendMin) || !ReadRealField(*w, 244, r.m_dLegendMax) ||
+        !ReadIntField(*w, 222, r.m_nLegendStep) || !ReadRealField(*w, 232, r.m_dUniformity) ||
+        !ReadRealField(*w, 358, r.m_dLPD) || !ReadRealField(*w, 360, r.m_dLimitLPD) ||
+        !ReadRealField(*w, 233, r.m_dStandUniformity) || !ReadRealField(*w, 245, r.m_dStandAverage))
       return false;
     r.m_sMax = w->GetText(241);
     r.m_sMin = w->GetText(242);
