@@ -72,6 +72,7 @@ std::string CalcSummaryJson(const CalcSummary& s, const nyhost::Dialog& dlg) {
         {"power_density_w_m2", Number(dlg, 358)}}},
       {"standard",
        {{"name", s.standard},
+        {"edition", s.edition},
         {"average_lx", Number(dlg, 245)},
         {"uniformity", Number(dlg, 233)},
         {"power_density_limit_w_m2", Number(dlg, 360)},

@@ -24,6 +24,7 @@ struct CalcSummary {
   std::string standard;  // category/place, empty when none was chosen
   // Luminaires left out for lack of a curve (--missing-curve skip): name, model, "x,y".
   std::vector<std::vector<std::string>> left_out;
+  std::string edition;  // of the standard, as the standards dialog names it; empty without one
 };
 
 // Area of the room in square metres (drawing units times the architectural scale are mm).

@@ -1,5 +1,5 @@
 // nyluxora calc PLAN.dxf --rect X1,Y1,X2,Y2 | --polygon X,Y;X,Y;... [--density "30*15"]
-//                [--standard "办公建筑/普通办公室"] [--missing-curve skip|fail]
+//                [--standard "办公建筑/普通办公室" [--edition 2004|2024]] [--missing-curve skip|fail]
 //                [--curve MODEL=TABLE]... [--use-settings] [--out OUT.dxf] [--csv POINTS.csv]
 //                [--json SUMMARY.json] [--draw points|lines|areas [--labels] [--effect NAME]]
 //                [--ugr | --ugr-at X,Y --direction DEG | --section X1,Y1,X2,Y2 --side X,Y]
@@ -25,6 +25,7 @@
 
 #include "cli/calc_report.h"
 #include "cli/calc_run.h"
+#include "cli/edition_option.h"
 #include "cli/input_check.h"
 #include "cli/session.h"
 #include "cli/subcommands.h"
@@ -164,6 +165,7 @@ int RunGlareSection(Session& session, const GlareSectionOptions& g, bool with_st
 
 struct Options {
   std::string plan, rect, polygon, density, standard, out, csv, json;
+  std::string edition;  // --edition key; the dialog's item for it once chosen
   std::string missing_curve = "fail";
   std::vector<std::string> curves;  // MODEL=TABLE
   bool use_settings = false;
@@ -213,7 +215,7 @@ void AddOptions(CLI::App& sub, Options& o) {
   sub.add_option("--density", o.density,
                  "Grid density: N or NxM, e.g. \"30*15\" (default 50*75, or the remembered one "
                  "with --use-settings)");
-  sub.add_option("--standard", o.standard, "Standard as category/place");
+  AddEditionOption(sub, o.edition, sub.add_option("--standard", o.standard, "Standard as category/place"));
   sub.add_option("--missing-curve", o.missing_curve,
                  "A luminaire without distribution curve: fail (default) or skip it")
       ->check(CLI::IsMember({"skip", "fail"}));
@@ -310,11 +312,15 @@ std::string ItemsOf(const nyhost::Dialog& dlg, int parent) {
 
 // Chooses the standard in the standards dialog when it opens; on failure `error` says why.
 // With `show_glare_limit` the standard's glare limit is printed as the dialog shows it.
+// `edition`: the --edition key or empty (the dialog's own); on return the edition's item.
 bool ChooseStandard(Session& session, const std::string& standard, bool show_glare_limit,
-                    std::string& glare_limit, std::string& error) {
+                    std::string& glare_limit, std::string& edition, std::string& error) {
   bool answered = false;
   session.modal_hook = [&](nyhost::Dialog& dlg) {
     if (dlg.id() != kStandardsDialog) return false;
+    if (!edition.empty()) dlg.UserChoose(kStandardsEditionList, EditionItem(edition));
+    edition = dlg.GetText(kStandardsEditionList);
+    std::cout << "\n[207:" << kStandardsEditionList << " 标准版本] " << edition;
     auto parts = nyhost::SplitString(standard, '/');
     int category = parts.empty() ? 0 : dlg.FindTreeItem(kStandardsTree, 0, nyhost::Trim(parts[0]));
     int place = category > 0 && parts.size() == 2
@@ -431,7 +437,7 @@ class ScratchFolder {
 int Run(Session& session, const Options& o) {
   std::vector<nyhost::Point3> corners;
   std::string error;
-  std::string glare_limit;
+  std::string glare_limit, edition = o.edition;
   if (!RoomCorners(o, corners, error) ||
       (!o.density.empty() && !CheckedDensity(o.density, error))) {
     std::cerr << "nyluxora: " << error << "\n";
@@ -461,7 +467,7 @@ int Run(Session& session, const Options& o) {
     return kExitProblem;
   if (!o.standard.empty() &&
       !ChooseStandard(session, o.standard, o.extra.ugr || !o.extra.ugr_at.empty(), glare_limit,
-                      error)) {
+                      edition, error)) {
     std::cerr << "nyluxora: " << error << "\n";
     return kExitUsage;
   }
@@ -515,7 +521,8 @@ int Run(Session& session, const Options& o) {
                         0,
                         points,
                         o.standard,
-                        curveless};
+                        curveless,
+                        edition};
     if (corners.size() == 2)
       summary.room = {
           corners[0], {corners[1].x, corners[0].y, 0}, corners[1], {corners[0].x, corners[1].y, 0}};

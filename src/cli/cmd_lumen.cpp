@@ -1,7 +1,7 @@
 // nyluxora lumen --length L --width W --height H [--workplane 0.75] [--suspension 0]
 //                --luminaire MODEL --source KIND --lamp KIND/MODEL/WATTS [--lamps N] [--ballast W]
 //                [--lamp2 ... --lamps2 N --ballast2 W] [--ceiling 50|材料[/N]] [--wall 50|材料[/N]]
-//                [--window 15] [--maintenance 0.7] [--standard 类别/场所]
+//                [--window 15] [--maintenance 0.7] [--standard 类别/场所 [--edition 2004|2024]]
 //                [--scheme NAME]
 //
 // The lumen (utilization-coefficient) method for one room, run as a session script through the
@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/edition_option.h"
 #include "cli/session.h"
 #include "cli/subcommands.h"
 #include "host/dialog.h"
@@ -23,7 +24,7 @@ namespace {
 
 struct Options {
   std::string length, width, height, workplane, suspension, luminaire, source, lamp, lamps, ballast,
-      lamp2, lamps2, ballast2, ceiling, wall, window, maintenance, standard, scheme;
+      lamp2, lamps2, ballast2, ceiling, wall, window, maintenance, standard, scheme, edition;
 };
 
 // Material buttons of the reflectance dialog, in button order from 1039.
@@ -115,7 +116,13 @@ std::string InputScript(Options o, std::string& error) {
     error = "--wall takes a percentage or a material (材料 or 材料/N)";
     return {};
   }
-  if (!o.standard.empty()) s << "click 215 235\nchoose 207 236 " << o.standard << "\nclick 207 1\n";
+  if (!o.standard.empty()) {
+    s << "click 215 235\n";
+    if (!o.edition.empty())
+      s << "choose 207 " << kStandardsEditionList << " " << EditionItem(o.edition) << "\n";
+    s << "choose 207 236 " << o.standard << "\nshow 207 " << kStandardsEditionList
+      << "\nclick 207 1\n";
+  }
   if (!o.luminaire.empty())
     s << "click 215 208\nchoose 201 226 " << o.source << "\nchoose 201 279 " << o.luminaire
       << "\nclick 201 1\n";
@@ -202,7 +209,8 @@ const SubcommandRegistrar kLumen(
       sub.add_option("--lamp2", o->lamp2, "Lamp set 2: KIND/MODEL/WATTS or 无");
       number("--lamps2", o->lamps2, "Lamps of set 2 per luminaire");
       number("--ballast2", o->ballast2, "Ballast of set 2, W");
-      sub.add_option("--standard", o->standard, "Standard as category/place");
+      AddEditionOption(sub, o->edition,
+                       sub.add_option("--standard", o->standard, "Standard as category/place"));
       sub.add_option("--scheme", o->scheme, "Start from this saved scheme");
       return [o](SubcommandContext& ctx) { return Run(*o, ctx.session); };
     });

@@ -333,7 +333,7 @@ void CZirIrodoDlg::RecalculateCu(int digits) {
 }
 
 void CZirIrodoDlg::ShowVerdicts() {
-  auto v = ShowPowerDensityVerdicts(state_.room);
+  auto v = ShowPowerDensityVerdicts(state_.room, edition_);
   if (!v) return;
   window_->SetText(kReferenceLabel, v->label);
   window_->SetToolTip(kReference, v->reference_tip);
@@ -517,6 +517,7 @@ void CZirIrodoDlg::OnStandardsButton() {
   // The values are taken however the dialog closes.
   state_.room.standard_lx = standards.m_nStandLx;
   state_.room.standard_lpd = standards.m_dStandLPD;
+  edition_ = standards.m_edition;
   UpdateData(false);
 }
 

@@ -66,6 +66,7 @@ class CZirIrodoDlg : public ModelessDialogBase {
   void AddSchemeOnTop(const std::string& name);
 
   LumenState state_;
+  StandardEdition edition_ = CurrentEdition();  // the standard's, for the verdicts
   std::optional<CuTable> table_;
   std::string scheme_file_;
   std::string scheme_name_;

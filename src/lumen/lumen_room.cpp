@@ -51,10 +51,10 @@ double ComputeReducedPowerDensity(const LumenRoom& r) {
   return std::trunc(r.illuminance / r.standard_lx * r.standard_lpd * 100) * 0.01;
 }
 
-std::optional<LumenVerdicts> ShowPowerDensityVerdicts(LumenRoom& r) {
+std::optional<LumenVerdicts> ShowPowerDensityVerdicts(LumenRoom& r, StandardEdition edition) {
   if (r.illuminance == 0) return std::nullopt;
   LumenVerdicts v;
-  if (r.illuminance >= r.standard_lx) {
+  if (ReachesStandard(edition, r.illuminance, r.standard_lx)) {
     r.reference_lpd = r.standard_lpd;
     v.label = "标准功率密度w/m2";
     v.reference_tip = "计算照度大于等于标准照度,采用标准功率密度";
@@ -70,6 +70,8 @@ std::optional<LumenVerdicts> ShowPowerDensityVerdicts(LumenRoom& r) {
                     : "计算功率密度大于等于折算功率密度,不通过!建议调整光源或灯具";
     v.illuminance_tip = "计算照度小于标准照度,不通过!建议调整光源或灯具";
   }
+  for (auto* tip : {&v.reference_tip, &v.lpd_tip, &v.illuminance_tip})
+    *tip = EditionVerdict(edition, *tip);
   return v;
 }
 

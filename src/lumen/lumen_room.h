@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "standards/edition.h"
+
 // Inputs and results under the names the dialog state, the scheme file and the report share.
 struct LumenRoom {
   double length = 10.0;        // 房间长, m
@@ -58,9 +60,10 @@ double ComputeReducedPowerDensity(const LumenRoom& r);
 struct LumenVerdicts {
   std::string label, reference_tip, lpd_tip, illuminance_tip;
 };
-// Applies the verdict rule (the reference becomes the standard limit when E reaches the
-// standard); none while E is 0.
-std::optional<LumenVerdicts> ShowPowerDensityVerdicts(LumenRoom& r);
+// Applies the verdict rule of the edition (the reference becomes the standard limit when E
+// reaches the standard); none while E is 0.
+std::optional<LumenVerdicts> ShowPowerDensityVerdicts(
+    LumenRoom& r, StandardEdition edition = StandardEdition::k2004);
 
 // The whole calculation; on a stop, the message to show and the results untouched.
 std::optional<std::string> CalculateAverageIlluminance(LumenRoom& r);

@@ -201,7 +201,7 @@ void WorkAreaUniformity(PointDialogData& data, double average) {
 void ApplyVerdicts(PointDialogData& data) {
   if (data.m_dStandAverage == 0) return;
   const double average = std::atof(data.m_sAverage.c_str());
-  const bool reached = average >= data.m_dStandAverage;
+  const bool reached = ReachesStandard(data.m_edition, average, data.m_dStandAverage);
   if (reached) {
     data.m_dLimitLPD = data.m_dStandLPD;
     data.m_sLabel372 = "标准功率密度";
@@ -223,8 +223,11 @@ void ApplyVerdicts(PointDialogData& data) {
     data.tooltips[358] = lpd_ok ? "计算功率密度小于折算功率密度,通过!"
                                 : "计算功率密度大于等于折算功率密度,不通过!建议调整光源或灯具";
   }
-  data.tooltips[232] = data.m_dUniformity < 0.7 ? "均匀度小于标准均匀度,不通过!建议调整光源或灯具"
-                                                 : "均匀度大于等于标准均匀度,通过!";
+  const double u0 = StandardUniformity(data.m_edition, data.m_dStandUniformity);
+  data.tooltips[232] = data.m_dUniformity < u0 ? "均匀度小于标准均匀度,不通过!建议调整光源或灯具"
+                                                : "均匀度大于等于标准均匀度,通过!";
+  for (int id : {365, 360, 243, 358, 232})
+    data.tooltips[id] = EditionVerdict(data.m_edition, data.tooltips[id]);
 }
 
 void ClearHorizontalResults(PointDialogData& data) {

@@ -10,6 +10,7 @@
 #include "host/entity.h"
 #include "host/geometry.h"
 #include "refdata/luminaire_record.h"
+#include "standards/edition.h"
 
 struct PointDialogData {
   // --- bound to controls (id in the comment) ---
@@ -38,6 +39,7 @@ struct PointDialogData {
   int m_nResultSource = 1;   // 1 horizontal room, 2 vertical plane
   double m_dStandLPD = 0.0;
   int m_nStandLx = 0;
+  StandardEdition m_edition = StandardEdition::k2004;  // the verdicts follow it
   int m_nUGR = 0;
   std::string m_sEffectName;
   nyhost::EntityId m_idOutline = nyhost::kNullId;

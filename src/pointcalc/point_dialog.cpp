@@ -103,8 +103,11 @@ void CNYDrawIsolineDlg::ApplyColours() {
   Dialog* w = window_;
   const PointDialogData& d = data_;
   const bool lpd_red = d.m_dStandLPD > 0.01 && d.m_dLPD >= d.m_dLimitLPD;
-  const bool avg_red = d.m_nStandLx > 0 && std::atoi(d.m_sAverage.c_str()) < d.m_nStandLx;
-  const bool uni_red = d.m_dUniformity > 0.01 && d.m_dUniformity < 0.7;
+  const bool avg_red = d.m_nStandLx > 0 && !ReachesStandard(d.m_edition,
+                                                              std::atoi(d.m_sAverage.c_str()),
+                                                              d.m_nStandLx);
+  const bool uni_red = d.m_dUniformity > 0.01 &&
+                       d.m_dUniformity < StandardUniformity(d.m_edition, d.m_dStandUniformity);
   w->SetColors(358, lpd_red ? kRed : nyhost::kNoColor, nyhost::kNoColor);
   w->SetColors(243, avg_red ? kRed : nyhost::kNoColor, nyhost::kNoColor);
   w->SetColors(232, uni_red ? kRed : nyhost::kNoColor, nyhost::kNoColor);
@@ -252,7 +255,9 @@ void CNYDrawIsolineDlg::LoadStandardValues() {
   if (!NyNumber::InRange(data_.m_dStandLPD, 0, 1000)) data_.m_dStandLPD = 0;
   if (data_.m_nStandLx < 0 || data_.m_nStandLx > 100000) data_.m_nStandLx = 0;
   if (data_.m_nUGR < 0 || data_.m_nUGR > 100) data_.m_nUGR = 0;
-  data_.m_dStandUniformity = 0.7;
+  data_.m_edition = CurrentEdition();
+  data_.m_dStandUniformity = StandardUniformity(
+      data_.m_edition, NyIniFile::ReadKey(kStandardSection, "m_dU0", 0.7, ini));
   ResetLimitLabel();
 }
 
@@ -556,7 +561,8 @@ void CNYDrawIsolineDlg::OnStandardsButton() {
   data_.m_nStandLx = standards.m_nStandLx;
   data_.m_dStandAverage = standards.m_nStandLx;
   data_.m_nUGR = standards.m_nUGR;
-  data_.m_dStandUniformity = 0.7;
+  data_.m_edition = standards.m_edition;
+  data_.m_dStandUniformity = StandardUniformity(standards.m_edition, standards.m_dU0);
   data_.m_sLabel372 = "标准功率密度";
   window_->SetToolTip(360, "标准功率密度");
   UpdateData(false);

@@ -226,6 +226,20 @@ inline constexpr const char* kDeleteStandardCategory =
 // category table
 inline constexpr const char* kDropTable = "DROP TABLE [%s]";
 
+// The same for an edition that lists its categories in a table of its own (the 2004 edition
+// uses the statements above).
+// categories table
+inline constexpr const char* kSelectEditionCategories = "SELECT [场所] FROM [%s] ORDER BY ID";
+// categories table, category
+inline constexpr const char* kInsertEditionCategory = "INSERT INTO [%s] (场所) values ('%s')";
+// new category table, template table
+inline constexpr const char* kCreateEditionCategoryTable = "select * into [%s] from [%s]";
+// categories table, category
+inline constexpr const char* kDeleteEditionCategory = "DELETE * FROM [%s] WHERE [场所] = '%s'";
+// category table, place: the work-area uniformity (U0) an edition requires
+inline constexpr const char* kSelectStandardUniformity =
+    "SELECT [照度均匀度] FROM [%s] WHERE [场所名称] = '%s'";
+
 // ---- NyData.mdb: surface reflectances [物体反射率] ----
 // Colours of one material, the material written into the text: bracketed for 粉刷, 钢板, 玻璃,
 // unbracketed for the others. Looked up with MaterialColourStatementOf().

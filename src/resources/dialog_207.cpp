@@ -33,6 +33,9 @@ nyhost::DialogTemplate Make() {
         c.multiline = true;
         return c;
       }(),
+      // Beyond the original dialog: which edition of the standard the tree and verdicts follow.
+      Ctl(372, K::kStatic, "标准版本", 194, 142, 76, 10),
+      Ctl(371, K::kDropList, "", 194, 154, 130, 60),
       ok,
       Ctl(2, K::kButton, "取消", 266, 178, 54, 14),
   };

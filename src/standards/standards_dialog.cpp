@@ -57,10 +57,13 @@ void CNyStandardDlg::OnInitDialog(nyhost::Dialog& dlg) {
     ShowValues(dlg);
     return;
   }
-  FillTree(dlg);
   LoadRemembered(Module().SettingsFile, kSection);
   if (!caller_file_.empty() && !caller_section_.empty())
     LoadRemembered(caller_file_, caller_section_);
+  dlg.ResetContent(kEdition);
+  for (auto e : {StandardEdition::k2004, StandardEdition::k2024}) dlg.AddString(kEdition, EditionLabel(e));
+  dlg.SetCurSel(kEdition, m_edition == StandardEdition::k2024 ? 1 : 0);
+  FillTree(dlg);
   if (int root = dlg.FindTreeItem(kTree, 0, category_)) {
     dlg.ExpandItem(kTree, root, true);
     if (int child = dlg.FindTreeItem(kTree, root, place_)) dlg.SelectItem(kTree, child);
@@ -74,11 +77,14 @@ void CNyStandardDlg::FillTree(nyhost::Dialog& dlg) {
   NyAccess* db = StandardsDb();
   if (!db) return;
   std::vector<std::string> categories;
-  db->GetSelData(categories, kSelectStandardCategories);
+  if (m_edition == StandardEdition::k2004)
+    db->GetSelData(categories, kSelectStandardCategories);
+  else
+    db->GetSelData(categories, FormatSql(kSelectEditionCategories, InfoOf(m_edition).categories));
   for (const auto& category : categories) {
     int root = dlg.InsertItem(kTree, 0, category);
     std::vector<std::string> places;
-    db->GetSelData(places, FormatSql(kSelectStandardPlaces, category));
+    db->GetSelData(places, FormatSql(kSelectStandardPlaces, TableOf(category)));
     for (const auto& place : places) dlg.InsertItem(kTree, root, place);
   }
 }
@@ -91,6 +97,9 @@ void CNyStandardDlg::LoadRemembered(const std::string& file, const std::string& 
   m_nStandLx = NyIniFile::ReadKey(section, "m_nStandLx", m_nStandLx, file);
   m_nUGR = NyIniFile::ReadKey(section, "m_nUGR", m_nUGR, file);
   m_sRa = NyIniFile::ReadKey(section, "m_sRa", m_sRa, file);
+  const std::string edition = NyIniFile::ReadKey(section, kEditionKey, std::string(), file);
+  m_edition = EditionFromKey(edition).value_or(m_edition);
+  m_dU0 = NyIniFile::ReadKey(section, "m_dU0", m_dU0, file);
 }
 
 void CNyStandardDlg::SaveRemembered(const std::string& file, const std::string& section) const {
@@ -101,6 +110,8 @@ void CNyStandardDlg::SaveRemembered(const std::string& file, const std::string& 
   NyIniFile::WriteKey(section, "m_nStandLx", m_nStandLx, file);
   NyIniFile::WriteKey(section, "m_nUGR", m_nUGR, file);
   NyIniFile::WriteKey(section, "m_sRa", m_sRa, file);
+  NyIniFile::WriteKey(section, kEditionKey, std::string(InfoOf(m_edition).key), file);
+  NyIniFile::WriteKey(section, "m_dU0", m_dU0, file);
 }
 
 void CNyStandardDlg::ShowValues(nyhost::Dialog& dlg) const {
@@ -139,6 +150,7 @@ void CNyStandardDlg::OnClick(nyhost::Dialog& dlg, int id) {
 }
 
 void CNyStandardDlg::OnSelChange(nyhost::Dialog& dlg, int id) {
+  if (id == kEdition) EditionChosen(dlg);
   if (id != kTree) return;
   int item = dlg.GetSelectedItem(kTree);
   if (item && dlg.GetChildItems(kTree, item).empty() && dlg.GetParentItem(kTree, item) != 0)
@@ -150,12 +162,15 @@ void CNyStandardDlg::PlaceClicked(nyhost::Dialog& dlg, int item) {
   if (!db) return;
   const std::string category = dlg.GetItemTextOf(kTree, dlg.GetParentItem(kTree, item));
   const std::string place = dlg.GetItemTextOf(kTree, item);
-  std::vector<std::string> v;
-  db->GetSelData(v, FormatSql(kSelectStandardValues, category, place));
-  if (v.size() != 5) {
+  std::vector<std::string> v, u0;
+  db->GetSelData(v, FormatSql(kSelectStandardValues, TableOf(category), place));
+  if (m_edition != StandardEdition::k2004)
+    db->GetSelData(u0, FormatSql(kSelectStandardUniformity, TableOf(category), place));
+  if (v.size() != 5 || (m_edition != StandardEdition::k2004 && u0.size() != 1)) {
     Warn("数据库有误");
     return;
   }
+  m_dU0 = u0.empty() ? 0.7 : NyStr::LeadingReal(u0[0]);
   // Database texts: no value beyond a double or an int reaches the calculations.
   m_nStandLx = NyStr::LeadingInt(v[0]);
   m_dStandLPD = NyStr::LeadingReal(v[1]);
@@ -188,15 +203,21 @@ void CNyStandardDlg::NewCategory(nyhost::Dialog& dlg) {
   NyAccess* db = StandardsDb();
   if (!db) return;
   const std::string& name = name_dlg.m_sName;
-  if (db->IsTableInDatabase(name, "TABLE")) {
+  const EditionInfo& info = InfoOf(m_edition);
+  const bool own = m_edition == StandardEdition::k2004;
+  if (db->IsTableInDatabase(TableOf(name), "TABLE")) {
     Warn("此内容已在数据库中存在!");
     return;
   }
-  if (!db->ExecuteSQL(FormatSql(kCreateCategoryTableFromTemplate, name))) {
+  if (!db->ExecuteSQL(own ? FormatSql(kCreateCategoryTableFromTemplate, name)
+                          : FormatSql(kCreateEditionCategoryTable, TableOf(name),
+                                      info.category_template))) {
     Warn("创建" + name + "失败!", nyhost::MbIcon::kError);
     return;
   }
-  if (db->ExecuteSQL(FormatSql(kInsertStandardCategory, name))) dlg.InsertItem(kTree, 0, name);
+  if (db->ExecuteSQL(own ? FormatSql(kInsertStandardCategory, name)
+                         : FormatSql(kInsertEditionCategory, info.categories, name)))
+    dlg.InsertItem(kTree, 0, name);
 }
 
 void CNyStandardDlg::NewPlace(nyhost::Dialog& dlg, int category_item) {
@@ -206,7 +227,7 @@ void CNyStandardDlg::NewPlace(nyhost::Dialog& dlg, int category_item) {
     return;
   NyAccess* db = StandardsDb();
   if (!db) return;
-  const std::string category = dlg.GetItemTextOf(kTree, category_item);
+  const std::string category = TableOf(dlg.GetItemTextOf(kTree, category_item));
   if (!db->IsTableInDatabase(category, "TABLE")) {
     Warn("改名字已经存在!");
     return;
@@ -225,7 +246,8 @@ void CNyStandardDlg::DeletePlace(nyhost::Dialog& dlg, int place_item) {
   if (!AskDelete()) return;
   NyAccess* db = StandardsDb();
   if (!db) return;
-  const std::string category = dlg.GetItemTextOf(kTree, dlg.GetParentItem(kTree, place_item));
+  const std::string category =
+      TableOf(dlg.GetItemTextOf(kTree, dlg.GetParentItem(kTree, place_item)));
   if (db->ExecuteSQL(
           FormatSql(kDeleteStandardPlace, category, dlg.GetItemTextOf(kTree, place_item))))
     dlg.DeleteItem(kTree, place_item);
@@ -236,9 +258,44 @@ void CNyStandardDlg::DeleteCategory(nyhost::Dialog& dlg, int category_item) {
   NyAccess* db = StandardsDb();
   if (!db) return;
   const std::string category = dlg.GetItemTextOf(kTree, category_item);
-  if (!db->ExecuteSQL(FormatSql(kDeleteStandardCategory, category))) return;
-  db->ExecuteSQL(FormatSql(kDropTable, category));
+  if (!db->ExecuteSQL(m_edition == StandardEdition::k2004
+                          ? FormatSql(kDeleteStandardCategory, category)
+                          : FormatSql(kDeleteEditionCategory, InfoOf(m_edition).categories,
+                                      category)))
+    return;
+  db->ExecuteSQL(FormatSql(kDropTable, TableOf(category)));
   dlg.DeleteItem(kTree, category_item);
+}
+
+std::string CNyStandardDlg::TableOf(const std::string& category) const {
+  return category + InfoOf(m_edition).table_suffix;
+}
+
+// Another edition: its tree, and the same place in it when it has one (its values then);
+// otherwise no place is chosen and the fields are emptied, so that no value of one edition is
+// checked under the other.
+void CNyStandardDlg::EditionChosen(nyhost::Dialog& dlg) {
+  const auto chosen = EditionFromLabel(dlg.GetText(kEdition));
+  if (!chosen || *chosen == m_edition) return;
+  const int item = dlg.GetSelectedItem(kTree);
+  const int parent = item ? dlg.GetParentItem(kTree, item) : 0;
+  const std::string category = parent ? dlg.GetItemTextOf(kTree, parent) : category_;
+  const std::string place = parent ? dlg.GetItemTextOf(kTree, item) : place_;
+  m_edition = *chosen;
+  FillTree(dlg);
+  const int root = dlg.FindTreeItem(kTree, 0, category);
+  if (root) dlg.ExpandItem(kTree, root, true);
+  if (const int child = root ? dlg.FindTreeItem(kTree, root, place) : 0) {
+    dlg.SelectItem(kTree, child);
+    PlaceClicked(dlg, child);
+    return;
+  }
+  m_nStandLx = 0;
+  m_dStandLPD = m_dTagLPD = 0;
+  m_nUGR = 0;
+  m_sRa.clear();
+  m_dU0 = m_edition == StandardEdition::k2004 ? 0.7 : 0;
+  ShowValues(dlg);
 }
 
 bool CNyStandardDlg::OnKey(nyhost::Dialog&, int key) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/dialog.h"
+#include "standards/edition.h"
 
 class CNyStandardDlg : public nyhost::DialogController {
  public:
@@ -19,6 +20,7 @@ class CNyStandardDlg : public nyhost::DialogController {
   static constexpr int kTagLPD = 362;
   static constexpr int kUGR = 363;
   static constexpr int kRa = 364;
+  static constexpr int kEdition = 371;  // the edition of the standard (drop list)
 
   // A second settings file and section that remember the selection too (the lumen method's
   // scheme file and scheme name).
@@ -35,6 +37,9 @@ class CNyStandardDlg : public nyhost::DialogController {
   double m_dTagLPD = 0;
   int m_nUGR = 0;
   std::string m_sRa;
+  // The edition the values come from, and the work-area uniformity it requires (2004: 0.7).
+  StandardEdition m_edition = StandardEdition::k2004;
+  double m_dU0 = 0.7;
 
   void OnInitDialog(nyhost::Dialog& dlg) override;
   void OnClick(nyhost::Dialog& dlg, int id) override;
@@ -53,6 +58,9 @@ class CNyStandardDlg : public nyhost::DialogController {
   void NewPlace(nyhost::Dialog& dlg, int category_item);
   void DeletePlace(nyhost::Dialog& dlg, int place_item);
   void DeleteCategory(nyhost::Dialog& dlg, int category_item);
+  void EditionChosen(nyhost::Dialog& dlg);
+  // The table that holds a category's places in the current edition.
+  std::string TableOf(const std::string& category) const;
 
   std::string caller_file_, caller_section_;
   std::string category_, place_;  // remembered selection

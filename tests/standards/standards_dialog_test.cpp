@@ -25,29 +25,79 @@ class Standards : public nytest::HostFixture {
   }
 };
 
-TEST_F(Standards, ClickingAPlaceGivesItsFiveValues) {
+constexpr const char* k2004 = "GB 50034-2004";
+constexpr const char* k2024 = "GB/T 50034-2024 (GB 55015-2021)";
+
+TEST_F(Standards, ClickingAPlaceGivesItsValuesInEachEdition) {
   struct Case {
+    const char* edition;  // nullptr: the dialog's own (2004 when nothing is remembered)
     const char* path;
     const char* lx;
     const char* lpd;
     const char* tag;
     const char* ugr;
     const char* ra;
+    double u0;
   } cases[] = {
-      {"办公建筑/普通办公室", "300", "11", "9", "19", "80"},
-      {"办公建筑/高档办公室", "500", "18", "15", "19", "80"},
-      {"办公建筑/营业厅", "300", "13", "11", "22", "80"},
+      {nullptr, "办公建筑/普通办公室", "300", "11", "9", "19", "80", 0.7},
+      {k2004, "办公建筑/高档办公室", "500", "18", "15", "19", "80", 0.7},
+      {k2004, "办公建筑/营业厅", "300", "13", "11", "22", "80", 0.7},
+      {k2024, "办公建筑/普通办公室", "300", "8", "8", "19", "80", 0.6},
+      {k2024, "办公建筑/高档办公室", "500", "13.5", "13.5", "19", "80", 0.6},
+      {k2024, "医院建筑/病房", "100", "4.5", "4.5", "19", "80", 0.6},
+      {k2024, "学校建筑/计算机教室、电子阅览室", "500", "13.5", "13.5", "19", "80", 0.6},
+      {k2024, "旅馆建筑/厨房", "500", "0", "0", "0", "80", 0.7},
+      {k2024, "居住建筑/卧室", "75", "5", "5", "0", "80", 0},
   };
   for (const auto& c : cases) {
     CNyStandardDlg dlg;
     std::vector<std::string> fields;
     Run(dlg, [&](nyhost::Dialog& d) {
+      if (c.edition) {
+        ASSERT_TRUE(d.UserChoose(CNyStandardDlg::kEdition, c.edition));
+      }
       ASSERT_TRUE(d.UserChoose(CNyStandardDlg::kTree, c.path));
       for (int id : {360, 361, 362, 363, 364}) fields.push_back(d.GetText(id));
       d.UserClick(nyhost::kIdOk);
     });
     EXPECT_EQ(fields, (std::vector<std::string>{c.lx, c.lpd, c.tag, c.ugr, c.ra})) << c.path;
+    EXPECT_DOUBLE_EQ(dlg.m_dU0, c.u0) << c.path;
+    EXPECT_EQ(EditionLabel(dlg.m_edition), c.edition ? c.edition : k2004) << c.path;
+    EXPECT_EQ(CurrentEdition(), dlg.m_edition) << "remembered on OK: " << c.path;
   }
+}
+
+TEST_F(Standards, AnotherEditionKeepsThePlaceWhereItHasOneAndIsRemembered) {
+  EXPECT_EQ(CurrentEdition(), StandardEdition::k2004) << "nothing chosen yet";
+  const std::string scheme = home->str() + "/scheme.txt";
+  CNyStandardDlg dlg;
+  dlg.SetCallerSettings(scheme, "方案一");
+  std::string shown_2024, emptied;
+  Run(dlg, [&](nyhost::Dialog& d) {
+    d.UserChoose(CNyStandardDlg::kTree, "办公建筑/营业厅");
+    d.UserChoose(CNyStandardDlg::kEdition, k2024);  // 2024 names it otherwise
+    emptied = d.GetText(360) + "/" + d.GetText(361);
+    d.UserChoose(CNyStandardDlg::kTree, "办公建筑/普通办公室");
+    d.UserChoose(CNyStandardDlg::kEdition, k2004);
+    d.UserChoose(CNyStandardDlg::kEdition, k2024);  // the same place: that edition's values
+    shown_2024 = d.GetText(360) + "/" + d.GetText(361);
+    d.UserClick(nyhost::kIdOk);
+  });
+  EXPECT_EQ(emptied, "0/0");
+  EXPECT_EQ(shown_2024, "300/8");
+  EXPECT_EQ(CurrentEdition(), StandardEdition::k2024);
+  EXPECT_EQ(NyIniFile::ReadKey("方案一", "标准版本", std::string(), scheme), "2024");
+  // Opening again shows the remembered edition's tree with the place chosen.
+  CNyStandardDlg again;
+  std::string edition, place;
+  Run(again, [&](nyhost::Dialog& d) {
+    edition = d.GetText(CNyStandardDlg::kEdition);
+    place = d.GetItemTextOf(236, d.GetSelectedItem(236));
+    d.UserClick(nyhost::kIdCancel);
+  });
+  EXPECT_EQ(edition, k2024);
+  EXPECT_EQ(place, "普通办公室");
+  EXPECT_DOUBLE_EQ(again.m_dStandLPD, 8);
 }
 
 TEST_F(Standards, OkRemembersTheSelectionInBothFiles) {
@@ -109,8 +159,12 @@ TEST_F(Standards, ACategoryClickChangesNothingAndBadDataIsReported) {
 }
 
 TEST_F(Standards, MenuAddsAndDeletesCategoriesAndPlaces) {
+ for (const char* edition : {k2004, k2024}) {
+  SCOPED_TRACE(edition);
+  const std::string table = std::string("体育建筑") + (edition == k2004 ? "" : "_2024");
   CNyStandardDlg dlg;
   std::vector<std::string> roots_after_add, places_after_add, roots_after_delete;
+  bool created = false;
   windows.modal_driver = [&](nyhost::Dialog& d) {
     if (d.id() == 217) {
       d.UserType(1001, "体育建筑");
@@ -125,8 +179,10 @@ TEST_F(Standards, MenuAddsAndDeletesCategoriesAndPlaces) {
       d.UserClick(nyhost::kIdOk);
       return;
     }
+    d.UserChoose(CNyStandardDlg::kEdition, edition);
     windows.menu_answers = {0};  // 新建大类
     d.UserTreeRightClick(236, "办公建筑");
+    created = NyDataDb()->IsTableInDatabase(table, "TABLE");
     windows.menu_answers = {1};  // 新建小类
     d.UserTreeRightClick(236, "体育建筑");
     for (int r : d.GetChildItems(236, 0)) roots_after_add.push_back(d.GetItemTextOf(236, r));
@@ -147,7 +203,9 @@ TEST_F(Standards, MenuAddsAndDeletesCategoriesAndPlaces) {
   EXPECT_DOUBLE_EQ(dlg.m_dStandLPD, 12.5);
   EXPECT_EQ(dlg.m_nUGR, 22) << "stored without decimals";
   EXPECT_EQ(std::count(roots_after_delete.begin(), roots_after_delete.end(), "体育建筑"), 0);
-  EXPECT_FALSE(NyDataDb()->IsTableInDatabase("体育建筑", "TABLE"));
+  EXPECT_TRUE(created) << table;
+  EXPECT_FALSE(NyDataDb()->IsTableInDatabase(table, "TABLE"));
+ }
 }
 
 TEST_F(Standards, EmptyOrIllegalNamesAreRefusedAndAnsweringNoKeepsThePlace) {
