@@ -11,7 +11,7 @@ nyhost::DialogTemplate Make() {
   nyhost::DialogTemplate t;
   t.id = 207;
   t.caption = "照度标准—岚序软件";
-  t.width = 330;
+  t.width = 370;
   t.height = 200;
   auto ok = Ctl(1, K::kButton, "确定", 206, 178, 54, 14);
   ok.default_button = true;
@@ -34,8 +34,8 @@ nyhost::DialogTemplate Make() {
         return c;
       }(),
       // Beyond the original dialog: which edition of the standard the tree and verdicts follow.
-      Ctl(372, K::kStatic, "标准版本", 194, 142, 76, 10),
-      Ctl(371, K::kDropList, "", 194, 154, 130, 60),
+      Ctl(372, K::kStatic, "标准版本", 194, 152, 34, 10),
+      Ctl(371, K::kDropList, "", 230, 150, 134, 60),
       ok,
       Ctl(2, K::kButton, "取消", 266, 178, 54, 14),
   };

@@ -61,5 +61,5 @@ std::string EditionVerdict(StandardEdition edition, const std::string& text) {
   // "小于" first: the replacement of "大于等于" must not be read again.
   ReplaceAll(t, "计算照度小于标准照度", "计算照度低于标准照度的90%");
   ReplaceAll(t, "计算照度大于等于标准照度", "计算照度不低于标准照度的90%");
-  return t + "\n依据" + InfoOf(edition).label;
+  return t + "；依据" + InfoOf(edition).label;
 }

@@ -40,5 +40,5 @@ bool ReachesStandard(StandardEdition edition, double average, double standard_lx
 double StandardUniformity(StandardEdition edition, double u0);
 
 // A verdict text as the edition states it. 2004: unchanged. 2024: the illuminance condition
-// reads against 90 % of the standard, and a line names the edition.
+// reads against 90 % of the standard, and a closing clause names the edition.
 std::string EditionVerdict(StandardEdition edition, const std::string& text);

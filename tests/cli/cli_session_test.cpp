@@ -189,6 +189,18 @@ TEST(CommandLine, BadInputGivesAClearMessageAndStatus) {
       {"bad density", "calc " + plan + room + " --density 30x", 2, "'30x' is not a valid density"},
       {"unknown standard", "calc " + plan + room + " --standard 不存在/无", 2,
        "unknown standard '不存在/无' (give category/place; the categories are 居住建筑, 办公建筑"},
+      {"unknown edition", "calc " + plan + room + " --standard 办公建筑/普通办公室 --edition 2013",
+       2, "--edition: 2013 not in {2004,2024}"},
+      {"edition without standard", "calc " + plan + room + " --edition 2024", 2,
+       "--edition requires --standard"},
+      {"lumen: unknown edition",
+       "lumen --length 10 --width 5 --height 3 --luminaire YG701-3 --source 荧光灯 --lamp "
+       "荧光灯/T8/36 --standard 办公建筑/普通办公室 --edition 1999",
+       2, "--edition: 1999 not in {2004,2024}"},
+      {"2024 edition", "calc " + example + " --rect 0,0,6000,6000 --density 30*15 --standard " +
+       "办公建筑/普通办公室 --edition 2024", 0,
+       "[214:360 标准功率密度] 8  {计算照度不低于标准照度的90%,采用标准功率密度；依据GB/T "
+       "50034-2024 (GB 55015-2021)}"},
       {"missing curve", "calc " + unknown + room, 1, "luminaire 筒灯 (model X-9) at 1500,1500"},
       {"skipped, no luminaire left", "calc " + unknown + room + " --missing-curve skip", 1,
        "the room holds no luminaire"},
@@ -275,6 +287,7 @@ TEST(CommandLine, CalcSummaryMatchesThePrintedFieldsAndSettingsStayUntouched) {
     EXPECT_DOUBLE_EQ(std::stod(printed[f.id]), f.value.get<double>()) << f.id;
   }
   EXPECT_NE(printed[243].find(j["verdicts"]["average"].get<std::string>()), std::string::npos);
+  EXPECT_EQ(j["standard"]["edition"], "GB 50034-2004") << "the default edition";
   EXPECT_EQ(j["luminaires"].size(), 6u);
   EXPECT_DOUBLE_EQ(j["room"]["area_m2"].get<double>(), 36);
   EXPECT_EQ(j["grid"]["points"].get<int>(), 496);

@@ -9,7 +9,7 @@
 
 namespace {
 
-const std::string k2024Line = "\n依据GB/T 50034-2024 (GB 55015-2021)";
+const std::string k2024Line = "；依据GB/T 50034-2024 (GB 55015-2021)";
 
 TEST(EditionRules, PowerDensityLimitAndReferenceInBothMethods) {
   using E = StandardEdition;
