@@ -599,6 +599,9 @@ void CZirIrodoDlg::LoadSchemeNamed(const std::string& name) {
   scheme_name_ = name;
   window_->SetCurSel(kSchemes, window_->FindStringExact(kSchemes, name));
   if (!LoadScheme(scheme_file_, name, state_)) return;
+  // A scheme whose standard was chosen remembers the edition with it.
+  const std::string edition = NyIniFile::ReadKey(name, kEditionKey, std::string(), scheme_file_);
+  edition_ = EditionFromKey(edition).value_or(edition_);
   ReloadTable();
   ClearResults();
   RestoreLampLists();

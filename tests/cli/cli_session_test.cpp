@@ -234,6 +234,18 @@ TEST(CommandLine, BadInputGivesAClearMessageAndStatus) {
   // A batch run remembers nothing: no settings file, no remembered curve.
   EXPECT_FALSE(fs::exists(home.path() / "data" / "NYLuxora.ini"));
 
+  // The lumen method under the 2024 edition (in a home of its own: lumen keeps its settings).
+  nytest::TempDir lumen_home;
+  RunResult lumen = Nyluxora(
+      "lumen --length 10 --width 5 --height 3.55 --luminaire YG701-3 --source 荧光灯 --lamp "
+      "荧光灯/T8/36 --lamps 2 --ballast 4 --standard 办公建筑/普通办公室 --edition 2024",
+      lumen_home);
+  EXPECT_EQ(lumen.status, 0) << lumen.out;
+  EXPECT_NE(lumen.out.find("[215:360 标准功率密度w/m2] 8  {计算照度不低于标准照度的90%,"
+                           "采用标准功率密度；依据GB/T 50034-2024 (GB 55015-2021)}"),
+            std::string::npos)
+      << lumen.out;
+
 #ifdef NYLUXORA_TEST_RENDER
   // --width alone keeps the plan's proportions (a PNG header holds width and height).
   std::string png = work.str() + "/p.png";
