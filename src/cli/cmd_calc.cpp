@@ -1,5 +1,6 @@
 // nyluxora calc PLAN.dxf --rect X1,Y1,X2,Y2 | --polygon X,Y;X,Y;... [--density "30*15"]
-//                [--standard "办公建筑/普通办公室" [--edition 2004|2024]] [--missing-curve skip|fail]
+//                [--standard "办公建筑/普通办公室" [--edition 2004|2024]]
+//                [--missing-curve skip|fail]
 //                [--curve MODEL=TABLE]... [--use-settings] [--out OUT.dxf] [--csv POINTS.csv]
 //                [--json SUMMARY.json] [--draw points|lines|areas [--labels] [--effect NAME]]
 //                [--ugr | --ugr-at X,Y --direction DEG | --section X1,Y1,X2,Y2 --side X,Y]
@@ -215,7 +216,8 @@ void AddOptions(CLI::App& sub, Options& o) {
   sub.add_option("--density", o.density,
                  "Grid density: N or NxM, e.g. \"30*15\" (default 50*75, or the remembered one "
                  "with --use-settings)");
-  AddEditionOption(sub, o.edition, sub.add_option("--standard", o.standard, "Standard as category/place"));
+  AddEditionOption(sub, o.edition,
+                   sub.add_option("--standard", o.standard, "Standard as category/place"));
   sub.add_option("--missing-curve", o.missing_curve,
                  "A luminaire without distribution curve: fail (default) or skip it")
       ->check(CLI::IsMember({"skip", "fail"}));

@@ -225,7 +225,7 @@ void ApplyVerdicts(PointDialogData& data) {
   }
   const double u0 = StandardUniformity(data.m_edition, data.m_dStandUniformity);
   data.tooltips[232] = data.m_dUniformity < u0 ? "均匀度小于标准均匀度,不通过!建议调整光源或灯具"
-                                                : "均匀度大于等于标准均匀度,通过!";
+                                               : "均匀度大于等于标准均匀度,通过!";
   for (int id : {365, 360, 243, 358, 232})
     data.tooltips[id] = EditionVerdict(data.m_edition, data.tooltips[id]);
 }

@@ -103,9 +103,8 @@ void CNYDrawIsolineDlg::ApplyColours() {
   Dialog* w = window_;
   const PointDialogData& d = data_;
   const bool lpd_red = d.m_dStandLPD > 0.01 && d.m_dLPD >= d.m_dLimitLPD;
-  const bool avg_red = d.m_nStandLx > 0 && !ReachesStandard(d.m_edition,
-                                                              std::atoi(d.m_sAverage.c_str()),
-                                                              d.m_nStandLx);
+  const bool avg_red = d.m_nStandLx > 0 &&
+                       !ReachesStandard(d.m_edition, std::atoi(d.m_sAverage.c_str()), d.m_nStandLx);
   const bool uni_red = d.m_dUniformity > 0.01 &&
                        d.m_dUniformity < StandardUniformity(d.m_edition, d.m_dStandUniformity);
   w->SetColors(358, lpd_red ? kRed : nyhost::kNoColor, nyhost::kNoColor);
@@ -256,8 +255,8 @@ void CNYDrawIsolineDlg::LoadStandardValues() {
   if (data_.m_nStandLx < 0 || data_.m_nStandLx > 100000) data_.m_nStandLx = 0;
   if (data_.m_nUGR < 0 || data_.m_nUGR > 100) data_.m_nUGR = 0;
   data_.m_edition = CurrentEdition();
-  data_.m_dStandUniformity = StandardUniformity(
-      data_.m_edition, NyIniFile::ReadKey(kStandardSection, "m_dU0", 0.7, ini));
+  data_.m_dStandUniformity =
+      StandardUniformity(data_.m_edition, NyIniFile::ReadKey(kStandardSection, "m_dU0", 0.7, ini));
   ResetLimitLabel();
 }
 

@@ -40,8 +40,8 @@ std::string EditionLabel(StandardEdition edition) { return InfoOf(edition).label
 
 StandardEdition CurrentEdition() {
   if (!ModuleLoaded()) return StandardEdition::k2004;
-  const std::string key =
-      NyIniFile::ReadKey(CNyStandardDlg::kSection, kEditionKey, std::string(), Module().SettingsFile);
+  const std::string key = NyIniFile::ReadKey(CNyStandardDlg::kSection, kEditionKey, std::string(),
+                                             Module().SettingsFile);
   return EditionFromKey(nyhost::Trim(key)).value_or(StandardEdition::k2004);
 }
 

@@ -11,10 +11,10 @@ enum class StandardEdition { k2004, k2024 };
 
 struct EditionInfo {
   StandardEdition edition;
-  const char* key;           // "2004": the settings file and the batch commands' --edition
-  const char* label;         // how verdicts and reports name it
-  const char* categories;    // table listing the categories
-  const char* table_suffix;  // a category's table: category + suffix
+  const char* key;                // "2004": the settings file and the batch commands' --edition
+  const char* label;              // how verdicts and reports name it
+  const char* categories;         // table listing the categories
+  const char* table_suffix;       // a category's table: category + suffix
   const char* category_template;  // new category tables are copied from it
 };
 

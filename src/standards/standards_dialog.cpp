@@ -61,7 +61,8 @@ void CNyStandardDlg::OnInitDialog(nyhost::Dialog& dlg) {
   if (!caller_file_.empty() && !caller_section_.empty())
     LoadRemembered(caller_file_, caller_section_);
   dlg.ResetContent(kEdition);
-  for (auto e : {StandardEdition::k2004, StandardEdition::k2024}) dlg.AddString(kEdition, EditionLabel(e));
+  for (auto e : {StandardEdition::k2004, StandardEdition::k2024})
+    dlg.AddString(kEdition, EditionLabel(e));
   dlg.SetCurSel(kEdition, m_edition == StandardEdition::k2024 ? 1 : 0);
   FillTree(dlg);
   if (int root = dlg.FindTreeItem(kTree, 0, category_)) {
@@ -209,9 +210,9 @@ void CNyStandardDlg::NewCategory(nyhost::Dialog& dlg) {
     Warn("此内容已在数据库中存在!");
     return;
   }
-  if (!db->ExecuteSQL(own ? FormatSql(kCreateCategoryTableFromTemplate, name)
-                          : FormatSql(kCreateEditionCategoryTable, TableOf(name),
-                                      info.category_template))) {
+  if (!db->ExecuteSQL(
+          own ? FormatSql(kCreateCategoryTableFromTemplate, name)
+              : FormatSql(kCreateEditionCategoryTable, TableOf(name), info.category_template))) {
     Warn("创建" + name + "失败!", nyhost::MbIcon::kError);
     return;
   }
@@ -258,10 +259,10 @@ void CNyStandardDlg::DeleteCategory(nyhost::Dialog& dlg, int category_item) {
   NyAccess* db = StandardsDb();
   if (!db) return;
   const std::string category = dlg.GetItemTextOf(kTree, category_item);
-  if (!db->ExecuteSQL(m_edition == StandardEdition::k2004
-                          ? FormatSql(kDeleteStandardCategory, category)
-                          : FormatSql(kDeleteEditionCategory, InfoOf(m_edition).categories,
-                                      category)))
+  if (!db->ExecuteSQL(
+          m_edition == StandardEdition::k2004
+              ? FormatSql(kDeleteStandardCategory, category)
+              : FormatSql(kDeleteEditionCategory, InfoOf(m_edition).categories, category)))
     return;
   db->ExecuteSQL(FormatSql(kDropTable, TableOf(category)));
   dlg.DeleteItem(kTree, category_item);
