@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "base/module_state.h"
+#include "host/text_codec.h"
 #include "lumen/cu_lookup.h"
 #include "lumen/lumen_scheme.h"
 #include "refdata/catalogue_editor_cu.h"
@@ -390,8 +391,11 @@ TEST_F(LumenDialog, ReportAndTemplateButtons) {
   Office(w);
   w.UserClick(239);
   const std::string tpl = Module().DataFolder + "report.txt";
-  std::ofstream(tpl) << "[<%光源型号>][<%光源型号1>][<%光源数1>][<%功率1>][<%镇流器功率1>]\n"
-                        "计算功率密度小于标准功率密度\n";
+  // A template as older installations kept it, in GBK.
+  std::ofstream(tpl) << nyhost::Utf8ToGbk(
+                            "[<%光源型号>][<%光源型号1>][<%光源数1>][<%功率1>][<%镇流器功率1>]\r\n"
+                            "计算功率密度小于标准功率密度\r\n")
+                            .value();
   const std::string out = home->str() + "/r.docx";
   auto click = [&](std::vector<std::string> files, std::vector<int> answers) {
     windows.file_answers = std::move(files);
