@@ -13,7 +13,7 @@ PACKAGES=(
   # desktop front-end and pictures
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev fonts-wqy-microhei xvfb xauth
   # checking our output with programs we did not write
-  librecad poppler-utils imagemagick python3-ezdxf libreoffice-calc-nogui
+  librecad poppler-utils imagemagick python3-ezdxf libreoffice-calc-nogui libreoffice-writer-nogui
   # fuzzing: libFuzzer and the sanitizers' runtime come with clang's compiler-rt
   clang libclang-rt-14-dev llvm-14
 )

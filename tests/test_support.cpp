@@ -27,6 +27,22 @@ std::string ReadAll(const std::filesystem::path& p) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+std::optional<std::string> OfficeDocumentText(const std::filesystem::path& document,
+                                              const std::filesystem::path& work) {
+  if (std::system("command -v soffice > /dev/null") != 0) return std::nullopt;
+  auto quote = [](const std::string& s) { return "'" + s + "'"; };
+  const std::filesystem::path pdf = work / (document.stem().string() + ".pdf");
+  const std::string convert = "soffice --headless -env:UserInstallation=file://" + work.string() +
+                              "/lo --convert-to pdf --outdir " + quote(work.string()) + " " +
+                              quote(document.string()) + " > /dev/null 2>&1 && pdftotext -layout " +
+                              quote(pdf.string()) + " " + quote(pdf.string() + ".txt");
+  if (std::system(convert.c_str()) != 0) {
+    ADD_FAILURE() << "no office program converted " << document;
+    return std::string();
+  }
+  return ReadAll(pdf.string() + ".txt");
+}
+
 TempDir::TempDir() {
   std::random_device rd;
   path_ = std::filesystem::temp_directory_path() /
@@ -64,6 +80,7 @@ void HostFixture::TearDown() {
   host().SetInput(nullptr);
   host().SetOutput(nullptr);
   host().SetWindows(nullptr);
+  host().SetOffice(nullptr);
   unsetenv("NYLUXORA_HOME");
   home.reset();
 }

@@ -7,6 +7,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,14 +62,17 @@ struct QueuedInput : nyhost::InputPort {
     out = a.point;
     return a.rc;
   }
-  int GetCorner(const nyhost::Point3&, nyhost::Point3& out) override { return GetPoint(nullptr, out); }
+  int GetCorner(const nyhost::Point3&, nyhost::Point3& out) override {
+    return GetPoint(nullptr, out);
+  }
   int EntSel(nyhost::EntityId& id, nyhost::Point3& pick) override {
     auto a = Next();
     id = a.id;
     pick = a.point;
     return a.rc;
   }
-  int SelectObjects(const nyhost::EntityFilter& filter, std::vector<nyhost::EntityId>& ids) override;
+  int SelectObjects(const nyhost::EntityFilter& filter,
+                    std::vector<nyhost::EntityId>& ids) override;
   int JigPoint(const std::vector<nyhost::Point3>&, nyhost::Point3& out) override {
     return GetPoint(nullptr, out);
   }
@@ -103,6 +107,12 @@ class TempDir {
 
 // The bytes of a file ("" if it cannot be read).
 std::string ReadAll(const std::filesystem::path& p);
+
+// The text of an office document as an office program lays it out: LibreOffice (headless, its
+// profile in `work`) converts it to PDF in `work`, pdftotext reads that back. None when soffice
+// is not installed (the caller skips); a failed conversion fails the test and gives "".
+std::optional<std::string> OfficeDocumentText(const std::filesystem::path& document,
+                                              const std::filesystem::path& work);
 
 // Wires a fresh headless host state into Host::Get() for one test: ports, a new drawing, an empty
 // user folder (NYLUXORA_HOME) seeded from the built share folder.

@@ -2,11 +2,13 @@
 //                --luminaire MODEL --source KIND --lamp KIND/MODEL/WATTS [--lamps N] [--ballast W]
 //                [--lamp2 ... --lamps2 N --ballast2 W] [--ceiling 50|材料[/N]] [--wall 50|材料[/N]]
 //                [--window 15] [--maintenance 0.7] [--standard 类别/场所 [--edition 2004|2024]]
-//                [--scheme NAME]
+//                [--scheme NAME] [--report R.docx [--english]]
 //
 // The lumen (utilization-coefficient) method for one room, run as a session script through the
-// lumen dialog exactly as a person would drive it, so the batch result is the dialog's own.
+// lumen dialog exactly as a person would drive it, so the batch result is the dialog's own. With
+// --report, "出计算书" then writes the calculation report of those results.
 #include <charconv>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -24,7 +26,8 @@ namespace {
 
 struct Options {
   std::string length, width, height, workplane, suspension, luminaire, source, lamp, lamps, ballast,
-      lamp2, lamps2, ballast2, ceiling, wall, window, maintenance, standard, scheme, edition;
+      lamp2, lamps2, ballast2, ceiling, wall, window, maintenance, standard, scheme, edition, report;
+  bool english = false;
 };
 
 // Material buttons of the reflectance dialog, in button order from 1039.
@@ -138,6 +141,26 @@ std::string InputScript(Options o, std::string& error) {
   return s.str();
 }
 
+// "出计算书" answered with the path (and "yes" to replacing it); false, with the reason on
+// standard error, when no new report was written.
+bool WriteReport(const Options& o, Session& session) {
+  namespace fs = std::filesystem;
+  const std::string path = fs::absolute(o.report).string();
+  std::string script = "file " + path + "\n";
+  if (fs::exists(path)) script += "answer yes\n";
+  script += "click 215 238\n";
+  std::error_code ec;
+  const auto before =
+      fs::exists(path, ec) ? fs::last_write_time(path, ec) : fs::file_time_type::min();
+  const int alarms = session.windows().alarms;
+  if (!session.RunScript(script, "lumen") || session.windows().alarms != alarms ||
+      !fs::exists(path, ec) || fs::last_write_time(path, ec) == before) {
+    std::cerr << "\nnyluxora: the report was not written (see the messages above)\n";
+    return false;
+  }
+  return true;
+}
+
 int Run(const Options& o, Session& session) {
   if (o.scheme.empty()) {
     const std::pair<const char*, const std::string*> needed[] = {
@@ -158,6 +181,21 @@ int Run(const Options& o, Session& session) {
   if (inputs.empty()) {
     std::cerr << "nyluxora: " << error << "\n";
     return 2;
+  }
+  if (!o.report.empty()) {
+    if (std::filesystem::path(o.report).extension() != ".docx") {
+      std::cerr << "nyluxora: --report names a .docx document\n";
+      return 2;
+    }
+    // The dialog takes its report language when it opens; the user's setting stays as it is.
+    using LanguageFn = void (*)(int);
+    auto language =
+        reinterpret_cast<LanguageFn>(session.ResolveModuleFunction("NyLuxoraReportLanguage"));
+    if (!language) {
+      std::cerr << "nyluxora: this module writes no lumen reports\n";
+      return 1;
+    }
+    language(o.english ? 1 : 0);
   }
   nyhost::Host& host = nyhost::Host::Get();
   if (!host.drawing()) host.SetDrawing(std::make_unique<nyhost::Drawing>());
@@ -180,9 +218,10 @@ int Run(const Options& o, Session& session) {
   for (int id :
        {289, 287, 288, 264, 262, 216, 217, 226, 221, 284, 286, 318, 240, 228, 227, 358, 360})
     s << "show 215 " << id << "\n";
-  const bool ok = session.RunScript(s.str(), "lumen");
+  if (!session.RunScript(s.str(), "lumen")) return 1;
+  if (!o.report.empty() && !WriteReport(o, session)) return 1;
   std::cout << "\n";
-  return ok ? 0 : 1;
+  return 0;
 }
 
 const SubcommandRegistrar kLumen(
@@ -212,6 +251,8 @@ const SubcommandRegistrar kLumen(
       AddEditionOption(sub, o->edition,
                        sub.add_option("--standard", o->standard, "Standard as category/place"));
       sub.add_option("--scheme", o->scheme, "Start from this saved scheme");
+      auto* report = sub.add_option("--report", o->report, "Write the calculation report (.docx)");
+      sub.add_flag("--english", o->english, "The report in English")->needs(report);
       return [o](SubcommandContext& ctx) { return Run(*o, ctx.session); };
     });
 

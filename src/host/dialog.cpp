@@ -602,7 +602,10 @@ std::optional<int> WindowSystem::ChooseColor(int) {
   return answer;
 }
 
-bool WindowSystem::OpenDocument(const std::string&) { return false; }
+bool WindowSystem::OpenDocument(const std::string& path_or_url) {
+  opened_documents.push_back(path_or_url);
+  return false;
+}
 
 std::vector<Dialog*> WindowSystem::Dialogs() const {
   std::vector<Dialog*> out;

@@ -322,7 +322,8 @@ class WindowSystem {
   virtual int PopupMenu(const std::vector<std::string>& items);
   // Colour chooser over colour indices; none when cancelled.
   virtual std::optional<int> ChooseColor(int initial);
-  // Opens a document with the desktop's opener; false when there is none.
+  // Opens a document with the desktop's opener; false when there is none (headless: the path
+  // is only recorded in opened_documents).
   virtual bool OpenDocument(const std::string& path_or_url);
 
   // Queues for the headless answers.
@@ -332,6 +333,7 @@ class WindowSystem {
   std::vector<int> color_answers;  // colour index 1..255; anything else cancels
   // Every message box shown, as "[caption] text" (headless record for scripts and tests).
   std::vector<std::string> message_log;
+  std::vector<std::string> opened_documents;
   // Called while a modal dialog runs headless; it should drive the dialog to EndDialog.
   std::function<void(Dialog&)> modal_driver;
   // Prints message boxes as they are shown (the command-line front-end sets it).

@@ -79,6 +79,10 @@ class OfficePort {
  public:
   virtual ~OfficePort() = default;
   virtual std::unique_ptr<Workbook> OpenWorkbook(const std::string& path, std::string& error) = 0;
+  // A word-processor document of one paragraph per entry (an empty entry is an empty paragraph),
+  // all in the font and size given, written atomically; false with the reason otherwise.
+  virtual bool WriteDocument(const std::string& path, const std::vector<std::string>& paragraphs,
+                             const std::string& font, double size_pt, std::string& error) = 0;
 };
 
 }  // namespace nyhost

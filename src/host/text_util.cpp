@@ -18,6 +18,13 @@ std::vector<std::string> SplitString(std::string_view text, char sep) {
   return out;
 }
 
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+  if (from.empty()) return;
+  for (std::size_t at = text.find(from); at != std::string::npos;
+       at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+}
+
 std::string Trim(std::string_view text) {
   std::size_t b = 0, e = text.size();
   while (b < e && std::isspace(static_cast<unsigned char>(text[b]))) ++b;

@@ -9,6 +9,8 @@ namespace nyhost {
 
 std::vector<std::string> SplitString(std::string_view text, char sep);
 std::string Trim(std::string_view text);
+// Replaces every occurrence of `from` (not empty), scanning on after each inserted `to`.
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
 std::string ToLowerAscii(std::string_view text);
 std::string ToUpperAscii(std::string_view text);
 // Parses "x,y" or "x,y,z" of finite numbers; false on anything else.

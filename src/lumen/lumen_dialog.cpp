@@ -7,6 +7,7 @@
 #include "base/module_state.h"
 #include "host/entity_geometry.h"
 #include "host/host.h"
+#include "lumen/lumen_report.h"
 #include "lumen/luminaire_chooser.h"
 #include "refdata/catalogue_editor.h"
 #include "refdata/catalogue_editor_cu.h"
@@ -204,7 +205,8 @@ void CZirIrodoDlg::OnInitDialog(Dialog& dlg) {
     int sel = dlg.FindStringExact(kSchemes, scheme_name_);
     LoadSchemeNamed(dlg.GetItemText(kSchemes, sel < 0 ? 0 : sel));
   }
-  report_language_ = NyIniFile::ReadKey("语言设置", "材料表", 0, Module().ReportLanguageFile);
+  report_language_ = ReportLanguage();
+  names_ = ReadNameTranslations(Module().DataFolder + kNameTranslationsFile);
   UpdateData(false);
 }
 
@@ -399,6 +401,12 @@ void CZirIrodoDlg::OnClick(Dialog&, int id) {
       break;
     case 407:
       DeleteSchemeButton();
+      break;
+    case 238:
+      WriteCalculationReport();
+      break;
+    case 341:
+      EditReportTemplate();
       break;
     default:
       break;

@@ -10,6 +10,14 @@
 #include "host/entity.h"
 #include "lumen/cu_lookup.h"
 #include "lumen/lumen_scheme.h"
+#include "refdata/name_translations.h"
+
+extern "C" {
+// The report language of the lumen dialogs opened from now on (1 English, 0 Chinese) instead of
+// the language file's; -1 goes back to the file. Lets a batch run choose without changing the
+// user's setting.
+__attribute__((visibility("default"))) void NyLuxoraReportLanguage(int language);
+}
 
 class CZirIrodoDlg : public ModelessDialogBase {
  public:
@@ -25,6 +33,10 @@ class CZirIrodoDlg : public ModelessDialogBase {
   void UpdateRoomFromOutline();
   // "计算".
   void CalculateAverageIlluminance();
+  // "出计算书": the report of the values as they stand, as a word-processor document.
+  void WriteCalculationReport();
+  // "编辑模板": the report template of the current language opened for editing.
+  void EditReportTemplate();
 
   // Data exchange: true reads the controls into the record (false when a number field holds no
   // number or the maintenance factor is out of range), false shows the record.
@@ -43,6 +55,8 @@ class CZirIrodoDlg : public ModelessDialogBase {
   void ShowHelpTopic() override;
 
  private:
+  // The language file's value, or the one a batch run chose.
+  static int ReportLanguage();
   void FillFixedLists(nyhost::Dialog& dlg);
   void FillLampKinds();
   void LampKindChanged(int set);
@@ -72,5 +86,6 @@ class CZirIrodoDlg : public ModelessDialogBase {
   std::string scheme_name_;
   nyhost::EntityId outline_ = nyhost::kNullId;
   int report_language_ = 0;
-  bool busy_ = false;  // a handler runs
+  NameTranslations names_;  // for the English report
+  bool busy_ = false;       // a handler runs
 };

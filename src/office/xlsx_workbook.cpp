@@ -12,6 +12,8 @@
 #include <sstream>
 #include <vector>
 
+#include "office/docx_document.h"
+
 namespace nyoffice {
 namespace {
 
@@ -279,6 +281,10 @@ class XlsxOffice : public nyhost::OfficePort {
   std::unique_ptr<nyhost::Workbook> OpenWorkbook(const std::string& path,
                                                  std::string& error) override {
     return OpenXlsx(path, error);
+  }
+  bool WriteDocument(const std::string& path, const std::vector<std::string>& paragraphs,
+                     const std::string& font, double size_pt, std::string& error) override {
+    return WriteDocx(path, paragraphs, font, size_pt, error);
   }
 };
 

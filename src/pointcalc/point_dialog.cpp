@@ -12,7 +12,6 @@
 #include "host/aci_colors.h"
 #include "host/entity_geometry.h"
 #include "host/host.h"
-#include "host/text_codec.h"
 #include "pointcalc/batch_edit.h"
 #include "pointcalc/density.h"
 #include "pointcalc/glare.h"
@@ -267,22 +266,7 @@ void CNYDrawIsolineDlg::ResetLimitLabel() {
 }
 
 void CNYDrawIsolineDlg::LoadNameTranslations() {
-  translations_.clear();
-  std::string text;
-  if (!NyCommon::ReadFile(DataFile("照度灯具中英文对照.txt"), text)) return;
-  // Written in code page 936 by the Windows tools; a UTF-8 copy reads as it is.
-  text = nyhost::LegacyTextToUtf8(text);
-  std::size_t start = 0;
-  while (start <= text.size()) {
-    std::size_t end = text.find('\n', start);
-    std::string line =
-        text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (auto eq = line.find('='); eq != std::string::npos)
-      translations_.emplace_back(line.substr(0, eq), line.substr(eq + 1));
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
+  translations_ = ReadNameTranslations(DataFile(kNameTranslationsFile));
 }
 
 // ---------------------------------------------------------------- handlers

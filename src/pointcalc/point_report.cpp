@@ -1,18 +1,18 @@
 #include "pointcalc/point_report.h"
 
-#include <fcntl.h>
 #include <fmt/format.h>
 #include <fmt/printf.h>
-#include <unistd.h>
 
 #include <filesystem>
 
 #include "base/module_state.h"
 #include "host/host.h"
+#include "host/text_util.h"
 #include "pointcalc/intensity.h"
 #include "pointcalc/point_dialog.h"
 #include "support/ny_common.h"
 #include "support/ny_ent.h"
+#include "support/ny_glb.h"
 #include "support/ny_ini_file.h"
 #include "support/ny_scale.h"
 #include "support/ny_str.h"
@@ -57,18 +57,6 @@ std::pair<nyhost::EntityId, nyhost::EntityId> DrawMarker(const nyhost::Point3& p
   return {NyEnt::AddEntToModalSpace(label), NyEnt::AddEntToModalSpace(ring)};
 }
 
-// The target is held by another program: a LibreOffice lock file beside it, or no exclusive
-// open (a process holding a write lease or the file not writable).
-bool OpenElsewhere(const std::string& path) {
-  namespace fs = std::filesystem;
-  const fs::path p(path);
-  if (fs::exists(p.parent_path() / (".~lock." + p.filename().string() + "#"))) return true;
-  const int fd = ::open(path.c_str(), O_RDWR);
-  if (fd < 0) return true;
-  ::close(fd);
-  return false;
-}
-
 std::string CellValue(double lx) { return fmt::sprintf("%.1f", lx); }
 
 }  // namespace
@@ -78,9 +66,7 @@ std::string TranslateName(const std::string& text, const NameTranslations& names
   for (const auto& [chinese, english] : names) {
     if (chinese.empty()) continue;
     std::string result = text;
-    for (std::size_t at = result.find(chinese); at != std::string::npos;
-         at = result.find(chinese, at + english.size()))
-      result.replace(at, chinese.size(), english);
+    nyhost::ReplaceAll(result, chinese, english);
     if (!NyStr::IfHasChinese(result)) return result;
   }
   return text;
@@ -208,7 +194,7 @@ void CNYDrawIsolineDlg::WriteReport() {
       drop_markers();
       return ShowAfterPicking();
     }
-    if (OpenElsewhere(path)) {
+    if (NyCommon::IsFileOpenElsewhere(path)) {
       Message(path + "文件当前处于打开编辑状态，不能被覆盖!\n如果需要继续操作,请先关闭该文件",
               nyhost::MbIcon::kWarning);
       return ShowAfterPicking();
@@ -247,6 +233,6 @@ void CNYDrawIsolineDlg::WriteReport() {
     Message("Excel 执行错误!", nyhost::MbIcon::kError);
     return ShowAfterPicking();
   }
-  if (filled && !Host().windows().OpenDocument(path)) Host().Print("\n" + path);
+  if (filled) NyGlb::OpenDocument(path);
   ShowAfterPicking();
 }

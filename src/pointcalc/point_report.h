@@ -8,9 +8,8 @@
 
 #include "host/geometry.h"
 #include "pointcalc/point_data.h"
+#include "refdata/name_translations.h"
 #include "support/ny_excel.h"
-
-using NameTranslations = std::vector<std::pair<std::string, std::string>>;
 
 // The English text of a name: each pair in order replaces its Chinese part in the whole text;
 // the first result without Chinese is taken, else the text stays as it was.

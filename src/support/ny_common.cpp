@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "host/file_io.h"
+#include "host/text_codec.h"
 #include "host/text_util.h"
 
 namespace fs = std::filesystem;
@@ -230,4 +231,30 @@ bool NyCommon::ReadFile(const std::string& path, std::string& content) {
 bool NyCommon::FileExists(const std::string& path) {
   std::error_code ec;
   return fs::is_regular_file(path, ec);
+}
+
+bool NyCommon::ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
+  std::string bytes;
+  if (!ReadFile(path, bytes)) return false;
+  const std::string text = nyhost::LegacyTextToUtf8(bytes);
+  lines.clear();
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    start = end + 1;
+  }
+  return true;
+}
+
+bool NyCommon::IsFileOpenElsewhere(const std::string& path) {
+  const fs::path p(path);
+  std::error_code ec;
+  if (fs::exists(p.parent_path() / (".~lock." + p.filename().string() + "#"), ec)) return true;
+  const int fd = ::open(path.c_str(), O_RDWR);
+  if (fd < 0) return true;
+  ::close(fd);
+  return false;
 }

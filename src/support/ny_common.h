@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class NyCommon {
  public:
@@ -35,5 +36,11 @@ class NyCommon {
   static bool CopyFileAtomic(const std::string& from, const std::string& to,
                              std::string* error = nullptr, bool replace = true);
   static bool ReadFile(const std::string& path, std::string& content);
+  // The lines of a text file written by the program (UTF-8) or by the legacy tools (code page
+  // 936), without their line ends; false when the file cannot be read.
+  static bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
   static bool FileExists(const std::string& path);
+  // The file is held by another program, so it must not be replaced: an office program's lock
+  // file beside it, or it cannot be opened for writing.
+  static bool IsFileOpenElsewhere(const std::string& path);
 };

@@ -3,6 +3,7 @@
 
 #include "base/module_state.h"
 #include "lumen/cu_lookup.h"
+#include "lumen/lumen_report.h"
 #include "lumen/lumen_room.h"
 #include "refdata/reference_db.h"
 #include "support/ny_access.h"
@@ -173,6 +174,101 @@ TEST(LumenRoom, ReducedLimitAndEditedResults) {
   r.illuminance = 300;
   CountFromIlluminance(r);
   EXPECT_EQ(r.count, 12);
+}
+
+// One template line in, its two report entries out.
+TEST(LumenReport, PlaceholdersAndVerdictLines) {
+  const char* zh_marker = "结论:计算功率密度小于标准功率密度,通过!";
+  const char* en_marker =
+      "If the power density calculated out is smaller than the standard power density, ok";
+  const char* en_reject =
+      "If the power density calculated out is larger than or equal to the standard power density, "
+      "the design will be rejected, we recommend adjustment on the light source or lamps.";
+  struct Case {
+    const char* line;
+    double illuminance, lpd, reference;
+    bool english;
+    const char* first;
+    const char* second;
+  } cases[] = {
+      {"<%灯具数>套 <%实际照度>lx,共<%灯具数>套", 320, 9.5, 11, false, "12套 320.0lx,共12套", ""},
+      {"<%室形系数>|<%利用系数>|<%照明面积>|<%围墙的面积>|<%安装高度>|<%窗墙比>", 320, 9.5, 11,
+       false, "1.19|0.6100|50.0|84.00|2.80|15", ""},
+      {"<%光源型号>/<%光源数>/<%功率>/<%镇流器功率>/<%光通量>|<%光源型号1>/<%光源数1>/<%功率1>",
+       320, 9.5, 11, false, "T8/2/36/4/3000|/1/0", ""},
+      {"<%功率密度>/<%折算功率密度>/<%标准功率密度>/<%标准照度>", 250, 9.5, 9.16, false,
+       "9.50/9.16/11/300", ""},
+      {"<%计算时间>", 0, 0, 0, false, "2026年03月05日 08时09分07秒", ""},
+      {"<%计算时间>", 0, 0, 0, true, "08:09:07 05/03/2026", ""},
+      {"[<%工程名称><%设计阶段>]<%单位>/<%设计人><%未知>", 0, 0, 0, false, "[]岚序/张三<%未知>",
+       ""},
+      // Not calculated yet: the verdict line stays as written.
+      {"<%功率密度> 计算功率密度小于标准功率密度", 0, 9.5, 11, false,
+       "9.50 计算功率密度小于标准功率密度", ""},
+      // Without the marker sentence there is no verdict.
+      {"计算功率密度小于标准", 320, 9.5, 11, false, "计算功率密度小于标准", ""},
+      {zh_marker, 320, 9.5, 11, false, "计算照度大于等于标准照度,采用标准功率密度11(W/m2)",
+       "计算功率密度小于标准功率密度,通过!"},
+      {zh_marker, 320, 11, 11, false, "计算照度大于等于标准照度,采用标准功率密度11(W/m2)",
+       "计算功率密度大于等于标准功率密度,不通过!建议调整光源或灯具"},
+      {zh_marker, 250, 9.5, 9.16, false, "计算照度小于标准照度,采用折算功率密度9.16(W/m2)",
+       "计算功率密度大于等于折算功率密度,不通过!建议调整光源或灯具"},
+      {en_marker, 250, 9, 9.16, true,
+       "If the luminance calculated out is smaller than the standard luminance, the reduced "
+       "power density 9.16 (W/m2) will be adopted.",
+       "If the power density calculated out is smaller than the reduced power density, the "
+       "design will be passed."},
+      {zh_marker, 320, 12, 11, true,
+       "If the luminance calculated out is larger than or equal to the standard luminance, the "
+       "standard power density 11 (W/m2) will be adopted.",
+       en_reject},
+  };
+  for (const auto& c : cases) {
+    LumenReportInput in;
+    in.room = Office();
+    in.room.height = 2.8;
+    UpdateRoomGeometry(in.room);
+    in.room.count = 12;
+    in.room.set2.power = "0";
+    in.room.illuminance = c.illuminance;
+    in.room.lpd = c.lpd;
+    in.room.reference_lpd = c.reference;
+    in.company = "岚序";
+    in.designer = "张三";
+    in.lamp_model1 = "T8";
+    in.english = c.english;
+    in.time.tm_year = 126;  // 2026-03-05 08:09:07
+    in.time.tm_mon = 2;
+    in.time.tm_mday = 5;
+    in.time.tm_hour = 8;
+    in.time.tm_min = 9;
+    in.time.tm_sec = 7;
+    const auto out = LumenReportLines({c.line}, in);
+    ASSERT_EQ(out.size(), 2u) << c.line;
+    EXPECT_EQ(out[0], c.first) << c.line;
+    EXPECT_EQ(out[1], c.second) << c.line;
+  }
+}
+
+TEST(LumenReport, EnglishModelStopsOnceNoChineseIsLeft) {
+  const NameTranslations names = {{"格栅", "Grille "}, {"荧光灯", "troffer"}, {"troffer", "X"}};
+  struct Case {
+    const char* model;
+    NameTranslations names;
+    const char* english;
+  } cases[] = {
+      {"格栅荧光灯YG701", names, "Grille trofferYG701"},  // the third pair is not applied
+      {"格栅灯", names, "Grille 灯"},                     // what is left untranslated stays
+      {"筒灯", {}, "筒灯"},
+      {"", names, ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TranslateModel(c.model, c.names), c.english) << c.model;
+  LumenReportInput in;
+  in.room.model = "格栅荧光灯";
+  in.names = names;
+  EXPECT_EQ(LumenReportLines({"<%型号>"}, in)[0], "格栅荧光灯");
+  in.english = true;
+  EXPECT_EQ(LumenReportLines({"<%型号>"}, in)[0], "Grille troffer");
 }
 
 TEST(LumenRoom, RoomFromOutline) {

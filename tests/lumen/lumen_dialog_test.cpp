@@ -1,14 +1,18 @@
 #include "lumen/lumen_dialog.h"
 
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
 
 #include "base/module_state.h"
+#include "host/text_codec.h"
 #include "lumen/cu_lookup.h"
 #include "lumen/lumen_scheme.h"
 #include "refdata/catalogue_editor_cu.h"
@@ -365,6 +369,70 @@ TEST_F(LumenDialog, LuminaireCatalogueEditor) {
   EXPECT_EQ(db->GetSelData(rows, "SELECT * FROM [灯具型号] WHERE [灯具型号] = 'YG701-9'"), 0);
 }
 
+// The report buttons, with the word processor replaced by a recorder of what it is handed.
+TEST_F(LumenDialog, ReportAndTemplateButtons) {
+  struct Recorder : nyhost::OfficePort {
+    int written = 0;
+    std::string path, font;
+    double size = 0;
+    std::vector<std::string> paragraphs;
+    std::unique_ptr<nyhost::Workbook> OpenWorkbook(const std::string&, std::string&) override {
+      return nullptr;
+    }
+    bool WriteDocument(const std::string& p, const std::vector<std::string>& lines,
+                       const std::string& f, double s, std::string&) override {
+      ++written;
+      path = p, paragraphs = lines, font = f, size = s;
+      return true;
+    }
+  } office;
+  host().SetOffice(&office);
+  nyhost::Dialog& w = Open();
+  Office(w);
+  w.UserClick(239);
+  const std::string tpl = Module().DataFolder + "report.txt";
+  // A template as older installations kept it, in GBK.
+  std::ofstream(tpl) << nyhost::Utf8ToGbk(
+                            "[<%光源型号>][<%光源型号1>][<%光源数1>][<%功率1>][<%镇流器功率1>]\r\n"
+                            "计算功率密度小于标准功率密度\r\n")
+                            .value();
+  const std::string out = home->str() + "/r.docx";
+  auto click = [&](std::vector<std::string> files, std::vector<int> answers) {
+    windows.file_answers = std::move(files);
+    windows.message_answers = std::move(answers);
+    w.UserClick(238);
+    return office.written;
+  };
+  EXPECT_EQ(click({""}, {}), 0);  // cancelled
+  ASSERT_EQ(click({home->str() + "/r"}, {}), 1);
+  EXPECT_EQ(office.path, out);
+  EXPECT_EQ(office.font + fmt::format("{}", office.size), "宋体10");
+  // Set 2 is 无: no lamp model, its count as stored, no power. The verdict is the dialog's.
+  const std::vector<std::string> expected = {
+      "[T8][][1][0][0]", "", w.GetToolTip(360) + w.GetText(360) + "(W/m2)", w.GetToolTip(358)};
+  EXPECT_EQ(office.paragraphs, expected);
+  EXPECT_EQ(windows.opened_documents.back(), out);
+
+  std::ofstream(out) << "old";
+  EXPECT_EQ(click({out}, {nyhost::kIdNo}), 1);
+  EXPECT_EQ(windows.message_log.back(), "[岚序软件] 该计算书已存在,是否覆盖?");
+  const std::string lock = home->str() + "/.~lock.r.docx#";
+  std::ofstream(lock) << "x";
+  EXPECT_EQ(click({out}, {nyhost::kIdYes}), 1);
+  EXPECT_EQ(windows.message_log.back(),
+            "[岚序软件] 无法覆盖" + out + ":共享冲突.\n源文件或目标文件可能正在使用!");
+  std::filesystem::remove(lock);
+  EXPECT_EQ(click({out}, {nyhost::kIdYes}), 2);
+
+  w.UserClick(341);
+  EXPECT_EQ(windows.opened_documents.back(), tpl);
+  std::filesystem::remove(tpl);
+  w.UserClick(341);
+  EXPECT_EQ(windows.message_log.back(), "[岚序软件] 模板文件" + tpl + "不存在!");
+  EXPECT_EQ(click({out}, {nyhost::kIdYes}), 3);
+  EXPECT_TRUE(office.paragraphs.empty());  // no template, an empty document
+}
+
 // The batch command and the example session give the same numbers.
 TEST(LumenCommand, PrintsWhatTheSessionShows) {
   nytest::TempDir a, b;
@@ -404,6 +472,26 @@ TEST(LumenCommand, PrintsWhatTheSessionShows) {
                 .first,
             1);
   EXPECT_EQ(run("lumen --length 10", b).first, 2);
+
+  // Its report, as an office program shows it; written again over the first, then in English.
+  nytest::TempDir work;
+  const std::string zh = work.str() + "/计算书.docx", en = work.str() + "/report.docx";
+  const std::string scheme = "lumen --scheme 普通办公室 --report ";
+  EXPECT_EQ(run(scheme + "'" + zh + "'", a).first, 0);
+  EXPECT_EQ(run(scheme + "'" + zh + "'", a).first, 0);
+  EXPECT_EQ(run(scheme + "'" + en + "' --english", a).first, 0);
+  EXPECT_EQ(run(scheme + "'" + work.str() + "/r.doc'", a).first, 2);
+  const auto zh_text = nytest::OfficeDocumentText(zh, work.path());
+  if (!zh_text) GTEST_SKIP() << "soffice is not installed: the report was not opened";
+  const auto en_text = nytest::OfficeDocumentText(en, work.path());
+  ASSERT_TRUE(en_text);
+  for (const char* expected : {"照度计算书", "YG701-3", "灯具数：8 套", "计算照度大于等于标准照度"})
+    EXPECT_NE(zh_text->find(expected), std::string::npos) << expected;
+  for (const char* expected : {"Illuminance Calculation Report", "Luminaires: 8",
+                               "larger than or equal to the standard luminance"})
+    EXPECT_NE(en_text->find(expected), std::string::npos) << expected;
+  EXPECT_EQ(zh_text->find("<%"), std::string::npos);
+  EXPECT_EQ(en_text->find("<%"), std::string::npos);
 }
 
 }  // namespace
