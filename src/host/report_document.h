@@ -31,7 +31,7 @@ struct ReportMarker {
 
 // A window of the drawing the port is handed, drawn as the drawing renderer draws it.
 struct PlanFigure {
-  Extents window;  // drawing units
+  Extents window;      // drawing units
   double scale = 100;  // N of 1:N (drawing units x architectural scale = millimetres)
   std::vector<ReportMarker> markers;
   // Entities left out of the picture, e.g. marks the markers stand for.

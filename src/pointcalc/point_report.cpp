@@ -149,12 +149,12 @@ PointReportContent ComputePointReport(const PointDialogData& data,
       row->values.push_back(CellValue(NyStr::LeadingReal(stored[n][i])));
     }
   }
-  report.sentence =
-      english ? fmt::sprintf("Calculating illuminance average value: %s(lx); standard "
-                             "illuminance average value: %d(lx).",
-                             data.m_sAverage, data.m_nStandLx)
-              : fmt::sprintf("计算照度平均值： %s(lx)； 标准照度平均值： %d(lx)。", data.m_sAverage,
-                             data.m_nStandLx);
+  report.sentence = english ? fmt::sprintf(
+                                  "Calculating illuminance average value: %s(lx); standard "
+                                  "illuminance average value: %d(lx).",
+                                  data.m_sAverage, data.m_nStandLx)
+                            : fmt::sprintf("计算照度平均值： %s(lx)； 标准照度平均值： %d(lx)。",
+                                           data.m_sAverage, data.m_nStandLx);
   return report;
 }
 
@@ -175,7 +175,8 @@ std::vector<std::string> PointTotals(const PointReportContent& report) {
 
 bool FillPointReport(NyExcel& book, const PointReportContent& report) {
   const int count = static_cast<int>(report.points.size());
-  for (int n = 1; n <= count; ++n) book.SetText(1, kFirstPoint + n - 1, PointHeader(n, report.english));
+  for (int n = 1; n <= count; ++n)
+    book.SetText(1, kFirstPoint + n - 1, PointHeader(n, report.english));
   book.HideColumns(kFirstPoint + count, kFirstPoint + kTemplatePointColumns - 1);
   if (!report.has_data) return false;
 
@@ -225,10 +226,10 @@ nyhost::ReportDocument PointReportDocument(const PointReportContent& report,
       plan, en ? "Luminaires, illuminance and calculation points" : "灯具、照度分布与计算点"});
 
   nyhost::ReportTable table;
-  table.header = en ? std::vector<std::string>{"No.", "Luminaire", "Mounting height (m)", "Lamp 1",
-                                               "Lamp 2", "Luminous flux (lm)"}
-                    : std::vector<std::string>{"序号", "灯具名称", "安装高度 (m)", "光源1", "光源2",
-                                               "总光通量 (lm)"};
+  table.header = en ? std::vector<std::string>{"No.",    "Luminaire", "Mounting height (m)",
+                                               "Lamp 1", "Lamp 2",    "Luminous flux (lm)"}
+                    : std::vector<std::string>{"序号",  "灯具名称", "安装高度 (m)",
+                                               "光源1", "光源2",    "总光通量 (lm)"};
   for (std::size_t n = 0; n < report.points.size(); ++n)
     table.header.push_back(PointHeader(static_cast<int>(n) + 1, en) + " (lx)");
   auto lamp = [](const std::string& name, const std::string& model, int count, int power) {
@@ -238,7 +239,9 @@ nyhost::ReportDocument PointReportDocument(const PointReportContent& report,
   for (const auto& row : report.rows) {
     if (!row) continue;
     std::vector<std::string> cells = {
-        std::to_string(row->number), row->name, fmt::format("{:.2f}", row->height_m),
+        std::to_string(row->number),
+        row->name,
+        fmt::format("{:.2f}", row->height_m),
         lamp(row->lamp1_name, row->lamp1_model, row->lamp1_count, row->lamp1_power),
         lamp(row->lamp2_name, row->lamp2_model, row->lamp2_count, row->lamp2_power),
         std::to_string(row->total_flux)};
@@ -380,8 +383,8 @@ void CNYDrawIsolineDlg::WritePdfReport(const std::vector<ReportPoint>& points,
   window.Add(window.min - nyhost::Point3{margin, margin, 0});
   window.Add(window.max + nyhost::Point3{margin, margin, 0});
   std::string error;
-  if (!Host().reports().WritePdf(PointReportDocument(report, window, scale, markers), drawing,
-                                 path, error)) {
+  if (!Host().reports().WritePdf(PointReportDocument(report, window, scale, markers), drawing, path,
+                                 error)) {
     Message("计算书未能写入:\n" + error, nyhost::MbIcon::kError);
     return;
   }

@@ -45,7 +45,7 @@ struct PointReportRow {
 // The report's whole content, computed once for either writer.
 struct PointReportContent {
   bool english = false;
-  bool has_data = false;  // false: the last calculation has nothing to report
+  bool has_data = false;               // false: the last calculation has nothing to report
   std::vector<nyhost::Point3> points;  // P1, P2, ...
   // One per luminaire of the calculation; empty where its curve could not be loaded.
   std::vector<std::optional<PointReportRow>> rows;

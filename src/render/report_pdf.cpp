@@ -156,8 +156,7 @@ class Layout {
       const QRectF cell(x, y_, widths_[i], h);
       if (header) p_.fillRect(cell, kHeaderFill);
       p_.drawRect(cell);
-      if (i < row.size())
-        p_.drawText(cell.adjusted(kPad, kPad, -kPad, -kPad), kWrap, Q(row[i]));
+      if (i < row.size()) p_.drawText(cell.adjusted(kPad, kPad, -kPad, -kPad), kWrap, Q(row[i]));
       x += widths_[i];
     }
     y_ += h;

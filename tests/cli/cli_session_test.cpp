@@ -360,7 +360,8 @@ TEST(CommandLine, PointReportAsPdfHoldsTheWorkbooksNumbers) {
     if (std::system(("command -v " + std::string(tool) + " > /dev/null").c_str()) != 0)
       GTEST_SKIP() << tool << " is not installed";
   nytest::TempDir home, work;
-  const std::string run = "report " + Quote(std::string(NYLUXORA_TEST_EXAMPLES_DIR) + "/office.dxf") +
+  const std::string run = "report " +
+                          Quote(std::string(NYLUXORA_TEST_EXAMPLES_DIR) + "/office.dxf") +
                           " --rect 0,0,6000,6000 --density 6*6 "
                           "--points '1000,1000;3000,3000;4000,2000' --out ";
   const std::string xlsx = work.str() + "/r.xlsx", pdf = work.str() + "/r.pdf";
@@ -370,12 +371,12 @@ TEST(CommandLine, PointReportAsPdfHoldsTheWorkbooksNumbers) {
   std::string error;
   auto book = nyoffice::OpenXlsx(xlsx, error);
   ASSERT_TRUE(book) << error;
-  ASSERT_EQ(std::system(("pdftotext -layout " + Quote(pdf) + " " + Quote(work.str() + "/r.txt"))
-                            .c_str()),
-            0);
+  ASSERT_EQ(
+      std::system(("pdftotext -layout " + Quote(pdf) + " " + Quote(work.str() + "/r.txt")).c_str()),
+      0);
   const std::string text = nytest::ReadAll(work.path() / "r.txt");
-  std::vector<std::string> expected = {"P1点照度", "P3点照度", "格栅荧光灯", "总计", "比例 1:",
-                                       book->CellText("A104")};
+  std::vector<std::string> expected = {"P1点照度", "P3点照度", "格栅荧光灯",
+                                       "总计",     "比例 1:",  book->CellText("A104")};
   for (std::string col : {"M", "N", "O"}) {
     double sum = 0;
     for (int row = 3; row <= 8; ++row) {

@@ -271,8 +271,8 @@ TEST_F(PointReport, TotalsRowAndColumnLetters) {
   std::filesystem::copy_file(tpl, home->str() + "/c.xlsx");
   ASSERT_TRUE(book.Open(home->str() + "/c.xlsx"));
   windows.message_log.clear();
-  ASSERT_TRUE(
-      FillPointReport(book, ComputePointReport(data, {ReportPoint{{1000, 1000, 0}, {}}}, false, {})));
+  ASSERT_TRUE(FillPointReport(
+      book, ComputePointReport(data, {ReportPoint{{1000, 1000, 0}, {}}}, false, {})));
   EXPECT_EQ(book.GetText(4, 1) + book.GetText(4, 13), "");
   EXPECT_EQ(book.GetText(5, 1), "3");
   ASSERT_EQ(windows.message_log.size(), 1u);

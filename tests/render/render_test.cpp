@@ -543,7 +543,8 @@ TEST(ReportPdf, TablesBreakUnderTheirHeaderAndPlansKeepTheirScale) {
   doc.blocks.push_back(nyhost::ReportFigure{
       nyhost::PlanFigure{window, 100, {{{2000, 2000, 0}, "P1"}}, {hidden}}, "平面"});
   nyhost::ReportTable table{{"序号", "名称", "P1点照度 (lx)"}, {}};
-  for (int i = 1; i <= 80; ++i) table.rows.push_back({std::to_string(i), "灯具" + std::to_string(i), "12.5"});
+  for (int i = 1; i <= 80; ++i)
+    table.rows.push_back({std::to_string(i), "灯具" + std::to_string(i), "12.5"});
   doc.blocks.push_back(table);
   nyhost::SketchFigure sketch;
   sketch.items = {nyhost::SketchRect{{0, 0, 0}, {10, 5, 0}},
@@ -587,7 +588,8 @@ TEST(ReportPdf, TablesBreakUnderTheirHeaderAndPlansKeepTheirScale) {
   // drawing or an unwritable folder writes nothing.
   std::get<nyhost::PlanFigure>(std::get<nyhost::ReportFigure>(doc.blocks[0]).picture).scale = 10;
   ASSERT_TRUE(writer.WritePdf(doc, &d, pdf.toStdString(), error)) << error;
-  EXPECT_TRUE(Poppler("pdftotext", {pdf, "-"}).contains(QStringLiteral("比例 1:30（1:10 超出版面）")));
+  EXPECT_TRUE(
+      Poppler("pdftotext", {pdf, "-"}).contains(QStringLiteral("比例 1:30（1:10 超出版面）")));
   const std::pair<const Drawing*, std::string> failures[] = {{nullptr, base + "/none.pdf"},
                                                              {&d, base + "/no/such/x.pdf"}};
   for (const auto& [drawing, path] : failures) {
@@ -596,7 +598,8 @@ TEST(ReportPdf, TablesBreakUnderTheirHeaderAndPlansKeepTheirScale) {
     EXPECT_FALSE(error.empty());
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
   }
-  const std::pair<double, double> scales[] = {{26.3, 30}, {100, 100}, {101, 150}, {0.7, 0.8}, {9.5, 10}};
+  const std::pair<double, double> scales[] = {
+      {26.3, 30}, {100, 100}, {101, 150}, {0.7, 0.8}, {9.5, 10}};
   for (const auto& [n, rounded] : scales) EXPECT_DOUBLE_EQ(nyrender::RoundScaleUp(n), rounded) << n;
 }
 
