@@ -126,19 +126,14 @@ PointReportContent ComputePointReport(const PointDialogData& data,
       Message(kCurveMissing1 + rec.curve_table + kCurveMissing2, nyhost::MbIcon::kWarning);
       continue;
     }
-    row = PointReportRow{static_cast<int>(i) + 1,
-                         name(rec.name),
-                         rec.position.z * scale * 0.001,
-                         name(rec.lamp1_name),
-                         rec.lamp1_model,
-                         rec.lamp1_count,
-                         rec.lamp1_power,
-                         name(rec.lamp2_name),
-                         rec.lamp2_model,
-                         rec.lamp2_count,
-                         rec.lamp2_power,
-                         rec.total_flux,
-                         {}};
+    row = PointReportRow{
+        static_cast<int>(i) + 1,
+        name(rec.name),
+        rec.position.z * scale * 0.001,
+        {{name(rec.lamp1_name), rec.lamp1_model, rec.lamp1_count, rec.lamp1_power},
+         {name(rec.lamp2_name), rec.lamp2_model, rec.lamp2_count, rec.lamp2_power}},
+        rec.total_flux,
+        {}};
     for (std::size_t n = 0; n < points.size(); ++n) {
       if (!section) {
         row->values.push_back(CellValue(LuminaireIlluminance(points[n].position, rec, a, b)));
@@ -186,14 +181,13 @@ bool FillPointReport(NyExcel& book, const PointReportContent& report) {
     book.SetInt(r, 1, row->number);
     book.SetText(r, 2, row->name);
     book.SetDouble(r, 3, row->height_m);
-    book.SetText(r, 4, row->lamp1_name);
-    book.SetText(r, 5, row->lamp1_model);
-    book.SetInt(r, 6, row->lamp1_count);
-    book.SetInt(r, 7, row->lamp1_power);
-    book.SetText(r, 8, row->lamp2_name);
-    book.SetText(r, 9, row->lamp2_model);
-    book.SetInt(r, 10, row->lamp2_count);
-    book.SetInt(r, 11, row->lamp2_power);
+    for (int k = 0; k < 2; ++k) {  // D..G and H..K
+      const ReportLamp& lamp = row->lamps[k];
+      book.SetText(r, 4 + 4 * k, lamp.name);
+      book.SetText(r, 5 + 4 * k, lamp.model);
+      book.SetInt(r, 6 + 4 * k, lamp.count);
+      book.SetInt(r, 7 + 4 * k, lamp.power);
+    }
     book.SetInt(r, 12, row->total_flux);
     for (std::size_t n = 0; n < row->values.size(); ++n)
       book.SetText(r, kFirstPoint + static_cast<int>(n), row->values[n]);
@@ -232,9 +226,9 @@ nyhost::ReportDocument PointReportDocument(const PointReportContent& report,
                                                "光源1", "光源2",    "总光通量 (lm)"};
   for (std::size_t n = 0; n < report.points.size(); ++n)
     table.header.push_back(PointHeader(static_cast<int>(n) + 1, en) + " (lx)");
-  auto lamp = [](const std::string& name, const std::string& model, int count, int power) {
-    if (name.empty() && model.empty() && power == 0) return std::string();
-    return fmt::format("{} {}\n{} × {} W", name, model, count, power);
+  auto lamp = [](const ReportLamp& l) {
+    if (l.name.empty() && l.model.empty() && l.power == 0) return std::string();
+    return fmt::format("{} {}\n{} × {} W", l.name, l.model, l.count, l.power);
   };
   for (const auto& row : report.rows) {
     if (!row) continue;
@@ -242,8 +236,7 @@ nyhost::ReportDocument PointReportDocument(const PointReportContent& report,
         std::to_string(row->number),
         row->name,
         fmt::format("{:.2f}", row->height_m),
-        lamp(row->lamp1_name, row->lamp1_model, row->lamp1_count, row->lamp1_power),
-        lamp(row->lamp2_name, row->lamp2_model, row->lamp2_count, row->lamp2_power),
+        lamp(row->lamps[0]), lamp(row->lamps[1]),
         std::to_string(row->total_flux)};
     cells.insert(cells.end(), row->values.begin(), row->values.end());
     table.rows.push_back(std::move(cells));

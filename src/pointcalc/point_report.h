@@ -28,15 +28,18 @@ struct ReportPoint {
 // order, as the drawn points keep it for the report. Empty for other results.
 std::vector<std::string> SectionPointTexts(const PointDialogData& data);
 
+// A lamp of a luminaire as the report shows it.
+struct ReportLamp {
+  std::string name, model;
+  int count = 0, power = 0;  // power in W
+};
+
 // One luminaire's line of the report, as the workbook's columns A to L and the point columns.
 struct PointReportRow {
   int number = 0;  // 1, 2, ... in luminaire order
   std::string name;
   double height_m = 0;
-  std::string lamp1_name, lamp1_model;
-  int lamp1_count = 0, lamp1_power = 0;
-  std::string lamp2_name, lamp2_model;
-  int lamp2_count = 0, lamp2_power = 0;
+  ReportLamp lamps[2];
   int total_flux = 0;
   // "%.1f" lx at P1, P2, ...; a section point without one value per luminaire ends the list.
   std::vector<std::string> values;
