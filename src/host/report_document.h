@@ -76,6 +76,7 @@ using ReportBlock = std::variant<ReportParagraph, ReportTable, ReportFigure>;
 struct ReportDocument {
   std::string title;
   std::vector<ReportBlock> blocks;
+  bool english = false;  // the language of the words the writer adds (the scale notes)
 };
 
 // Writes reports as files. The host's default has no renderer and refuses; the front-ends

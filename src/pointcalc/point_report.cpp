@@ -212,6 +212,7 @@ nyhost::ReportDocument PointReportDocument(const PointReportContent& report,
                                            const std::vector<nyhost::EntityId>& hidden) {
   const bool en = report.english;
   nyhost::ReportDocument doc;
+  doc.english = en;
   doc.title = en ? "Point-by-point illuminance calculation" : "逐点法照度计算书";
   nyhost::PlanFigure plan{window, scale, {}, hidden};
   for (std::size_t n = 0; n < report.points.size(); ++n)

@@ -40,8 +40,8 @@ QFont TextFont(double points, bool bold = false) {
 // Puts blocks one below the other, starting a page when the next one does not fit.
 class Layout {
  public:
-  Layout(QPdfWriter& pdf, QPainter& p, const nyhost::Drawing* drawing)
-      : pdf_(pdf), p_(p), drawing_(drawing) {
+  Layout(QPdfWriter& pdf, QPainter& p, const nyhost::Drawing* drawing, bool english)
+      : pdf_(pdf), p_(p), drawing_(drawing), english_(english) {
     // The lowest 6 mm of the text area hold the page number.
     page_ = QRectF(0, 0, pdf.width(), pdf.height() - Mm(6));
     p_.setPen(QPen(Qt::black, Mm(0.2)));
@@ -178,10 +178,13 @@ class Layout {
     const double arch = drawing_->arch_scale() > 0 ? drawing_->arch_scale() : 1;
     const double max_w = page_.width(), max_h = page_.height() * 0.75 - CaptionHeight();
     double n = f.scale > 0 ? f.scale : 100;
-    QString note = QStringLiteral("比例 1:%1").arg(n);
+    QString note = (english_ ? QStringLiteral("Scale 1:%1") : QStringLiteral("比例 1:%1")).arg(n);
     if (Mm(wu * arch / n) > max_w || Mm(hu * arch / n) > max_h) {
       const double fit = RoundScaleUp(std::max(Mm(wu * arch) / max_w, Mm(hu * arch) / max_h));
-      note = QStringLiteral("比例 1:%1（1:%2 超出版面）").arg(fit).arg(n);
+      note = (english_ ? QStringLiteral("Scale 1:%1 (1:%2 exceeds the page)")
+                       : QStringLiteral("比例 1:%1（1:%2 超出版面）"))
+                 .arg(fit)
+                 .arg(n);
       n = fit;
     }
     ViewTransform v;
@@ -286,6 +289,7 @@ class Layout {
   QPdfWriter& pdf_;
   QPainter& p_;
   const nyhost::Drawing* drawing_;
+  bool english_;
   QRectF page_;
   std::vector<double> widths_;
   double y_ = 0;
@@ -321,7 +325,7 @@ bool PdfReportWriter::WritePdf(const nyhost::ReportDocument& doc, const nyhost::
       error = "cannot lay out " + path;
       return false;
     }
-    Layout layout(pdf, p, drawing);
+    Layout layout(pdf, p, drawing, doc.english);
     layout.Title(doc.title);
     for (const auto& block : doc.blocks) {
       std::visit(layout, block);

@@ -584,12 +584,12 @@ TEST(ReportPdf, TablesBreakUnderTheirHeaderAndPlansKeepTheirScale) {
   EXPECT_NEAR(blue.max_x - blue.min_x, 40 / 25.4 * 50, 2);
   EXPECT_NEAR(red.cx(), blue.cx(), 2);
 
-  // A scale the page cannot hold falls back to one it can, and says so; a plan figure without a
-  // drawing or an unwritable folder writes nothing.
+  // A scale the page cannot hold falls back to one it can, and says so in the document's
+  // language; a plan figure without a drawing or an unwritable folder writes nothing.
   std::get<nyhost::PlanFigure>(std::get<nyhost::ReportFigure>(doc.blocks[0]).picture).scale = 10;
+  doc.english = true;
   ASSERT_TRUE(writer.WritePdf(doc, &d, pdf.toStdString(), error)) << error;
-  EXPECT_TRUE(
-      Poppler("pdftotext", {pdf, "-"}).contains(QStringLiteral("比例 1:30（1:10 超出版面）")));
+  EXPECT_TRUE(Poppler("pdftotext", {pdf, "-"}).contains("Scale 1:30 (1:10 exceeds the page)"));
   const std::pair<const Drawing*, std::string> failures[] = {{nullptr, base + "/none.pdf"},
                                                              {&d, base + "/no/such/x.pdf"}};
   for (const auto& [drawing, path] : failures) {
