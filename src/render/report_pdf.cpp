@@ -213,9 +213,13 @@ class Layout {
       ring.addEllipse(c, Mm(1.3), Mm(1.3));
       ring.addEllipse(c, Mm(0.6), Mm(0.6));
       p_.fillPath(ring, kMarkerColor);
+      // A pale ground keeps the label legible over the plan's lines.
+      const QRectF at(c.x() - Mm(10), c.y() - Mm(6.5), Mm(20), Mm(5));
+      const int flags = Qt::AlignHCenter | Qt::AlignBottom;
+      const QRectF text = p_.boundingRect(at, flags, Q(m.label));
+      p_.fillRect(text.adjusted(-Mm(0.4), 0, Mm(0.4), 0), QColor(255, 255, 255, 210));
       p_.setPen(kMarkerColor);
-      p_.drawText(QRectF(c.x() - Mm(10), c.y() - Mm(6.5), Mm(20), Mm(5)),
-                  Qt::AlignHCenter | Qt::AlignBottom, Q(m.label));
+      p_.drawText(at, flags, Q(m.label));
     }
     p_.restore();
     p_.drawRect(box);
