@@ -72,6 +72,22 @@ bool OpenElsewhere(const std::string& path) {
 
 std::string CellValue(double lx) { return fmt::sprintf("%.1f", lx); }
 
+// The point totals as the template's totals row adds them: the written one-decimal texts.
+std::vector<std::string> PointTotals(const PointReportContent& report) {
+  std::vector<std::string> totals;
+  for (std::size_t n = 0; n < report.points.size(); ++n) {
+    double sum = 0;
+    bool any = false;
+    for (const auto& row : report.rows)
+      if (row && n < row->values.size()) {
+        sum += NyStr::LeadingReal(row->values[n]);
+        any = true;
+      }
+    totals.push_back(any ? CellValue(sum) : std::string());
+  }
+  return totals;
+}
+
 }  // namespace
 
 std::string TranslateName(const std::string& text, const NameTranslations& names) {
@@ -151,21 +167,6 @@ PointReportContent ComputePointReport(const PointDialogData& data,
                             : fmt::sprintf("计算照度平均值： %s(lx)； 标准照度平均值： %d(lx)。",
                                            data.m_sAverage, data.m_nStandLx);
   return report;
-}
-
-std::vector<std::string> PointTotals(const PointReportContent& report) {
-  std::vector<std::string> totals;
-  for (std::size_t n = 0; n < report.points.size(); ++n) {
-    double sum = 0;
-    bool any = false;
-    for (const auto& row : report.rows)
-      if (row && n < row->values.size()) {
-        sum += NyStr::LeadingReal(row->values[n]);
-        any = true;
-      }
-    totals.push_back(any ? CellValue(sum) : std::string());
-  }
-  return totals;
 }
 
 bool FillPointReport(NyExcel& book, const PointReportContent& report) {

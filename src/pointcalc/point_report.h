@@ -64,9 +64,6 @@ PointReportContent ComputePointReport(const PointDialogData& data,
 // "P1点照度" or "Illumination at P1 point".
 std::string PointHeader(int n, bool english);
 
-// The point totals as the template's totals row adds them: the written one-decimal texts.
-std::vector<std::string> PointTotals(const PointReportContent& report);
-
 // Fills the opened workbook: point headers, luminaire rows from row 3, the closing sentence
 // after the totals row. Rows the luminaires leave empty before the totals row and point columns
 // past the last point are hidden. False when the report has no data.
