@@ -354,10 +354,13 @@ void CNYDrawIsolineDlg::WritePdfReport(const std::vector<ReportPoint>& points,
   Host().SetBusy(true);
   const PointReportContent report = ComputePointReport(data_, points, English(), translations_);
   Host().SetBusy(false);
-  if (!report.has_data) return;
+  const nyhost::Drawing* drawing = Host().drawing();
+  if (!report.has_data || !drawing) {
+    Host().Print("\n没有可写入计算书的计算结果。");
+    return;
+  }
   // The room as the plan shows it: its outline, the luminaires, the points and the results drawn
   // near it (the legend stands beside the room), with about a centimetre on paper around.
-  const nyhost::Drawing* drawing = Host().drawing();
   nyhost::Extents room;
   if (const nyhost::Entity* outline = drawing->FindLive(data_.m_idOutline))
     room.AddBox(nyhost::EntityExtents(*drawing, *outline));
