@@ -356,15 +356,22 @@ TEST(CommandLine, PointReportOpensInAnOfficeProgram) {
 // closing sentence, and the plan with the three markers drawn; a PDF that cannot be written
 // fails the run.
 TEST(CommandLine, PointReportAsPdfHoldsTheWorkbooksNumbers) {
-  for (const char* tool : {"pdftotext", "pdftoppm"})
-    if (std::system(("command -v " + std::string(tool) + " > /dev/null").c_str()) != 0)
-      GTEST_SKIP() << tool << " is not installed";
   nytest::TempDir home, work;
   const std::string run = "report " +
                           Quote(std::string(NYLUXORA_TEST_EXAMPLES_DIR) + "/office.dxf") +
                           " --rect 0,0,6000,6000 --density 6*6 "
                           "--points '1000,1000;3000,3000;4000,2000' --out ";
   const std::string xlsx = work.str() + "/r.xlsx", pdf = work.str() + "/r.pdf";
+#ifndef NYLUXORA_TEST_RENDER
+  // Built without the renderer, a PDF is refused with the reason.
+  RunResult refused = Nyluxora(run + Quote(pdf), home);
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.out.find("no PDF renderer"), std::string::npos) << refused.out;
+  GTEST_SKIP() << "built without the renderer";
+#endif
+  for (const char* tool : {"pdftotext", "pdftoppm"})
+    if (std::system(("command -v " + std::string(tool) + " > /dev/null").c_str()) != 0)
+      GTEST_SKIP() << tool << " is not installed";
   ASSERT_EQ(Nyluxora(run + Quote(xlsx), home).status, 0);
   RunResult r = Nyluxora(run + Quote(pdf), home);
   ASSERT_EQ(r.status, 0) << r.out;
