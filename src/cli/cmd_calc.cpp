@@ -227,7 +227,9 @@ void AddOptions(CLI::App& sub, Options& o) {
                "Start from the standard and density remembered in the user's folder");
   if (o.report) {
     sub.add_option("--points", o.points, "Report points: X,Y;X,Y;... (P1, P2, ...)")->required();
-    sub.add_option("--out", o.out, "Write the report workbook (.xlsx) here")->required();
+    sub.add_option("--out", o.out,
+                   "Write the report here: a workbook (.xlsx) or a PDF document (.pdf)")
+        ->required();
     return;
   }
   sub.add_option("--out", o.out, "Save the drawing (with the room outline) here");

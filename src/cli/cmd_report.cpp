@@ -1,5 +1,5 @@
 // nyluxora report PLAN.dxf --rect X1,Y1,X2,Y2 | --polygon X,Y;... [--density "30*15"]
-//                 [--standard ...] [--curve MODEL=TABLE]... --points X,Y;X,Y;... --out R.xlsx
+//                 [--standard ...] [--curve MODEL=TABLE]... --points X,Y;X,Y;... --out R.xlsx|R.pdf
 //
 // The point report of a room: calc's horizontal calculation, then "生成计算书" picking a point at
 // each given position (P1, P2, ... in that order), through the dialog as a person would. A
@@ -39,7 +39,7 @@ std::vector<nyhost::Point3> ReportPoints(const std::string& text, std::string& e
 
 const SubcommandRegistrar kReport("report",
                                   "Point report: each luminaire's illuminance at given points "
-                                  "of a room, as a workbook",
+                                  "of a room, as a workbook or a PDF document",
                                   [](CLI::App& sub) { return RoomCalculation(sub, true); });
 
 }  // namespace
@@ -52,8 +52,9 @@ int RunReport(Session& session, const std::string& points_text, const std::strin
     return kExitUsage;
   }
   const std::string path = std::filesystem::absolute(out).string();
-  if (std::filesystem::path(path).extension() != ".xlsx") {
-    std::cerr << "nyluxora: --out names an .xlsx workbook\n";
+  const auto ext = std::filesystem::path(path).extension();
+  if (ext != ".xlsx" && ext != ".pdf") {
+    std::cerr << "nyluxora: --out names an .xlsx workbook or a .pdf document\n";
     return kExitUsage;
   }
   // The points the report picks, drawn last so that nothing lies over them.

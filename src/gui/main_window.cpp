@@ -19,6 +19,7 @@
 #include "gui/pick.h"
 #include "host/dxf_io.h"
 #include "host/host.h"
+#include "render/report_pdf.h"
 
 namespace nygui {
 
@@ -113,6 +114,8 @@ void MainWindow::Wire() {
   AddViewCommands();
   ports_->Wire();
   Host::Get().SetWindows(windows_.get());
+  static nyrender::PdfReportWriter pdf_reports;  // stateless: one serves every window
+  Host::Get().SetReports(&pdf_reports);
 }
 
 void MainWindow::Unwire() {

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include "gui/dialog_widget.h"
@@ -108,9 +109,15 @@ std::optional<std::string> QtWindowSystem::FileDialog(bool save, const std::stri
   QString t = QString::fromStdString(title);
   QString i = QString::fromStdString(initial);
   QString f = QtFilter(filter);
-  QString chosen = save ? QFileDialog::getSaveFileName(parent, t, i, f)
+  QString selected;
+  QString chosen = save ? QFileDialog::getSaveFileName(parent, t, i, f, &selected)
                         : QFileDialog::getOpenFileName(parent, t, i, f);
   if (chosen.isEmpty()) return std::nullopt;
+  // A name typed without extension takes the chosen type's, e.g. *.pdf beside *.xlsx.
+  static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+  if (const auto m = pattern.match(selected);
+      save && QFileInfo(chosen).suffix().isEmpty() && m.hasMatch())
+    chosen += "." + m.captured(1);
   return chosen.toStdString();
 }
 

@@ -42,6 +42,17 @@ WindowSystem& Host::windows() {
 
 OfficePort& Host::office() { return office_ ? *office_ : nyoffice::DefaultOffice(); }
 
+bool ReportPort::WritePdf(const ReportDocument&, const Drawing*, const std::string& path,
+                          std::string& error) {
+  error = "cannot write " + path + ": this program has no PDF renderer";
+  return false;
+}
+
+ReportPort& Host::reports() {
+  static ReportPort headless;
+  return reports_ ? *reports_ : headless;
+}
+
 void Host::SetDrawing(std::unique_ptr<Drawing> d) {
   drawing_ = std::move(d);
   action_drawing_ = nullptr;  // an open user action's group went with the old drawing

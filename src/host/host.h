@@ -15,6 +15,7 @@
 #include "host/dialog.h"
 #include "host/drawing.h"
 #include "host/ports.h"
+#include "host/report_document.h"
 
 namespace nyhost {
 
@@ -52,6 +53,9 @@ class Host {
   // Office documents: the front-end's, else the built-in .xlsx writer.
   void SetOffice(OfficePort* office) { office_ = office; }
   OfficePort& office();
+  // Report files (PDF): the front-end's, else one that refuses for want of a renderer.
+  void SetReports(ReportPort* reports) { reports_ = reports; }
+  ReportPort& reports();
 
   // --- drawing ---
   Drawing* drawing() const { return drawing_.get(); }
@@ -142,6 +146,7 @@ class Host {
   WindowSystem* windows_ = nullptr;
   std::unique_ptr<WindowSystem> default_windows_;
   OfficePort* office_ = nullptr;
+  ReportPort* reports_ = nullptr;
   std::unique_ptr<Drawing> drawing_;
   EntryResolver resolver_;
   std::vector<CommandInfo> commands_;

@@ -214,7 +214,7 @@ void CNYDrawIsolineDlg::PassDrawingSettings() {
   draw_.SetDrawMode(data_.m_nDrawMode);
   draw_.SetEffectName(data_.m_sEffectName);
   draw_.SetEffectType(data_.m_nRangeType);
-  draw_.SetLayer("电气-照明-照度计算点", "电气-照明-照度标注");
+  draw_.SetLayer(kResultLayer, kResultTextLayer);
   if (ModuleLoaded()) draw_.SetEffectFile(Module().ColorEffectFile);
 }
 

@@ -12,11 +12,16 @@
 #include "host/host.h"
 #include "pointcalc/point_data.h"
 
+struct ReportPoint;
+
 class CNYDrawIsolineDlg : public ModelessDialogBase {
  public:
   static constexpr int kTemplateId = 214;
   static constexpr const char* kSection = "CNYDrawIsolineDlg";
   static constexpr const char* kStandardSection = "照度标准—岚序软件";
+  // Layers of the drawn results: points, lines and areas; their labels and the legend.
+  static constexpr const char* kResultLayer = "电气-照明-照度计算点";
+  static constexpr const char* kResultTextLayer = "电气-照明-照度标注";
   static constexpr int kLegendGridId = 4511;
 
   CNYDrawIsolineDlg() : ModelessDialogBase(kTemplateId) {}
@@ -73,6 +78,11 @@ class CNYDrawIsolineDlg : public ModelessDialogBase {
   void SaveRememberedLamps();
   void StartRoomCommand(const char* command);
   void PickRoom(bool polygon);
+  // The report's language switch: true for English.
+  bool English() const;
+  // The point report as a PDF at `path`, the marks drawn for the picks left out of its picture.
+  void WritePdfReport(const std::vector<ReportPoint>& points,
+                      const std::vector<nyhost::EntityId>& markers, const std::string& path);
   void OnStandardsButton();
   void OnBatchEdit();
   void OnDensityLostFocus();

@@ -89,7 +89,8 @@ void DrawingRenderer::Draw(QPainter& p, const nyhost::Drawing& d, const ViewTran
   // last.
   for (bool fills : {true, false}) {
     for (const Entity& e : d.entities()) {
-      if (e.erased || (e.As<nyhost::Hatch>() != nullptr) != fills) continue;
+      if (e.erased || (e.As<nyhost::Hatch>() != nullptr) != fills || options.hidden.count(e.id))
+        continue;
       c.highlight = options.highlighted.count(e.id) != 0;
       DrawEntity(c, e, QTransform(), 0, 7, std::string());
     }

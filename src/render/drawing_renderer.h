@@ -20,6 +20,8 @@ struct RenderOptions {
   const std::vector<nyhost::TempVector>* temp_vectors = nullptr;
   // Entities drawn highlighted (dashed, thicker): the current selection.
   std::set<nyhost::EntityId> highlighted;
+  // Entities not drawn at all (a report draws its own marks in their place).
+  std::set<nyhost::EntityId> hidden;
   int pd_mode = 0;        // PDMODE
   double pd_size = 0;     // PDSIZE
   double line_width = 1;  // pixels, for entities without a width of their own

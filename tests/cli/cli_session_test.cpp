@@ -368,3 +368,70 @@ TEST(CommandLine, PointReportOpensInAnOfficeProgram) {
   }
   for (const auto& e : expected) EXPECT_NE(text->find(e), std::string::npos) << e;
 }
+
+// The same report as a PDF: the workbook's headers, rows, shares at P1..P3, their totals and the
+// closing sentence, and the plan with the three markers drawn; a PDF that cannot be written
+// fails the run.
+TEST(CommandLine, PointReportAsPdfHoldsTheWorkbooksNumbers) {
+  nytest::TempDir home, work;
+  const std::string run = "report " +
+                          Quote(std::string(NYLUXORA_TEST_EXAMPLES_DIR) + "/office.dxf") +
+                          " --rect 0,0,6000,6000 --density 6*6 "
+                          "--points '1000,1000;3000,3000;4000,2000' --out ";
+  const std::string xlsx = work.str() + "/r.xlsx", pdf = work.str() + "/r.pdf";
+#ifndef NYLUXORA_TEST_RENDER
+  // Built without the renderer, a PDF is refused with the reason.
+  RunResult refused = Nyluxora(run + Quote(pdf), home);
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.out.find("no PDF renderer"), std::string::npos) << refused.out;
+  GTEST_SKIP() << "built without the renderer";
+#endif
+  for (const char* tool : {"pdftotext", "pdftoppm"})
+    if (std::system(("command -v " + std::string(tool) + " > /dev/null").c_str()) != 0)
+      GTEST_SKIP() << tool << " is not installed";
+  ASSERT_EQ(Nyluxora(run + Quote(xlsx), home).status, 0);
+  RunResult r = Nyluxora(run + Quote(pdf), home);
+  ASSERT_EQ(r.status, 0) << r.out;
+  std::string error;
+  auto book = nyoffice::OpenXlsx(xlsx, error);
+  ASSERT_TRUE(book) << error;
+  ASSERT_EQ(
+      std::system(("pdftotext -layout " + Quote(pdf) + " " + Quote(work.str() + "/r.txt")).c_str()),
+      0);
+  const std::string text = nytest::ReadAll(work.path() / "r.txt");
+  std::vector<std::string> expected = {"P1点照度", "P3点照度", "格栅荧光灯",
+                                       "总计",     "比例 1:",  book->CellText("A104")};
+  for (std::string col : {"M", "N", "O"}) {
+    double sum = 0;
+    for (int row = 3; row <= 8; ++row) {
+      expected.push_back(book->CellText(col + std::to_string(row)));
+      sum += std::atof(expected.back().c_str());
+    }
+    expected.push_back(fmt::sprintf("%.1f", sum));
+  }
+  for (const auto& e : expected) EXPECT_NE(text.find(e), std::string::npos) << e << "\n" << text;
+
+  // The markers' own dark red, apart from the luminaires' pure red, on the rendered page.
+  ASSERT_EQ(std::system(("pdftoppm -r 60 -f 1 -l 1 -singlefile " + Quote(pdf) + " " +
+                         Quote(work.str() + "/p"))
+                            .c_str()),
+            0);
+  std::istringstream ppm(nytest::ReadAll(work.path() / "p.ppm"));
+  std::string magic;
+  int w = 0, h = 0, max = 0;
+  ppm >> magic >> w >> h >> max;
+  ppm.get();
+  int marker = 0, ink = 0;
+  for (int i = 0; i < w * h; ++i) {
+    const int red = ppm.get(), green = ppm.get(), blue = ppm.get();
+    marker += red > 170 && red < 210 && green < 30 && blue < 30;
+    ink += red + green + blue < 600;
+  }
+  EXPECT_EQ(magic, "P6");
+  EXPECT_GT(marker, 3 * 8) << "three filled rings";
+  EXPECT_GT(ink, 2000) << "the plan";
+
+  r = Nyluxora(run + Quote(work.str() + "/none/r.pdf"), home);
+  EXPECT_EQ(r.status, 1) << r.out;
+  EXPECT_NE(r.out.find("计算书未能写入"), std::string::npos) << r.out;
+}

@@ -265,6 +265,36 @@ TEST(DesktopPlans, PrintsTheViewToPdfWithATitleBlock) {
       nygui::ExportViewToPdf(*d, view, {In(dir, "no/such/plan.pdf"), "A4", 50, "plan"}, &error));
 }
 
+// The report's save dialog offers the workbook first and a PDF beside it; a name typed under the
+// PDF type gets ".pdf", and the desktop's report port writes the PDF.
+TEST(DesktopPlans, ReportsCanBeSavedAsPdf) {
+  guitest::App();
+  nytest::TempDir dir;
+  nygui::MainWindow window;
+  window.Wire();
+  QStringList types;
+  QTimer::singleShot(50, [&] {
+    if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      types = chooser->nameFilters();
+      chooser->setDirectory(QString::fromStdString(dir.str()));
+      chooser->selectNameFilter(types.value(1));
+      if (auto* name = chooser->findChild<QLineEdit*>("fileNameEdit")) name->setText("r");
+      static_cast<QDialog*>(chooser)->accept();
+    }
+  });
+  const auto chosen = nyhost::Host::Get().windows().FileDialog(
+      true, "", "照度计算报告书.xlsx", "Microsoft Excel 工作簿 (*.xlsx)|*.xlsx|PDF 文件 (*.pdf)|*.pdf||");
+  ASSERT_EQ(types.size(), 2);
+  EXPECT_TRUE(types[0].contains("*.xlsx") && types[1].contains("*.pdf"));
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(*chosen, (dir.path() / "r.pdf").string());
+  std::string error;
+  EXPECT_TRUE(nyhost::Host::Get().reports().WritePdf({"报告", {}}, nullptr, *chosen, error))
+      << error;
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(*chosen)));
+  window.Unwire();
+}
+
 // Closing a changed plan asks to save it: Yes saves and closes, No closes and leaves the file as
 // it was, Cancel keeps the window and the change.
 TEST(DesktopPlans, ClosingAChangedPlanAsksToSaveIt) {

@@ -255,7 +255,7 @@ TEST_F(PointReport, TotalsRowAndColumnLetters) {
     book.SetText(103, 1, "");
     if (totals) book.SetText(totals, 1, "总计");
     std::vector<ReportPoint> points(15, ReportPoint{{1000, 1000, 0}, {}});
-    ASSERT_TRUE(FillPointReport(book, dlg->data(), points, false, {}));
+    ASSERT_TRUE(FillPointReport(book, ComputePointReport(dlg->data(), points, false, {})));
     ASSERT_TRUE(book.Save());
     std::string error;
     auto saved = nyoffice::OpenXlsx(path, error);
@@ -271,7 +271,8 @@ TEST_F(PointReport, TotalsRowAndColumnLetters) {
   std::filesystem::copy_file(tpl, home->str() + "/c.xlsx");
   ASSERT_TRUE(book.Open(home->str() + "/c.xlsx"));
   windows.message_log.clear();
-  ASSERT_TRUE(FillPointReport(book, data, {ReportPoint{{1000, 1000, 0}, {}}}, false, {}));
+  ASSERT_TRUE(FillPointReport(
+      book, ComputePointReport(data, {ReportPoint{{1000, 1000, 0}, {}}}, false, {})));
   EXPECT_EQ(book.GetText(4, 1) + book.GetText(4, 13), "");
   EXPECT_EQ(book.GetText(5, 1), "3");
   ASSERT_EQ(windows.message_log.size(), 1u);
@@ -283,6 +284,8 @@ TEST_F(PointReport, EveryWayItStops) {
   const std::string path = home->str() + "/r.xlsx";
   const std::string tpl = Module().DataFolder + "逐点法照度计算书模板.xlsx";
   std::ofstream(path) << "old";
+  const std::string pdf = home->str() + "/r.pdf";
+  std::ofstream(pdf) << "old";
   const std::string lock = home->str() + "/.~lock.r.xlsx#";
   struct Case {
     int answer;   // to "是否覆盖已存在文件?"
@@ -290,11 +293,15 @@ TEST_F(PointReport, EveryWayItStops) {
     bool template_gone;
     std::string message;
     int labels_left;  // of the one point picked
+    std::string target = {};  // default: the workbook
   } cases[] = {
       {nyhost::kIdNo, false, false, "", 0},
       {nyhost::kIdYes, true, false,
        path + "文件当前处于打开编辑状态，不能被覆盖!\n如果需要继续操作,请先关闭该文件", 1},
       {nyhost::kIdYes, false, true, "没找到照度模板文件<" + tpl + ">!\n程序不可继续!", 0},
+      // Without a front-end's renderer a PDF is refused and the old file stays.
+      {nyhost::kIdYes, false, false,
+       "计算书未能写入:\ncannot write " + pdf + ": this program has no PDF renderer", 1, pdf},
   };
   for (const auto& c : cases) {
     const int before = Labels();
@@ -302,11 +309,12 @@ TEST_F(PointReport, EveryWayItStops) {
     if (c.template_gone) std::filesystem::remove(tpl);
     windows.message_answers = {c.answer};
     windows.message_log.clear();
-    Report({{1000, 1000}}, path);
+    Report({{1000, 1000}}, c.target.empty() ? path : c.target);
     std::vector<std::string> log = {"[岚序软件] 是否覆盖已存在文件?"};
     if (!c.message.empty()) log.push_back("[岚序软件] " + c.message);
     EXPECT_EQ(windows.message_log, log) << c.message;
     EXPECT_EQ(Labels() - before, c.labels_left) << c.message;
     std::filesystem::remove(lock);
   }
+  EXPECT_EQ(nytest::ReadAll(pdf), "old");
 }

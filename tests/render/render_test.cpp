@@ -11,6 +11,7 @@
 #include "render/export.h"
 #include "render/mtext_plain.h"
 #include "render/qt_painter.h"
+#include "render/report_pdf.h"
 #include "test_support.h"
 
 namespace {
@@ -518,6 +519,90 @@ TEST(QtPainter, DialogPreviewPrimitives) {
 }
 
 // `nyluxora render` as a person runs it.
+// What a poppler tool prints; empty when it fails.
+QString Poppler(const QString& tool, const QStringList& args) {
+  QProcess p;
+  p.start(tool, args);
+  if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+TEST(ReportPdf, TablesBreakUnderTheirHeaderAndPlansKeepTheirScale) {
+  for (const char* tool : {"pdftotext", "pdffonts", "pdftoppm"})
+    if (QStandardPaths::findExecutable(tool).isEmpty()) GTEST_SKIP() << tool << " absent";
+  nyrender::EnsureGuiApplication();
+  QTemporaryDir dir;
+  const std::string base = dir.path().toStdString();
+  Drawing d;
+  d.Add(Make(Square(0, 0, 4000), 5));
+  const auto hidden = d.Add(Make(Square(1000, 1000, 500), 1));
+  nyhost::ReportDocument doc{"测试计算书", {}};
+  nyhost::Extents window;
+  window.Add({-500, -500, 0});
+  window.Add({4500, 4500, 0});
+  doc.blocks.push_back(nyhost::ReportFigure{
+      nyhost::PlanFigure{window, 100, {{{2000, 2000, 0}, "P1"}}, {hidden}}, "平面"});
+  nyhost::ReportTable table{{"序号", "名称", "P1点照度 (lx)"}, {}};
+  for (int i = 1; i <= 80; ++i)
+    table.rows.push_back({std::to_string(i), "灯具" + std::to_string(i), "12.5"});
+  doc.blocks.push_back(table);
+  nyhost::SketchFigure sketch;
+  sketch.items = {nyhost::SketchRect{{0, 0, 0}, {10, 5, 0}},
+                  nyhost::SketchText{{5, -0.5, 0}, "房间长 10 m", 0.4}};
+  doc.blocks.push_back(nyhost::ReportFigure{sketch, "草图"});
+  doc.blocks.push_back(nyhost::ReportParagraph{"结束语。"});
+  const QString pdf = QString::fromStdString(base + "/r.pdf");
+  std::string error;
+  nyrender::PdfReportWriter writer;
+  ASSERT_TRUE(writer.WritePdf(doc, &d, pdf.toStdString(), error)) << error;
+
+  const QString page1 = Poppler("pdftotext", {"-f", "1", "-l", "1", pdf, "-"});
+  for (const char* part : {"测试计算书", "平面 比例 1:100", "P1", "灯具1"})
+    EXPECT_TRUE(page1.contains(QString::fromUtf8(part))) << part;
+  // The table goes on under its header; the sketch and the paragraph follow it.
+  const QString page2 = Poppler("pdftotext", {"-f", "2", "-l", "2", pdf, "-"});
+  EXPECT_TRUE(page2.contains(QStringLiteral("序号")) && page2.contains(QStringLiteral("灯具50")));
+  const QString all = Poppler("pdftotext", {pdf, "-"});
+  for (const char* part : {"房间长 10 m", "草图", "结束语。"})
+    EXPECT_TRUE(all.contains(QString::fromUtf8(part))) << part;
+  bool cjk_embedded = false;
+  for (const QString& line : Poppler("pdffonts", {pdf}).split('\n')) {
+    const QStringList f = line.split(' ', Qt::SkipEmptyParts);
+    cjk_embedded |= line.contains("WenQuanYi") && f.size() > 3 && f[f.size() - 3] == "yes";
+  }
+  EXPECT_TRUE(cjk_embedded) << Poppler("pdffonts", {pdf}).toStdString();
+
+  // 4000 units at 1:100 are 40 mm on paper; the ring and its label sit on the square's middle;
+  // the hidden entity is not drawn.
+  const QString png = QString::fromStdString(base + "/p1");
+  Poppler("pdftoppm", {"-r", "50", "-f", "1", "-l", "1", "-png", "-singlefile", pdf, png});
+  const QImage page(png + ".png");
+  ASSERT_FALSE(page.isNull());
+  const Ink blue = InkOf(page, Bluish), red = InkOf(page, Reddish);
+  ASSERT_GT(blue.count, 0);
+  ASSERT_GT(red.count, 0);
+  EXPECT_NEAR(blue.max_x - blue.min_x, 40 / 25.4 * 50, 2);
+  EXPECT_NEAR(red.cx(), blue.cx(), 2);
+
+  // A scale the page cannot hold falls back to one it can, and says so in the document's
+  // language; a plan figure without a drawing or an unwritable folder writes nothing.
+  std::get<nyhost::PlanFigure>(std::get<nyhost::ReportFigure>(doc.blocks[0]).picture).scale = 10;
+  doc.english = true;
+  ASSERT_TRUE(writer.WritePdf(doc, &d, pdf.toStdString(), error)) << error;
+  EXPECT_TRUE(Poppler("pdftotext", {pdf, "-"}).contains("Scale 1:30 (1:10 exceeds the page)"));
+  const std::pair<const Drawing*, std::string> failures[] = {{nullptr, base + "/none.pdf"},
+                                                             {&d, base + "/no/such/x.pdf"}};
+  for (const auto& [drawing, path] : failures) {
+    error.clear();
+    EXPECT_FALSE(writer.WritePdf(doc, drawing, path, error)) << path;
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
+  }
+  const std::pair<double, double> scales[] = {
+      {26.3, 30}, {100, 100}, {101, 150}, {0.7, 0.8}, {9.5, 10}};
+  for (const auto& [n, rounded] : scales) EXPECT_DOUBLE_EQ(nyrender::RoundScaleUp(n), rounded) << n;
+}
+
 TEST(RenderCommand, DrawsTheExamplePlanAndRejectsBadRequests) {
   nyrender::EnsureGuiApplication();
   nytest::TempDir home;
