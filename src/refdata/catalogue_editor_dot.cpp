@@ -4,18 +4,11 @@
 #include "host/text_util.h"
 #include "refdata/catalogue_editor.h"
 #include "refdata/curve_editor.h"
+#include "refdata/photometry_import.h"
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"
 #include "resources/templates.h"
 #include "support/ny_access.h"
-
-namespace {
-
-constexpr const char* kCurveSuffix = "配光曲线";
-// Longest curve-table name in GBK bytes that the shared database files accept.
-constexpr std::size_t kMaxTableBytes = 62;
-
-}  // namespace
 
 CDotLuminaireCatalogueDlg::CDotLuminaireCatalogueDlg()
     : CCatalogueEditor({kKindCombo, kMakerCombo, kList, kBackup}, &ZirIrodoDotDb) {}
@@ -151,8 +144,8 @@ void CDotLuminaireCatalogueDlg::Save(nyhost::Dialog& dlg, bool adding) {
     Message("[灯具型号] 没填写!", nyhost::MbIcon::kError);
     return;
   }
-  std::string table = kind + model + kCurveSuffix;
-  if (nyhost::GbkByteLength(table) > kMaxTableBytes || !UsableInTableName(table)) {
+  std::string table = kind + model + kCurveTableSuffix;
+  if (nyhost::GbkByteLength(table) > kMaxCurveTableBytes || !UsableInTableName(table)) {
     Message("【名称】、【型号】不合法！\n总长度不可超出64字符！\n存在一些非法字符！",
             nyhost::MbIcon::kWarning);
     return;
