@@ -122,6 +122,9 @@ void CDotLuminaireCatalogueDlg::OnButton(nyhost::Dialog& dlg, int id) {
     case kEditCurve:
       EditCurve(dlg);
       break;
+    case kImportFile:
+      ImportFile(dlg);
+      break;
     default:
       break;
   }
@@ -188,6 +191,11 @@ void CDotLuminaireCatalogueDlg::Save(nyhost::Dialog& dlg, bool adding) {
 
   AddMissing(dlg, kKindCombo, kind);
   if (!maker.empty()) AddMissing(dlg, kMakerCombo, maker);
+  ShowLuminaire(dlg, kind, model);
+}
+
+void CDotLuminaireCatalogueDlg::ShowLuminaire(nyhost::Dialog& dlg, const std::string& kind,
+                                              const std::string& model) {
   ListKind(dlg, kind);
   for (int i = 0; i < dlg.GetCount(kList); ++i) {
     std::vector<std::string> row = NyAccess::SplitItem(dlg.GetItemText(kList, i));
@@ -229,6 +237,8 @@ void CDotLuminaireCatalogueDlg::Delete(nyhost::Dialog& dlg) {
               nyhost::MbIcon::kWarning);
       return;
     }
+    // A file kept for the curve goes with it; a later luminaire of that name is another.
+    if (!table.empty() && !db->IsTableInDatabase(table, "TABLE")) ForgetKeptFile(table);
     // Nothing left to copy a new luminaire's curve from once the table is gone.
     if (!remembered_.empty() && !db->IsTableInDatabase(remembered_, "TABLE")) remembered_.clear();
   }
@@ -249,6 +259,35 @@ void CDotLuminaireCatalogueDlg::EditCurve(nyhost::Dialog& dlg) {
   }
   EditCurveTable(table);
   ShowPreview(dlg, kind, model);
+}
+
+void CDotLuminaireCatalogueDlg::ImportFile(nyhost::Dialog& dlg) {
+  if (!Db()) return;
+  auto path = nyhost::Host::Get().windows().FileDialog(
+      false, "导入光度文件", "", "光度文件 (*.ies;*.ldt)|*.ies;*.ldt|所有文件 (*.*)|*.*||");
+  if (!path) return;
+  PhotometryImportOptions options;
+  options.kind = Field(dlg, kKindCombo);
+  options.maker = Field(dlg, kMakerCombo);
+  if (options.kind.empty() || options.kind == kAllKinds) options.kind = kGeneral;
+  if (options.maker == kAllMakers) options.maker = kGeneral;
+  PhotometryImportResult result;
+  std::string error;
+  bool ok = ImportPhotometryFile(*path, options, result, error);
+  if (!ok && result.already_present && Ask(error + "\n要用此文件替换它吗?")) {
+    options.replace = true;
+    ok = ImportPhotometryFile(*path, options, result, error);
+  }
+  if (!ok) {
+    if (!result.already_present || options.replace)
+      Message("导入光度文件失败:\n" + error, nyhost::MbIcon::kError);
+    return;
+  }
+  AddMissing(dlg, kKindCombo, options.kind);
+  if (!options.maker.empty()) AddMissing(dlg, kMakerCombo, options.maker);
+  SelectText(dlg, kKindCombo, options.kind);
+  ShowLuminaire(dlg, options.kind, result.model);
+  remembered_ = result.curve_table;
 }
 
 void RunDotLuminaireCatalogueEditor() {

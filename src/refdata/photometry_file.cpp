@@ -557,5 +557,6 @@ double MaxSpacingToHeight(const Photometry& p) {
     }
     best = best < 0 ? ratio : std::min(best, ratio);
   }
-  return std::round(std::max(best, 0.0) * 100) / 100;
+  // To a tenth, rounded down, as the catalogue gives its ratios.
+  return std::floor(std::max(best, 0.0) * 10 + kEps) / 10;
 }

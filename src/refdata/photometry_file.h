@@ -39,5 +39,6 @@ Photometry PhotometryFromCurve(const std::array<double, kCurveRows>& a,
 double UpwardLor(const Photometry& p);
 
 // Largest spacing-to-height ratio at which the illuminance midway between two luminaires is
-// still 70 % of that beneath one (both luminaires counted), the smaller of planes C0 and C90.
+// still 70 % of that beneath one (both luminaires counted), the smaller of planes C0 and C90,
+// to a tenth rounded down.
 double MaxSpacingToHeight(const Photometry& p);

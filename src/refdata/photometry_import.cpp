@@ -220,6 +220,7 @@ bool ImportPhotometryFile(const std::string& path, const PhotometryImportOptions
   const bool in_lumen =
       lumen->GetSelData(found, FormatSql(kSelectLuminaireExists, w.kind, w.model)) > 0;
   if ((in_dot || in_lumen) && !options.replace) {
+    result.already_present = true;
     error = fmt::format("光源名称 {} / 灯具型号 {} is already in the {} catalogue", w.kind, w.model,
                         in_dot ? "point-method" : "lumen-method");
     return false;
@@ -287,6 +288,12 @@ std::optional<Photometry> CataloguePhotometry(const std::string& model, std::str
   return p;
 }
 
+void ForgetKeptFile(const std::string& curve_table) {
+  std::error_code ec;
+  for (std::string kept = KeptFile(curve_table); !kept.empty(); kept = KeptFile(curve_table))
+    if (!fs::remove(kept, ec)) return;
+}
+
 std::optional<Photometry> ModelPhotometry(const std::string& model, std::string& error) {
   if (auto p = CataloguePhotometry(model, error)) return p;
   if (!error.empty()) return std::nullopt;
@@ -330,7 +337,7 @@ extern "C" int NyLuxoraImportPhotometry(const char* path, const char* kind, cons
   std::string error;
   if (!path || !ImportPhotometryFile(path, o, r, error)) {
     CopyOut(error + "\n", message, size);
-    return 1;
+    return r.already_present ? 2 : 1;
   }
   CopyOut(fmt::format("{}: 灯具型号 {}: curve table {}, coefficient table {} (70 series), "
                       "spacing-to-height {:.2f}, upward ratio {:.3f}, {} lamp(s) {:.0f} lm; "

@@ -27,6 +27,7 @@ struct PhotometryImportOptions {
 
 // What an import wrote.
 struct PhotometryImportResult {
+  bool already_present = false;  // refused: the kind and model are in a catalogue
   std::string model, curve_table, cu_table, kept_file;
   double spacing_to_height = 0;
   double upward_lor = 0;
@@ -46,11 +47,15 @@ bool ImportPhotometryFile(const std::string& path, const PhotometryImportOptions
 // cannot be read.
 std::optional<Photometry> CataloguePhotometry(const std::string& model, std::string& error);
 
+// Removes the kept file of a curve table (the table's luminaire was deleted).
+void ForgetKeptFile(const std::string& curve_table);
+
 // The grid of a catalogue model: the kept file's, else the two planes of its curve table.
 std::optional<Photometry> ModelPhotometry(const std::string& model, std::string& error);
 
 // The command-line program's entries, resolved by name. Each writes a report (UTF-8, cut to
-// `size` bytes) into `message` and returns 0 on success, 1 when nothing was done.
+// `size` bytes) into `message` and returns 0 on success, 1 when nothing was done (2 when the
+// import was refused because the luminaire is already in the catalogue).
 extern "C" __attribute__((visibility("default"))) int NyLuxoraImportPhotometry(
     const char* path, const char* kind, const char* maker, const char* model, const char* name,
     int replace, char* message, int size);

@@ -214,8 +214,11 @@ TEST_F(PhotometryImportTest, ExportedCurveImportsAsTheSameCurve) {
   std::string error;
   ASSERT_TRUE(Import(DataFile("spot-full.ies"), "LED", "", false, error)) << error;
   struct Case {
-    const char *model, *table;
-  } cases[] = {{"YG701-3", "荧光灯YG701-3配光曲线"}, {"SP-30", "LEDSP-30配光曲线"}};
+    const char *model, *table, *kind;  // kind: of the shipped lumen-method luminaire
+  } cases[] = {{"YG701-3", "荧光灯YG701-3配光曲线", "荧光灯"},
+               {"LED-P600", "LEDLED-P600配光曲线", "LED"},
+               {"TD-100", "紧凑型荧光灯TD-100配光曲线", "紧凑型荧光灯"},
+               {"SP-30", "LEDSP-30配光曲线", nullptr}};
   for (const auto& c : cases) {
     auto p = ModelPhotometry(c.model, error);
     ASSERT_TRUE(p) << error;
@@ -223,6 +226,12 @@ TEST_F(PhotometryImportTest, ExportedCurveImportsAsTheSameCurve) {
     ASSERT_TRUE(NyCommon::WriteFileAtomic(out, WriteIes(*p)));
     ASSERT_TRUE(Import(out, "再导入", c.model, false, error)) << error;
     EXPECT_EQ(CurveRows(std::string("再导入") + c.model + "配光曲线"), CurveRows(c.table));
+    // The spacing-to-height ratio found from the curve is the one the catalogue ships.
+    if (c.kind) {
+      EXPECT_EQ(Query(NyDataDb(), FormatSql(kSelectCuLuminaireRecord, c.model, "再导入"))[0],
+                Query(NyDataDb(), FormatSql(kSelectCuLuminaireRecord, c.model, c.kind))[0])
+          << c.model;
+    }
   }
   EXPECT_FALSE(CataloguePhotometry("YG701-3", error));
   EXPECT_TRUE(error.empty());
