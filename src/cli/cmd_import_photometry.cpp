@@ -54,9 +54,9 @@ const SubcommandRegistrar kImportPhotometry(
         bool exists = false;
         std::vector<char> message(16 * 1024);
         for (const auto& file : o->files) {
-          int rc = fn(file.c_str(), o->kind.c_str(), o->maker.c_str(), o->model.c_str(),
-                      o->name.c_str(), o->replace ? 1 : 0, message.data(),
-                      static_cast<int>(message.size()));
+          int rc =
+              fn(file.c_str(), o->kind.c_str(), o->maker.c_str(), o->model.c_str(), o->name.c_str(),
+                 o->replace ? 1 : 0, message.data(), static_cast<int>(message.size()));
           if (rc == 0) {
             std::cout << message.data();
           } else {

@@ -87,8 +87,8 @@ class NumberReader {
     return true;
   }
   // `count` ascending angles up to `max`, the first 0 when `from_zero`.
-  bool Angles(const char* what, int count, double max, bool from_zero,
-              std::vector<double>& angles, std::string& error) {
+  bool Angles(const char* what, int count, double max, bool from_zero, std::vector<double>& angles,
+              std::string& error) {
     angles.resize(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
       double& a = angles[static_cast<std::size_t>(i)];
@@ -192,9 +192,7 @@ void Unfold(const std::vector<double>& angles, const std::vector<std::vector<dou
   }
 }
 
-std::string StemOf(const std::string& name) {
-  return std::filesystem::path(name).stem().string();
-}
+std::string StemOf(const std::string& name) { return std::filesystem::path(name).stem().string(); }
 
 bool StartsWithNoCase(const std::string& s, std::string_view prefix) {
   if (s.size() < prefix.size()) return false;
@@ -222,8 +220,8 @@ std::optional<Photometry> ParseIes(std::string_view text, const std::string& nam
   Photometry p;
   std::size_t i = 0;
   // The 1986 form has no format line: labels run straight up to TILT=.
-  if (!lines.empty() && (StartsWithNoCase(Trimmed(lines[0]), "IESNA") ||
-                         StartsWithNoCase(Trimmed(lines[0]), "IES:")))
+  if (!lines.empty() &&
+      (StartsWithNoCase(Trimmed(lines[0]), "IESNA") || StartsWithNoCase(Trimmed(lines[0]), "IES:")))
     ++i;
   std::string lumcat, luminaire, tilt;
   for (; i < lines.size(); ++i) {
@@ -252,21 +250,22 @@ std::optional<Photometry> ParseIes(std::string_view text, const std::string& nam
     for (int k = 0; k < 2 * pairs; ++k)
       if (!in.Next(k < pairs ? "tilt angle" : "tilt factor", unused, error)) return std::nullopt;
   } else if (tilt != "NONE") {
-    error = fmt::format("{}:{}: TILT={} names a separate tilt file, which is not read; put the "
-                        "tilt data in the file with TILT=INCLUDE",
-                        name, tilt_line, tilt);
+    error = fmt::format(
+        "{}:{}: TILT={} names a separate tilt file, which is not read; put the "
+        "tilt data in the file with TILT=INCLUDE",
+        name, tilt_line, tilt);
     return std::nullopt;
   }
 
   double lumens = 0, multiplier = 0, type = 0, value = 0, ballast = 1;
   int lamps = 0, nv = 0, nh = 0;
-  if (!in.Count("number of lamps", 1, lamps, error) ||
-      !in.Next("lumens per lamp", lumens, error))
+  if (!in.Count("number of lamps", 1, lamps, error) || !in.Next("lumens per lamp", lumens, error))
     return std::nullopt;
   if (lumens < 0) {
-    error = fmt::format("{}:{}: absolute photometry (lumens per lamp {}) has no lamp flux to "
-                        "relate the intensities to",
-                        name, in.line(), lumens);
+    error = fmt::format(
+        "{}:{}: absolute photometry (lumens per lamp {}) has no lamp flux to "
+        "relate the intensities to",
+        name, in.line(), lumens);
     return std::nullopt;
   }
   if (lumens == 0) {
@@ -280,7 +279,10 @@ std::optional<Photometry> ParseIes(std::string_view text, const std::string& nam
     return std::nullopt;
   if (type != 1) {
     error = fmt::format("{}:{}: photometric type {} ({}) is not read: only type C (1)", name,
-                        in.line(), type, type == 2 ? "type B" : type == 3 ? "type A" : "unknown");
+                        in.line(), type,
+                        type == 2   ? "type B"
+                        : type == 3 ? "type A"
+                                    : "unknown");
     return std::nullopt;
   }
   if (!in.Next("units type", value, error) || !in.Next("width", value, error) ||
@@ -312,9 +314,10 @@ std::optional<Photometry> ParseIes(std::string_view text, const std::string& nam
   } else if (first == 90 && last == 270) {
     s = Symmetry::kBilateral90;
   } else {
-    error = fmt::format("{}:{}: horizontal angles {}..{} give no symmetry this reader knows "
-                        "(0, 0..90, 0..180, 0..360, 90..180, 90..270)",
-                        name, in.line(), first, last);
+    error = fmt::format(
+        "{}:{}: horizontal angles {}..{} give no symmetry this reader knows "
+        "(0, 0..90, 0..180, 0..360, 90..180, 90..270)",
+        name, in.line(), first, last);
     return std::nullopt;
   }
   const double scale = multiplier * ballast * 1000.0 / (lumens * lamps);
@@ -391,8 +394,7 @@ std::optional<Photometry> ParseLdt(std::string_view text, const std::string& nam
                                   : "a whole number of at least 1 is needed");
     return std::nullopt;
   }
-  if (!number(flux_line, "lamp flux", p.lamp_lumens) ||
-      !number(watts_line, "wattage", p.watts))
+  if (!number(flux_line, "lamp flux", p.lamp_lumens) || !number(watts_line, "wattage", p.watts))
     return std::nullopt;
   if (!(p.lamp_lumens > 0)) {
     error = fmt::format("{}:{}: lamp flux must be positive", name, flux_line);
@@ -407,8 +409,8 @@ std::optional<Photometry> ParseLdt(std::string_view text, const std::string& nam
       !in.Angles("polar angle", ng, 180, true, p.gamma_angles, error))
     return std::nullopt;
   if (((isym == 2 || isym == 3) && mc % 2) || (isym >= 3 && mc % 4)) {
-    error = fmt::format("{}:{}: {} C planes cannot hold symmetry Isym {}", name, in.line(), mc,
-                        isym);
+    error =
+        fmt::format("{}:{}: {} C planes cannot hold symmetry Isym {}", name, in.line(), mc, isym);
     return std::nullopt;
   }
   // The planes the file gives for its symmetry (first index, count) and how they unfold.
@@ -477,7 +479,8 @@ std::string WriteIes(const Photometry& p) {
   // At most ten numbers a line, as the format asks of lines no longer than 256 characters.
   auto write = [&out](const std::vector<double>& values) {
     for (std::size_t k = 0; k < values.size(); ++k)
-      out += fmt::format("{:.10g}{}", values[k], (k % 10 == 9 || k + 1 == values.size()) ? "\n" : " ");
+      out +=
+          fmt::format("{:.10g}{}", values[k], (k % 10 == 9 || k + 1 == values.size()) ? "\n" : " ");
   };
   write(p.gamma_angles);
   std::vector<double> c = one_plane ? std::vector<double>{0} : p.c_angles;
@@ -507,7 +510,8 @@ double PhotometryIntensity(const Photometry& p, double c, double gamma) {
 
 std::array<double, kCurveRows> CurvePlane(const Photometry& p, double c) {
   std::array<double, kCurveRows> plane{};
-  for (int k = 0; k < kCurveRows; ++k) plane[static_cast<std::size_t>(k)] = PhotometryIntensity(p, c, 5.0 * k);
+  for (int k = 0; k < kCurveRows; ++k)
+    plane[static_cast<std::size_t>(k)] = PhotometryIntensity(p, c, 5.0 * k);
   return plane;
 }
 

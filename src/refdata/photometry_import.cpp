@@ -120,12 +120,13 @@ bool WriteCatalogues(NyAccess& dot, NyAccess& lumen, const Plan& w, bool replace
       return fail("writing the curve table", dot);
   }
   std::vector<std::string> found;
-  const bool remembered = dot.GetSelData(found, FormatSql(kSelectRememberedExists, w.name, w.model)) > 0;
+  const bool remembered =
+      dot.GetSelData(found, FormatSql(kSelectRememberedExists, w.name, w.model)) > 0;
   const std::string lamps =
       remembered ? FormatSql(kUpdateRememberedLamps, w.kind, "", w.watts_per_lamp, 0, w.lamps, "",
                              "", 0, 0, 0, w.flux, w.curve_table, w.model, w.name)
-                 : FormatSql(kInsertRememberedLamps, w.curve_table, w.kind, "", w.watts_per_lamp,
-                             0, w.lamps, "", "", 0, 0, 0, w.flux, w.model, w.name);
+                 : FormatSql(kInsertRememberedLamps, w.curve_table, w.kind, "", w.watts_per_lamp, 0,
+                             w.lamps, "", "", 0, 0, 0, w.flux, w.model, w.name);
   if (!dot.ExecuteSQL(lamps)) return fail("writing the luminaire's lamps", dot);
 
   if (!lumen.CreateTable(w.cu_table, {{"利用系数", "float"},
@@ -134,7 +135,8 @@ bool WriteCatalogues(NyAccess& dot, NyAccess& lumen, const Plan& w, bool replace
                                       {"室空间比", "float"}}))
     return fail("creating the coefficient table", lumen);
   for (const auto& row : w.cu)
-    if (!lumen.ExecuteSQL(FormatSql(kInsertCuValue, w.cu_table, row.cu, row.ceiling, row.wall, row.rcr)))
+    if (!lumen.ExecuteSQL(
+            FormatSql(kInsertCuValue, w.cu_table, row.cu, row.ceiling, row.wall, row.rcr)))
       return fail("writing the coefficient table", lumen);
   if (!lumen.ExecuteSQL(
           FormatSql(kInsertCuLuminaire, w.kind, w.model, w.spacing, w.maker, "", w.cu_table)))
@@ -142,8 +144,7 @@ bool WriteCatalogues(NyAccess& dot, NyAccess& lumen, const Plan& w, bool replace
   return true;
 }
 
-bool MakePlan(const Photometry& p, const PhotometryImportOptions& o, Plan& w,
-              std::string& error) {
+bool MakePlan(const Photometry& p, const PhotometryImportOptions& o, Plan& w, std::string& error) {
   w.kind = nyhost::Trim(o.kind);
   if (w.kind.empty()) w.kind = "通用";
   w.maker = nyhost::Trim(o.maker);
@@ -216,7 +217,8 @@ bool ImportPhotometryFile(const std::string& path, const PhotometryImportOptions
     return false;
   }
   std::vector<std::string> found;
-  const bool in_dot = dot->GetSelData(found, FormatSql(kSelectLuminaireExists, w.kind, w.model)) > 0;
+  const bool in_dot =
+      dot->GetSelData(found, FormatSql(kSelectLuminaireExists, w.kind, w.model)) > 0;
   const bool in_lumen =
       lumen->GetSelData(found, FormatSql(kSelectLuminaireExists, w.kind, w.model)) > 0;
   if ((in_dot || in_lumen) && !options.replace) {
@@ -226,8 +228,7 @@ bool ImportPhotometryFile(const std::string& path, const PhotometryImportOptions
     return false;
   }
   if (!TableFree(*dot, w.curve_table, kSelectLuminairesNamingCurve, in_dot && options.replace) ||
-      !TableFree(*lumen, w.cu_table, kSelectLuminairesNamingCuTable,
-                 in_lumen && options.replace)) {
+      !TableFree(*lumen, w.cu_table, kSelectLuminairesNamingCuTable, in_lumen && options.replace)) {
     error = "the table " + w.curve_table + " or " + w.cu_table +
             " already exists and belongs to another luminaire";
     return false;
@@ -306,8 +307,8 @@ std::optional<Photometry> ModelPhotometry(const std::string& model, std::string&
   }
   std::array<double, kCurveRows> a{}, b{};
   if (values.size() != 3 * kCurveRows) {
-    error = fmt::format("the curve table {} has {} rows, not {}", table, values.size() / 3,
-                        kCurveRows);
+    error =
+        fmt::format("the curve table {} has {} rows, not {}", table, values.size() / 3, kCurveRows);
     return std::nullopt;
   }
   for (std::size_t k = 0; k < kCurveRows; ++k) {

@@ -60,6 +60,6 @@ extern "C" __attribute__((visibility("default"))) int NyLuxoraImportPhotometry(
     const char* path, const char* kind, const char* maker, const char* model, const char* name,
     int replace, char* message, int size);
 extern "C" __attribute__((visibility("default"))) int NyLuxoraExportPhotometry(const char* model,
-                                                                          const char* out,
-                                                                          char* message,
-                                                                          int size);
+                                                                               const char* out,
+                                                                               char* message,
+                                                                               int size);

@@ -264,7 +264,8 @@ TEST_F(CatalogueEditorTest, ImportFileAddsTheLuminaireAsksBeforeReplacingAndDele
   EXPECT_EQ(shown, (V{"LED\tPN-600\t通用", "PN-600"}));
   EXPECT_TRUE(kept_after_import);
   ASSERT_EQ(windows.message_log.size(), 3u);
-  EXPECT_NE(windows.message_log[0].find("already in the point-method catalogue"), std::string::npos);
+  EXPECT_NE(windows.message_log[0].find("already in the point-method catalogue"),
+            std::string::npos);
   EXPECT_EQ(windows.message_log[1], windows.message_log[0]);
   EXPECT_TRUE(Dot(FormatSql(kSelectLuminaireExists, "LED", "PN-600")).empty());
   EXPECT_FALSE(std::filesystem::exists(kept));
