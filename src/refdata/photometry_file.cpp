@@ -223,7 +223,7 @@ std::optional<Photometry> ParseIes(std::string_view text, const std::string& nam
   if (!lines.empty() &&
       (StartsWithNoCase(Trimmed(lines[0]), "IESNA") || StartsWithNoCase(Trimmed(lines[0]), "IES:")))
     ++i;
-  std::string lumcat, luminaire, tilt;
+  std::string lumcat, tilt;
   for (; i < lines.size(); ++i) {
     const std::string line = Trimmed(lines[i]);
     if (StartsWithNoCase(line, "TILT")) {
@@ -232,7 +232,6 @@ std::optional<Photometry> ParseIes(std::string_view text, const std::string& nam
       break;
     }
     if (StartsWithNoCase(line, "[LUMCAT]")) lumcat = Trimmed(line.substr(8));
-    if (StartsWithNoCase(line, "[LUMINAIRE]")) luminaire = Trimmed(line.substr(11));
   }
   if (i == lines.size()) {
     error = fmt::format("{}:{}: no TILT= line: not an IES LM-63 file", name, lines.size());
@@ -342,7 +341,6 @@ std::optional<Photometry> ParseIes(std::string_view text, const std::string& nam
   p.lamp_count = lamps;
   p.lamp_lumens = lumens * lamps;
   p.model = !lumcat.empty() ? lumcat : StemOf(name);
-  (void)luminaire;
   return p;
 }
 
