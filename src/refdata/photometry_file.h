@@ -9,8 +9,8 @@
 
 #include "refdata/photometry.h"
 
-// Reads a file, chosen by its first line (IES) or else its extension (.ldt). None with `error`
-// as "FILE:LINE: reason" when the file cannot be used.
+// Reads a file: EULUMDAT when its name ends in .ldt (any letter case), else IES. None with
+// `error` as "FILE:LINE: reason" when the file cannot be used.
 std::optional<Photometry> ReadPhotometryFile(const std::string& path, std::string& error);
 // The same from text; `name` is the file name the messages give.
 std::optional<Photometry> ParseIes(std::string_view text, const std::string& name,
