@@ -15,8 +15,9 @@
 namespace {
 
 constexpr double kEps = 1e-6;
-// More angles or planes than any real file has: a count above it is damage.
+// More angles, planes or lamps than any real file has: a count above it is damage.
 constexpr double kMaxAngles = 10000;
+constexpr double kMaxLamps = 1000;
 
 struct Token {
   std::string text;
@@ -74,13 +75,14 @@ class NumberReader {
     }
     return true;
   }
-  // The next number as a count from `min` up to kMaxAngles.
-  bool Count(const char* what, double min, int& count, std::string& error) {
+  // The next number as a count from `min` up to `max`.
+  bool Count(const char* what, double min, int& count, std::string& error,
+             double max = kMaxAngles) {
     double v = 0;
     if (!Next(what, v, error)) return false;
-    if (v != std::floor(v) || v < min || v > kMaxAngles) {
+    if (v != std::floor(v) || v < min || v > max) {
       error = fmt::format("{}:{}: {} must be a whole number from {} to {}, not {}", name_, line_,
-                          what, min, kMaxAngles, v);
+                          what, min, max, v);
       return false;
     }
     count = static_cast<int>(v);
@@ -190,6 +192,14 @@ void Unfold(const std::vector<double>& angles, const std::vector<std::vector<dou
     while (i + 1 < angles.size() && std::abs(angles[i] - source) > kEps) ++i;
     p.cd_klm.push_back(planes[i]);
   }
+  // Symmetric about C90-C270 without a C180 plane: C0 lies between two planes; the grid starts
+  // at 0 as every file does.
+  if (p.c_angles.front() > kEps) {
+    std::vector<double> c0;
+    for (double g : p.gamma_angles) c0.push_back(PhotometryIntensity(p, 0, g));
+    p.c_angles.insert(p.c_angles.begin(), 0.0);
+    p.cd_klm.insert(p.cd_klm.begin(), c0);
+  }
 }
 
 std::string StemOf(const std::string& name) { return std::filesystem::path(name).stem().string(); }
@@ -258,7 +268,8 @@ std::optional<Photometry> ParseIes(std::string_view text, const std::string& nam
 
   double lumens = 0, multiplier = 0, type = 0, value = 0, ballast = 1;
   int lamps = 0, nv = 0, nh = 0;
-  if (!in.Count("number of lamps", 1, lamps, error) || !in.Next("lumens per lamp", lumens, error))
+  if (!in.Count("number of lamps", 1, lamps, error, kMaxLamps) ||
+      !in.Next("lumens per lamp", lumens, error))
     return std::nullopt;
   if (lumens < 0) {
     error = fmt::format(
@@ -325,11 +336,12 @@ std::optional<Photometry> ParseIes(std::string_view text, const std::string& nam
     plane.resize(static_cast<std::size_t>(nv));
     for (double& v : plane) {
       if (!in.Next("candela value", v, error)) return std::nullopt;
-      if (v < 0) {
-        error = fmt::format("{}:{}: negative candela value {}", name, in.line(), v);
+      v *= scale;
+      if (!(v >= 0) || !std::isfinite(v)) {
+        error = fmt::format("{}:{}: candela value out of range (negative or overflowing)", name,
+                            in.line());
         return std::nullopt;
       }
-      v *= scale;
     }
   }
   // A full circle's 360-degree plane is its 0-degree plane again.
@@ -386,10 +398,10 @@ std::optional<Photometry> ParseLdt(std::string_view text, const std::string& nam
   double lamps = 0;
   Photometry p;
   if (!number(lamp_line, "number of lamps", lamps)) return std::nullopt;
-  if (lamps <= 0 || lamps != std::floor(lamps)) {
+  if (lamps <= 0 || lamps != std::floor(lamps) || lamps > kMaxLamps) {
     error = fmt::format("{}:{}: {} lamps: {}", name, lamp_line, lamps,
                         lamps < 0 ? "absolute photometry has no lamp flux to relate to"
-                                  : "a whole number of at least 1 is needed");
+                                  : "a whole number from 1 to 1000 is needed");
     return std::nullopt;
   }
   if (!number(flux_line, "lamp flux", p.lamp_lumens) || !number(watts_line, "wattage", p.watts))
@@ -425,8 +437,13 @@ std::optional<Photometry> ParseLdt(std::string_view text, const std::string& nam
     if (isym == 3) c = Normal(180 - c);
     angles.push_back(c);
     planes.emplace_back(static_cast<std::size_t>(ng));
-    for (double& value : planes.back())
+    for (double& value : planes.back()) {
       if (!in.Next("intensity", value, error)) return std::nullopt;
+      if (value < 0) {
+        error = fmt::format("{}:{}: negative intensity {}", name, in.line(), value);
+        return std::nullopt;
+      }
+    }
   }
   const double expected_last[] = {angles.back(), 0, 180, 270, 90};
   if (isym == 3) {
