@@ -264,7 +264,7 @@ void CDotLuminaireCatalogueDlg::EditCurve(nyhost::Dialog& dlg) {
 void CDotLuminaireCatalogueDlg::ImportFile(nyhost::Dialog& dlg) {
   if (!Db()) return;
   auto path = nyhost::Host::Get().windows().FileDialog(
-      false, "导入光度文件", "", "光度文件 (*.ies;*.ldt)|*.ies;*.ldt|所有文件 (*.*)|*.*||");
+      false, "导入光度文件", "", "光度文件|*.ies;*.IES;*.ldt;*.LDT|所有文件|*||");
   if (!path) return;
   PhotometryImportOptions options;
   options.kind = Field(dlg, kKindCombo);
