@@ -36,9 +36,12 @@ class Transaction {
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;
   bool open() const { return open_; }
+  // A commit that fails leaves nothing open: what it would have written is rolled back.
   bool Commit() {
     open_ = false;
-    return db_->CommitTrans() != 0;
+    if (db_->CommitTrans()) return true;
+    if (db_->in_transaction()) db_->RollbackTrans();
+    return false;
   }
 
  private:
@@ -256,8 +259,15 @@ bool ImportPhotometryFile(const std::string& path, const PhotometryImportOptions
     error = "keeping the file " + kept + ": " + write_error;
     return false;
   }
-  if (!lumen_tx.Commit() || !dot_tx.Commit()) {
+  const bool lumen_saved = lumen_tx.Commit();
+  if (!lumen_saved || !dot_tx.Commit()) {
     error = "the catalogues could not be saved";
+    // The two files commit one after the other: take the lumen-method luminaire back out.
+    Transaction undo(lumen);
+    if (lumen_saved && undo.open() &&
+        lumen->ExecuteSQL(FormatSql(kDeleteCuLuminaire, w.kind, w.model)) &&
+        DropIfUnused(*lumen, w.cu_table, kSelectLuminairesNamingCuTable))
+      undo.Commit();
     if (had_old && old_kept == kept)
       NyCommon::WriteFileAtomic(kept, old_bytes);
     else
