@@ -195,6 +195,8 @@ TEST_F(PhotometryImportTest, CurveTablesHoldPlanesC0AndC90AtFiveDegreeKeys) {
        {"0 280 280", "5 285 270", "25 295 205"},
        "2 4400"},
       {"W_3350lm.ies", "LEDW-3350配光曲线", {"0 300 300", "45 170 170"}, "1 3350"},
+      // No C90 plane: B lies between C60 and C120; polar angles 0, 45, 90 only.
+      {"asym-60.ies", "LEDAS-6配光曲线", {"45 80 50", "20 91 78", "90 0 0"}, "1 1000"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
