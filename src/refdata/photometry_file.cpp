@@ -236,9 +236,9 @@ std::optional<Photometry> ParseIes(std::string_view text, const std::string& nam
   std::string lumcat, tilt;
   for (; i < lines.size(); ++i) {
     const std::string line = Trimmed(lines[i]);
-    if (StartsWithNoCase(line, "TILT")) {
-      std::size_t eq = line.find('=');
-      tilt = Trimmed(eq == std::string::npos ? std::string() : line.substr(eq + 1));
+    // "TILT=" (blanks allowed before the sign); a label that merely starts with the word is not it.
+    if (StartsWithNoCase(line, "TILT") && Trimmed(line.substr(4)).starts_with('=')) {
+      tilt = Trimmed(line.substr(line.find('=') + 1));
       break;
     }
     if (StartsWithNoCase(line, "[LUMCAT]")) lumcat = Trimmed(line.substr(8));
@@ -249,7 +249,9 @@ std::optional<Photometry> ParseIes(std::string_view text, const std::string& nam
   }
   NumberReader in(Tokens(lines, i + 1), name, static_cast<int>(lines.size()));
   const int tilt_line = static_cast<int>(i) + 1;
-  if (tilt == "INCLUDE") {
+  std::string kind = tilt;
+  for (char& ch : kind) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  if (kind == "INCLUDE") {
     // The factors apply only to a tilted lamp; the catalogue keeps the normal position.
     double unused = 0;
     int pairs = 0;
@@ -258,7 +260,7 @@ std::optional<Photometry> ParseIes(std::string_view text, const std::string& nam
       return std::nullopt;
     for (int k = 0; k < 2 * pairs; ++k)
       if (!in.Next(k < pairs ? "tilt angle" : "tilt factor", unused, error)) return std::nullopt;
-  } else if (tilt != "NONE") {
+  } else if (kind != "NONE") {
     error = fmt::format(
         "{}:{}: TILT={} names a separate tilt file, which is not read; put the "
         "tilt data in the file with TILT=INCLUDE",
