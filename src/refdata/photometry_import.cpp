@@ -165,6 +165,11 @@ bool MakePlan(const Photometry& p, const PhotometryImportOptions& o, Plan& w, st
     error = "the luminaire has no model: give one";
     return false;
   }
+  // The kept file is named after the curve table.
+  if (w.curve_table.find_first_of("/\\") != std::string::npos) {
+    error = "kind and model '" + w.kind + "' + '" + w.model + "' may not hold / or \\";
+    return false;
+  }
   if (!UsableInTableName(w.curve_table) ||
       nyhost::GbkByteLength(w.curve_table) > kMaxCurveTableBytes) {
     error = "kind and model '" + w.kind + "' + '" + w.model +
