@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "cu_method.h"
+#include "refdata/cu_method.h"
 
 namespace {
 

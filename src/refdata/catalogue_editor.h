@@ -122,6 +122,7 @@ class CDotLuminaireCatalogueDlg : public CCatalogueEditor {
   static constexpr int kEditCurve = 250;
   static constexpr int kBackup = 384;
   static constexpr int kList = 261;
+  static constexpr int kImportFile = 390;
   // Pseudo-kind of the kind combo: every catalogue row.
   static constexpr const char* kAllKinds = "全部";
 
@@ -148,6 +149,9 @@ class CDotLuminaireCatalogueDlg : public CCatalogueEditor {
   void Save(nyhost::Dialog& dlg, bool adding);
   void Delete(nyhost::Dialog& dlg);
   void EditCurve(nyhost::Dialog& dlg);
+  // An IES or EULUMDAT file into both catalogues, under the kind and maker of the combos.
+  void ImportFile(nyhost::Dialog& dlg);
+  void ShowLuminaire(nyhost::Dialog& dlg, const std::string& kind, const std::string& model);
 
   std::string remembered_;
   PreviewCurve preview_;

@@ -4,18 +4,11 @@
 #include "host/text_util.h"
 #include "refdata/catalogue_editor.h"
 #include "refdata/curve_editor.h"
+#include "refdata/photometry_import.h"
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"
 #include "resources/templates.h"
 #include "support/ny_access.h"
-
-namespace {
-
-constexpr const char* kCurveSuffix = "配光曲线";
-// Longest curve-table name in GBK bytes that the shared database files accept.
-constexpr std::size_t kMaxTableBytes = 62;
-
-}  // namespace
 
 CDotLuminaireCatalogueDlg::CDotLuminaireCatalogueDlg()
     : CCatalogueEditor({kKindCombo, kMakerCombo, kList, kBackup}, &ZirIrodoDotDb) {}
@@ -129,6 +122,9 @@ void CDotLuminaireCatalogueDlg::OnButton(nyhost::Dialog& dlg, int id) {
     case kEditCurve:
       EditCurve(dlg);
       break;
+    case kImportFile:
+      ImportFile(dlg);
+      break;
     default:
       break;
   }
@@ -151,8 +147,8 @@ void CDotLuminaireCatalogueDlg::Save(nyhost::Dialog& dlg, bool adding) {
     Message("[灯具型号] 没填写!", nyhost::MbIcon::kError);
     return;
   }
-  std::string table = kind + model + kCurveSuffix;
-  if (nyhost::GbkByteLength(table) > kMaxTableBytes || !UsableInTableName(table)) {
+  std::string table = kind + model + kCurveTableSuffix;
+  if (nyhost::GbkByteLength(table) > kMaxCurveTableBytes || !UsableInTableName(table)) {
     Message("【名称】、【型号】不合法！\n总长度不可超出64字符！\n存在一些非法字符！",
             nyhost::MbIcon::kWarning);
     return;
@@ -195,6 +191,11 @@ void CDotLuminaireCatalogueDlg::Save(nyhost::Dialog& dlg, bool adding) {
 
   AddMissing(dlg, kKindCombo, kind);
   if (!maker.empty()) AddMissing(dlg, kMakerCombo, maker);
+  ShowLuminaire(dlg, kind, model);
+}
+
+void CDotLuminaireCatalogueDlg::ShowLuminaire(nyhost::Dialog& dlg, const std::string& kind,
+                                              const std::string& model) {
   ListKind(dlg, kind);
   for (int i = 0; i < dlg.GetCount(kList); ++i) {
     std::vector<std::string> row = NyAccess::SplitItem(dlg.GetItemText(kList, i));
@@ -236,6 +237,8 @@ void CDotLuminaireCatalogueDlg::Delete(nyhost::Dialog& dlg) {
               nyhost::MbIcon::kWarning);
       return;
     }
+    // A file kept for the curve goes with it; a later luminaire of that name is another.
+    if (!table.empty() && !db->IsTableInDatabase(table, "TABLE")) ForgetKeptFile(table);
     // Nothing left to copy a new luminaire's curve from once the table is gone.
     if (!remembered_.empty() && !db->IsTableInDatabase(remembered_, "TABLE")) remembered_.clear();
   }
@@ -256,6 +259,35 @@ void CDotLuminaireCatalogueDlg::EditCurve(nyhost::Dialog& dlg) {
   }
   EditCurveTable(table);
   ShowPreview(dlg, kind, model);
+}
+
+void CDotLuminaireCatalogueDlg::ImportFile(nyhost::Dialog& dlg) {
+  if (!Db()) return;
+  auto path = nyhost::Host::Get().windows().FileDialog(
+      false, "导入光度文件", "", "光度文件|*.ies;*.IES;*.ldt;*.LDT|所有文件|*||");
+  if (!path) return;
+  PhotometryImportOptions options;
+  options.kind = Field(dlg, kKindCombo);
+  options.maker = Field(dlg, kMakerCombo);
+  if (options.kind.empty() || options.kind == kAllKinds) options.kind = kGeneral;
+  if (options.maker == kAllMakers) options.maker = kGeneral;
+  PhotometryImportResult result;
+  std::string error;
+  bool ok = ImportPhotometryFile(*path, options, result, error);
+  if (!ok && result.already_present && Ask(error + "\n要用此文件替换它吗?")) {
+    options.replace = true;
+    ok = ImportPhotometryFile(*path, options, result, error);
+  }
+  if (!ok) {
+    if (!result.already_present || options.replace)
+      Message("导入光度文件失败:\n" + error, nyhost::MbIcon::kError);
+    return;
+  }
+  AddMissing(dlg, kKindCombo, options.kind);
+  if (!options.maker.empty()) AddMissing(dlg, kMakerCombo, options.maker);
+  SelectText(dlg, kKindCombo, options.kind);
+  ShowLuminaire(dlg, options.kind, result.model);
+  remembered_ = result.curve_table;
 }
 
 void RunDotLuminaireCatalogueEditor() {

@@ -383,13 +383,6 @@ extern "C" int NyLuxoraImportMdb(const char* folder, char* message, int size) {
     fs::create_directories(Module().DataFolder, ec);
     rc = ImportMdbFolder(folder, Module().DataFolder, report);
   }
-  if (message && size > 0) {
-    std::size_t n = std::min(report.size(), static_cast<std::size_t>(size - 1));
-    // Never cut a UTF-8 character in half.
-    while (n > 0 && n < report.size() && (static_cast<unsigned char>(report[n]) & 0xC0) == 0x80)
-      --n;
-    std::memcpy(message, report.data(), n);
-    message[n] = '\0';
-  }
+  CopyOut(report, message, size);
   return rc;
 }

@@ -18,15 +18,6 @@ namespace {
 CurvePolicy g_policy;
 std::vector<CurvelessLuminaire> g_curveless;
 
-int CopyOut(const std::string& text, char* out, int size) {
-  if (out && size > 0) {
-    std::size_t n = std::min(text.size(), static_cast<std::size_t>(size - 1));
-    std::memcpy(out, text.data(), n);
-    out[n] = '\0';
-  }
-  return static_cast<int>(text.size());
-}
-
 // Stores the chosen curve for name and model, over a row that holds no curve yet.
 void RememberCurve(NyAccess& db, const std::string& curve, const std::string& name,
                    const std::string& model) {

@@ -1,6 +1,8 @@
 #include "refdata/reference_db.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 
 #include "base/module_state.h"
@@ -64,4 +66,15 @@ bool ReadDbNumber(const std::string& text, double max, double& value) {
   if (!NyStr::IsDigit(v, text) || !std::isfinite(v) || v < 0 || v > max) return false;
   value = v;
   return true;
+}
+
+int CopyOut(const std::string& text, char* out, int size) {
+  if (out && size > 0) {
+    std::size_t n = std::min(text.size(), static_cast<std::size_t>(size - 1));
+    // Never cut a UTF-8 character in half.
+    while (n > 0 && n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+    std::memcpy(out, text.data(), n);
+    out[n] = '\0';
+  }
+  return static_cast<int>(text.size());
 }

@@ -34,3 +34,7 @@ inline constexpr double kMaxDbFlux = 1e7;  // lm
 // anything else must be a finite number from 0 to `max`. False for other text, NaN, infinity
 // and values out of range; the caller names the table, row and column.
 bool ReadDbNumber(const std::string& text, double max, double& value);
+
+// Copies a batch entry point's message into the caller's buffer of `size` bytes, cut short at a
+// whole UTF-8 character and always terminated. Returns the whole message's length.
+int CopyOut(const std::string& text, char* out, int size);

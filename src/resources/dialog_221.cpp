@@ -23,6 +23,7 @@ nyhost::DialogTemplate Make() {
       Ctl(375, K::kPicture, "", 248, 14, 100, 130),
       Ctl(9213, K::kStatic, "灯具型号", 6, 160, 34, 10),
       Ctl(381, K::kEdit, "", 42, 158, 194, 12),
+      Ctl(390, K::kButton, "导入光度文件", 242, 157, 112, 14),
       Ctl(247, K::kButton, "添加灯具", 6, 178, 56, 14),
       Ctl(373, K::kButton, "保存修改", 68, 178, 56, 14),
       Ctl(248, K::kButton, "删除灯具", 130, 178, 56, 14),

@@ -165,6 +165,9 @@ TEST(CommandLine, BadInputGivesAClearMessageAndStatus) {
   std::string unknown = Quote(SmallPlan(work, "X-9"));
   std::string no_height = Quote(SmallPlan(work, "TD-150", "0"));
   std::string room = " --rect 0,0,3000,3000";
+  auto photometry = [](const char* file) {
+    return Quote(std::string(NYLUXORA_TEST_DATA_DIR) + "/photometry/" + file);
+  };
   std::string example = Quote(std::string(NYLUXORA_TEST_EXAMPLES_DIR) + "/office.dxf");
   Case cases[] = {
       {"garbage plan", "session " + Quote(empty) + " --plan " + Quote(garbage), 1, "garbage.dxf"},
@@ -209,6 +212,20 @@ TEST(CommandLine, BadInputGivesAClearMessageAndStatus) {
       {"substitute", "calc " + unknown + room + " --curve X-9=荧光灯YG701-3配光曲线", 0,
        "[214:243 计算照度平均值 lx] "},
       {"no mounting height", "calc " + no_height + room, 1, "灯具安装高度有误!"},
+      {"photometry without nadir", "import-photometry " + photometry("broken-no-nadir.ies"), 1,
+       "broken-no-nadir.ies:12: the vertical angles start at 5, not at 0"},
+      {"photometry under a path-like model",
+       "import-photometry " + photometry("old-1986.ies") + " --model A/B", 1,
+       "'A/B' may not hold / or \\"},
+      {"photometry imported",
+       "import-photometry " + photometry("downlight-sym.ies") + " --kind LED", 0,
+       "灯具型号 DL-150: curve table LEDDL-150配光曲线"},
+      {"imported again", "import-photometry " + photometry("downlight-sym.ies") + " --kind LED", 1,
+       "is already in the point-method catalogue"},
+      {"imported curve as substitute", "calc " + unknown + room + " --curve X-9=LEDDL-150配光曲线",
+       0, "[214:243 计算照度平均值 lx] "},
+      {"export of no luminaire", "export-photometry X-9 --out " + Quote(work.str() + "/x.ies"), 1,
+       "灯具型号 X-9 is not in the point-method catalogue"},
       {"unknown subcommand", "frob", 2, "unknown command 'frob' (commands: calc"},
       {"parse error", "calc " + plan + " --density", 2, "--density"},
       {"version", "--version", 0, "nyluxora 0.1.0"},

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/module_state.h"
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"
 #include "support/ny_access.h"
@@ -241,6 +242,33 @@ TEST_F(CatalogueEditorTest, DeleteDropsTheCurveOnlyWithItsLastLuminaire) {
   // Another row still named each table (in another letter case for the first).
   EXPECT_EQ(kept, (std::vector<bool>{true, true}));
   EXPECT_FALSE(db->IsTableInDatabase("荧光灯YG1-1配光曲线")) << "gone with its last luminaire";
+}
+
+TEST_F(CatalogueEditorTest, ImportFileAddsTheLuminaireAsksBeforeReplacingAndDeleteForgetsIt) {
+  const std::string file = std::string(NYLUXORA_TEST_DATA_DIR) + "/photometry/panel-isym1.ldt";
+  const std::string kept = Module().DataFolder + "photometry/LEDPN-600配光曲线.ldt";
+  V shown;
+  bool kept_after_import = false;
+  RunDot([&](nyhost::Dialog& dlg) {
+    ASSERT_TRUE(dlg.UserChoose(Dlg::kKindCombo, "LED"));
+    windows.file_answers = {file, file, file};
+    dlg.UserClick(Dlg::kImportFile);
+    shown = {dlg.GetItemText(Dlg::kList, dlg.GetCurSel(Dlg::kList)), dlg.GetText(Dlg::kModel)};
+    kept_after_import = std::filesystem::exists(kept);
+    windows.message_answers = {nyhost::kIdNo, nyhost::kIdYes};
+    dlg.UserClick(Dlg::kImportFile);  // declined
+    dlg.UserClick(Dlg::kImportFile);  // replaced
+    windows.message_answers = {nyhost::kIdYes};
+    dlg.UserClick(Dlg::kDelete);
+  });
+  EXPECT_EQ(shown, (V{"LED\tPN-600\t通用", "PN-600"}));
+  EXPECT_TRUE(kept_after_import);
+  ASSERT_EQ(windows.message_log.size(), 3u);
+  EXPECT_NE(windows.message_log[0].find("already in the point-method catalogue"),
+            std::string::npos);
+  EXPECT_EQ(windows.message_log[1], windows.message_log[0]);
+  EXPECT_TRUE(Dot(FormatSql(kSelectLuminaireExists, "LED", "PN-600")).empty());
+  EXPECT_FALSE(std::filesystem::exists(kept));
 }
 
 TEST_F(CatalogueEditorTest, EditCurveOpensTheRowsCurveOrAsksToSaveFirst) {

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "cu_method.h"
+#include "refdata/cu_method.h"
 
 namespace cu = nyluxora::cu;
 

@@ -1,6 +1,6 @@
 // Utilization coefficients of a luminaire from its distribution curve, by the zonal-cavity
-// method. Used by the cu_generator tool that writes the shipped coefficient tables, so that a
-// user's new luminaire can get its table the same way. Method and assumptions: tools/README.md.
+// method. The cu_generator tool writes the shipped coefficient tables with it and the photometry
+// import gives an imported luminaire its table the same way. Method: tools/README.md.
 #pragma once
 
 #include <array>

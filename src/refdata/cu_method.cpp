@@ -1,4 +1,4 @@
-#include "cu_method.h"
+#include "refdata/cu_method.h"
 
 #include <algorithm>
 #include <cmath>
