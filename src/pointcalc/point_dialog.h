@@ -18,6 +18,7 @@ class CNYDrawIsolineDlg : public ModelessDialogBase {
   static constexpr const char* kSection = "CNYDrawIsolineDlg";
   static constexpr const char* kStandardSection = "照度标准—岚序软件";
   static constexpr int kLegendGridId = 4511;
+  static constexpr int kPreciseCheck = 402;  // "精确光度"
 
   CNYDrawIsolineDlg() : ModelessDialogBase(kTemplateId) {}
 

@@ -122,6 +122,9 @@ bool FillPointReport(NyExcel& book, const PointDialogData& data,
       Message(kCurveMissing1 + rec.curve_table + kCurveMissing2, nyhost::MbIcon::kWarning);
       continue;
     }
+    LuminaireSource source = MakeLuminaireSource(rec, a, b, scale);
+    std::optional<Photometry> grid;
+    if (data.m_bPrecise) MakePrecise(source, rec.model, grid);
     const int r = kFirstRow + static_cast<int>(i);
     book.SetInt(r, 1, static_cast<long>(i) + 1);
     book.SetText(r, 2, name(rec.name));
@@ -138,7 +141,7 @@ bool FillPointReport(NyExcel& book, const PointDialogData& data,
     for (int n = 0; n < count; ++n) {
       if (!section) {
         book.SetText(r, kFirstPoint + n,
-                     CellValue(LuminaireIlluminance(points[n].position, rec, a, b)));
+                     CellValue(LuminaireIlluminance(source, points[n].position)));
         continue;
       }
       // A point that does not carry one value per luminaire ends this row.
