@@ -196,21 +196,6 @@ TEST(PreciseLookup, InterpolatesAtTheTrueAngleUpToNinetyDegrees) {
   EXPECT_EQ(IntensityAtGamma(10, IntensityTable{}), 0) << "an empty table emits nothing";
 }
 
-TEST(PreciseLookup, IlluminanceUsesTheTrueAngleAndLightsAboveEightyFiveDegrees) {
-  const IntensityTable a = Table({{35, 200}, {40, 150}, {85, 100}, {90, 500}}), b = a;
-  struct Case {
-    double gamma_deg, intensity;
-  } cases[] = {{37.6, 174}, {86.5, 100 + 400 * 0.3}, {89.0, 100 + 400 * 0.8}};
-  for (const auto& c : cases) {
-    const double gamma = c.gamma_deg * kDeg;
-    const double x = 3000 * std::tan(gamma);
-    EXPECT_NEAR(PreciseE(Lum(3), a, b, x, 0), 1000 * c.intensity * std::pow(std::cos(gamma), 3) / 9000,
-                1e-9)
-        << c.gamma_deg;
-  }
-  EXPECT_EQ(E(Lum(3), a, b, 3000 * std::tan(86.5 * kDeg), 0), 0) << "the default still cuts";
-}
-
 // Grid of planes `c` with cd_klm[c][gamma] at gamma 0, 5, 10 (degrees).
 Photometry Grid(std::vector<double> c, std::vector<std::vector<double>> cd) {
   Photometry p;
@@ -251,7 +236,8 @@ TEST(PreciseLookup, FullGridAgreesWithThePlanesOnTheirAxesAndTurnsWithTheLuminai
   full.gamma_angles = {0, 5, 10, 15};
   for (const IntensityTable* t : {&a, &b, &a, &b})
     full.cd_klm.push_back({1.0 * t->cd[0], 1.0 * t->cd[1], 1.0 * t->cd[2], 1.0 * t->cd[3]});
-  const double r = 3000 * std::tan(12.5 * kDeg);
+  const double r = 3000 * std::tan(12.5 * kDeg), cos3 = std::pow(std::cos(12.5 * kDeg), 3);
+  EXPECT_NEAR(PreciseE(Lum(3), a, b, r, 0), 1000 * 225 * cos3 / 9000, 1e-9) << "12.5°, not 12°";
   const double at[][2] = {{r, 0}, {0, r}, {-r, 0}, {0, -r}, {0, 0}};
   for (const auto& p : at)
     for (double rot : {0.0, 90.0}) {
@@ -262,8 +248,7 @@ TEST(PreciseLookup, FullGridAgreesWithThePlanesOnTheirAxesAndTurnsWithTheLuminai
     }
   // Between the axes the grid is linear in C where the planes blend elliptically.
   const double d = r / std::sqrt(2.0);
-  const double grid45 = 1000 * (225 + 85) / 2 * std::pow(std::cos(12.5 * kDeg), 3) / 9000;
-  EXPECT_NEAR(PreciseE(Lum(3), a, b, d, d, &full), grid45, 1e-9);
+  EXPECT_NEAR(PreciseE(Lum(3), a, b, d, d, &full), 1000 * (225 + 85) / 2 * cos3 / 9000, 1e-9);
 }
 
 // ---------------------------------------------------------------- loading from the database

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
+#include <cstdio>
 
 #include "host/dxf_io.h"
 #include "pointcalc/horizontal.h"
@@ -24,21 +24,16 @@ struct Reference {
   double lux = 0;        // E_radiance_lux
 };
 
-// Every `step`-th row of S4_results.csv (x, y in metres; the fourth column is Radiance's lux).
+// Every `step`-th row of S4_results.csv: x, y (m), z, Radiance's lux, ...
 std::vector<Reference> ReadReference(std::size_t step) {
   std::ifstream in(std::string(NYLUXORA_TEST_RADIANCE_DIR) + "/S4_results.csv");
   std::vector<Reference> rows;
   std::string line;
   std::getline(in, line);
   for (std::size_t i = 0; std::getline(in, line); ++i) {
-    if (i % step) continue;
-    std::istringstream s(line);
-    std::string x, y, z, e;
-    std::getline(s, x, ',');
-    std::getline(s, y, ',');
-    std::getline(s, z, ',');
-    std::getline(s, e, ',');
-    rows.push_back({{std::stod(x) * 1000, std::stod(y) * 1000, 0}, std::stod(e)});
+    double x = 0, y = 0, e = 0;
+    if (i % step == 0 && std::sscanf(line.c_str(), "%lf,%lf,%*f,%lf", &x, &y, &e) == 3)
+      rows.push_back({{x * 1000, y * 1000, 0}, e});
   }
   return rows;
 }
