@@ -2,6 +2,10 @@
 //
 //   make_example_plan OUTPUT.dxf          writes the plan
 //   make_example_plan --check FILE.dxf    exits 1 unless FILE.dxf is exactly what would be written
+//   make_example_plan --hall SCENE.json OUTPUT.dxf
+//                                         writes the hall of a reference scene (tests/data/
+//                                         radiance-s4): one downlight block per luminaire, with
+//                                         its keyed texts, the model named after its curve
 //
 // The output depends on nothing but this program (no time stamps, ids in creation order), so the
 // committed file can be checked against it. Units are millimetres (architectural scale 1), the
@@ -16,6 +20,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "host/drawing.h"
 #include "host/dxf_io.h"
@@ -214,6 +220,33 @@ Drawing BuildPlan() {
   return d;
 }
 
+// The reference scene's luminaires in a plan of millimetres: model "<curve>-<flux>", name
+// 宽配光筒灯, the mounting height in metres above the calculation plane.
+bool BuildHall(const std::string& scene_path, Drawing& d, std::string& error) {
+  std::ifstream in(scene_path, std::ios::binary);
+  nlohmann::json scene = nlohmann::json::parse(in, nullptr, false);
+  if (scene.is_discarded() || !scene.contains("luminaires")) {
+    error = scene_path + ": not a scene with luminaires";
+    return false;
+  }
+  d.set_arch_scale(1);
+  d.set_draw_scale(100);
+  d.EnsureLayer("照明", 1);
+  d.RegisterApp(kApp);
+  d.SetBlock(LuminaireDownlight());
+  const double plane = scene.value("plane_z", 0.0);
+  for (const auto& l : scene["luminaires"]) {
+    const auto& pos = l.at("pos");
+    const std::string model =
+        l.at("curve").get<std::string>() + "-" + std::to_string(l.at("flux_lm").get<int>());
+    const std::string height = std::to_string(pos.at(2).get<double>() - plane);
+    AddLuminaire(d, "ZM2筒灯", pos.at(0).get<double>() * 1000, pos.at(1).get<double>() * 1000, 0,
+                 Luminaire{"宽配光筒灯", model.c_str(), height.c_str()});
+  }
+  d.ClearUndo();
+  return true;
+}
+
 std::string ReadFile(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
   std::stringstream ss;
@@ -227,8 +260,19 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   bool check = !args.empty() && args[0] == "--check";
   if (check) args.erase(args.begin());
+  if (!check && args.size() == 3 && args[0] == "--hall") {
+    Drawing hall;
+    std::string error;
+    DxfResult r;
+    if (BuildHall(args[1], hall, error)) r = WriteDxf(hall, args[2]);
+    if (!error.empty() || !r.ok) {
+      std::cerr << "make_example_plan: " << (error.empty() ? r.error : error) << "\n";
+      return 1;
+    }
+    return 0;
+  }
   if (args.size() != 1) {
-    std::cerr << "usage: make_example_plan [--check] FILE.dxf\n";
+    std::cerr << "usage: make_example_plan [--check] FILE.dxf | --hall SCENE.json FILE.dxf\n";
     return 2;
   }
   Drawing plan = BuildPlan();

@@ -46,6 +46,8 @@ json Luminaires(const nyhost::Dialog& dlg) {
 
 }  // namespace
 
+bool PreciseChecked(const nyhost::Dialog& dlg) { return dlg.GetCheck(kPreciseCheck) != 0; }
+
 double RoomAreaM2(const std::vector<nyhost::Point3>& corners, double arch_scale) {
   nyhost::Polyline outline;
   outline.closed = true;
@@ -60,6 +62,7 @@ std::string CalcSummaryJson(const CalcSummary& s, const nyhost::Dialog& dlg) {
   json j = {
       {"program", s.program},
       {"plan", s.plan},
+      {"precise", PreciseChecked(dlg)},
       {"room", {{"polygon", room}, {"area_m2", s.area_m2}}},
       {"grid", {{"density", dlg.GetText(338)}, {"points", s.grid_points}}},
       {"luminaires", Luminaires(dlg)},

@@ -13,6 +13,7 @@ namespace nycli {
 // Result fields of dialog 214 in the order they are printed.
 inline constexpr int kPointDialog = 214;
 inline constexpr int kLuminaireTable = 4512;
+inline constexpr int kPreciseCheck = 402;  // "精确光度"
 inline constexpr int kResultFields[] = {338, 241, 242, 243, 232, 358, 245, 233, 372, 360};
 
 struct CalcSummary {
@@ -26,6 +27,9 @@ struct CalcSummary {
   std::vector<std::vector<std::string>> left_out;
   std::string edition;  // of the standard, as the standards dialog names it; empty without one
 };
+
+// Whether the results come from precise photometry.
+bool PreciseChecked(const nyhost::Dialog& dlg);
 
 // Area of the room in square metres (drawing units times the architectural scale are mm).
 double RoomAreaM2(const std::vector<nyhost::Point3>& corners, double arch_scale);

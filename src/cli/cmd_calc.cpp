@@ -3,6 +3,7 @@
 //                [--missing-curve skip|fail]
 //                [--curve MODEL=TABLE]... [--use-settings] [--out OUT.dxf] [--csv POINTS.csv]
 //                [--json SUMMARY.json] [--draw points|lines|areas [--labels] [--effect NAME]]
+//                [--precise]
 //                [--ugr | --ugr-at X,Y --direction DEG | --section X1,Y1,X2,Y2 --side X,Y]
 //
 // Horizontal illuminance of one room (or, with the last options, the glare rating at every
@@ -117,6 +118,12 @@ std::string RunLines(const GlareSectionOptions& g, std::string& error) {
   return "click 214 353\npoint " + line + "\npoint " + side + "\n";
 }
 
+// Results of precise photometry say so on the console, after the fields.
+void PrintPhotometryMode() {
+  const nyhost::Dialog* dlg = nyhost::Host::Get().windows().FindDialog(kPointDialog);
+  if (dlg && PreciseChecked(*dlg)) std::cout << "\n[214:" << kPreciseCheck << " 精确光度] 是";
+}
+
 // Runs the room script and the chosen run; shows the fields only when the run completed.
 // The verdict fields of a section are shown only when a standard was chosen.
 // `glare_limit` is the chosen standard's UGR limit, empty without a standard.
@@ -155,6 +162,7 @@ int RunGlareSection(Session& session, const GlareSectionOptions& g, bool with_st
   for (int id : {241, 242, 243}) show += "show 214 " + std::to_string(id) + "\n";
   if (!g.ugr && with_standard) show += "show 214 245\nshow 214 372\nshow 214 360\n";
   if (!session.RunScript(show, "calc")) return kExitProblem;
+  PrintPhotometryMode();
   if (g.ugr && !glare_limit.empty()) {
     const double max = std::min(3000.0, *std::max_element(values->begin(), values->end()));
     std::cout << fmt::sprintf("\n[UGR] 最大值 %.2f, 标准值 %s: %s", max, glare_limit,
@@ -170,6 +178,7 @@ struct Options {
   std::string missing_curve = "fail";
   std::vector<std::string> curves;  // MODEL=TABLE
   bool use_settings = false;
+  bool precise = false;  // the dialog's "精确光度"
   std::string draw, effect;  // distribution drawing (below)
   bool labels = false;
   GlareSectionOptions extra;
@@ -225,6 +234,9 @@ void AddOptions(CLI::App& sub, Options& o) {
       ->allow_extra_args(false);
   sub.add_flag("--use-settings", o.use_settings,
                "Start from the standard and density remembered in the user's folder");
+  sub.add_flag("--precise", o.precise,
+               "Precise photometry: the exact polar angle up to 90 degrees, no whole-degree "
+               "truncation and no cut above 85 degrees");
   if (o.report) {
     sub.add_option("--points", o.points, "Report points: X,Y;X,Y;... (P1, P2, ...)")->required();
     sub.add_option("--out", o.out,
@@ -303,6 +315,7 @@ std::string RoomScript(const Options& o, const std::vector<nyhost::Point3>& corn
   if (o.rect.empty()) s << "enter\n";
   // Without a density the dialog's own stands: 50*75, or the remembered one (--use-settings).
   if (!o.density.empty()) s << "set 214 338 " << nyhost::Trim(o.density) << "\n";
+  if (o.precise) s << "check 214 " << kPreciseCheck << " 1\n";
   return s.str();
 }
 
@@ -508,6 +521,7 @@ int Run(Session& session, const Options& o) {
   std::string show;
   for (int id : kResultFields) show += "show 214 " + std::to_string(id) + "\n";
   if (!session.RunScript(show, "")) return kExitProblem;
+  PrintPhotometryMode();
   std::cout << "\n";
   if (o.report) return RunReport(session, o.points, o.out);
 

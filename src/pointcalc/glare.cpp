@@ -185,7 +185,9 @@ void GlareCalculation::LoadCurves(const std::vector<nyhost::Point3>& points,
     }
     if (!counts) continue;
     lum.curve = load(lum.record.curve_table, lum.a, lum.b) ? 1 : -1;
-    if (lum.curve == 1) lum.source = MakeLuminaireSource(lum.record, lum.a, lum.b, scale_);
+    if (lum.curve != 1) continue;
+    lum.source = MakeLuminaireSource(lum.record, lum.a, lum.b, scale_);
+    if (precise_) MakePrecise(lum.source, lum.record.curve_table, lum.grid);
   }
 }
 
@@ -277,6 +279,7 @@ bool RunGlareAtAllPoints(nyhost::Dialog& window, PointDialogData& data, bool& ex
   GuthTable table;
   table.Load();
   GlareCalculation glare(data.m_records, NyScale::GetArchScale(drawing), table);
+  glare.SetPrecise(data.m_bPrecise);
   const std::vector<double> psis = FullTurnDirections();
   glare.LoadCurves(grid->points, psis);
 
@@ -302,6 +305,7 @@ bool RunGlareAtAllPoints(nyhost::Dialog& window, PointDialogData& data, bool& ex
   st.min = std::min(st.min, kCapped);
   st.max = std::min(st.max, kCapped);
   ShowStatistics(data, st);
+  MarkPhotometry(data);
   if (data.m_nUGR >= 1)
     for (double v : data.m_values) exceeded = exceeded || v > data.m_nUGR;
   return true;
@@ -344,6 +348,7 @@ bool RunGlareAtPickedPoint(const PointDialogData& data) {
   GuthTable table;
   table.Load();
   GlareCalculation glare(data.m_records, NyScale::GetArchScale(host.drawing()), table);
+  glare.SetPrecise(data.m_bPrecise);
   glare.LoadCurves({eye}, {psi});
   const std::string text = GlareVerdictText(GlareShown(glare.RateOne(eye, psi)), data.m_nUGR);
   host.windows().MessageBox(kMessageCaption, text, nyhost::MbIcon::kInformation,

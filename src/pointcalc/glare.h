@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,8 @@ class GlareCalculation {
   // The prepared sources point into the object's own tables.
   GlareCalculation(const GlareCalculation&) = delete;
   GlareCalculation& operator=(const GlareCalculation&) = delete;
+  // Luminances from the precise lookup (set before LoadCurves).
+  void SetPrecise(bool precise) { precise_ = precise; }
   using CurveLoader = std::function<bool(const std::string&, IntensityTable&, IntensityTable&)>;
   // Loads, in record order, the curve of each luminaire that counts at one of the points for
   // one of the directions; a curve that cannot be loaded prints the load's message and leaves
@@ -77,6 +80,7 @@ class GlareCalculation {
     LuminaireRecord record;
     IntensityTable a, b;
     LuminaireSource source;  // prepared once the curve is loaded
+    std::optional<Photometry> grid;  // full photometry in precise mode, when kept
     int curve = 0;           // 0 not needed so far, 1 loaded, -1 failed
   };
   // What a luminaire contributes at one eye whatever the direction.
@@ -91,6 +95,7 @@ class GlareCalculation {
   std::vector<Lum> lums_;
   double scale_;
   GuthTable table_;
+  bool precise_ = false;
 };
 
 // "各点眩光" after the dialog read its controls: the density question, the luminaire table, the

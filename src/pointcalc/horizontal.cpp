@@ -230,6 +230,12 @@ void ApplyVerdicts(PointDialogData& data) {
     data.tooltips[id] = EditionVerdict(data.m_edition, data.tooltips[id]);
 }
 
+void MarkPhotometry(PointDialogData& data) {
+  const char* mark = data.m_bPrecise ? kPreciseMark : "";
+  data.tooltips[241] = mark;
+  data.tooltips[242] = mark;
+}
+
 void ClearHorizontalResults(PointDialogData& data) {
   data.m_sAverage = data.m_sMax = data.m_sMin = "0.0";
   data.m_dUniformity = 0;
@@ -279,13 +285,10 @@ bool RunHorizontalCalculation(PointDialogData& data) {
 
   // Each curve is read from the database once per run, in record order; a missing one ends the
   // run after the luminaires before it were counted on the progress bar.
-  const double scale = NyScale::GetArchScale(drawing);
-  std::vector<IntensityTable> tables(2 * data.m_records.size());
-  std::vector<LuminaireSource> sources;
-  sources.reserve(data.m_records.size());
+  RunSources sources(NyScale::GetArchScale(drawing), data.m_bPrecise);
   for (std::size_t i = 0; i < data.m_records.size(); ++i) {
     const auto& rec = data.m_records[i];
-    if (!LoadCurve(rec.curve_table, tables[2 * i], tables[2 * i + 1])) {
+    if (!sources.Add(rec)) {
       progress.Advance(static_cast<long long>(i) * static_cast<long long>(grid->points.size()),
                        report);
       host.ProgressStop();
@@ -293,10 +296,9 @@ bool RunHorizontalCalculation(PointDialogData& data) {
                                 nyhost::MbIcon::kWarning, nyhost::MbButtons::kOk);
       return false;
     }
-    sources.push_back(MakeLuminaireSource(rec, tables[2 * i], tables[2 * i + 1], scale));
   }
 
-  SumIlluminance(sources, grid->points, data.m_values, CalculationThreads(),
+  SumIlluminance(sources.sources(), grid->points, data.m_values, CalculationThreads(),
                  [&](long long evaluations) { progress.Advance(evaluations, report); });
   host.ProgressStop();
 
@@ -318,6 +320,7 @@ bool RunHorizontalCalculation(PointDialogData& data) {
   data.m_dLimitLPD = ConvertedLimit(data.m_dStandLPD, data.m_nStandLx, average);
   WorkAreaUniformity(data, average);
   ApplyVerdicts(data);
+  MarkPhotometry(data);
   data.m_dLPD = CutTo2Decimals(data.m_dLPD);
   data.m_dLimitLPD = CutTo2Decimals(data.m_dLimitLPD);
   return true;

@@ -74,6 +74,11 @@ void WorkAreaUniformity(PointDialogData& data, double average);
 // Label 372, the limit 360 and the tooltips of 243, 358, 360 and 232 against the standard.
 void ApplyVerdicts(PointDialogData& data);
 
+// What the tooltips of the maximum and minimum (241, 242) say of results of precise photometry.
+inline constexpr const char* kPreciseMark = "精确光度: 极角按实际值插值, 不截取整度, 85°以上照常计入";
+// Marks the results of this run as precise (or not) in the tooltips of 241 and 242.
+void MarkPhotometry(PointDialogData& data);
+
 // Clears the result fields as a new calculation starts.
 void ClearHorizontalResults(PointDialogData& data);
 

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <mutex>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "base/module_state.h"
 #include "host/host.h"
 #include "refdata/luminaire_record.h"
+#include "refdata/photometry_import.h"
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"
 #include "support/ny_access.h"
@@ -104,6 +107,89 @@ LuminaireSource MakeLuminaireSource(const LuminaireRecord& rec, const IntensityT
   return s;
 }
 
+namespace {
+
+// cos and sin of the C-angle towards p, both scaled by the same positive factor, and the square
+// of that factor.
+struct CAngle {
+  double c, s, scale2;
+};
+
+// The angle psi from the horizontal direction V (luminaire -> point) to the plane's first axis
+// Xp, measured about the axis (a negative turn, N . (V x Xp) < 0, counts as 360 degrees minus
+// the angle), plus the rotation about Z. Only cos and sin of it are needed; they are formed from
+// the dot and cross products, scaled by |V|.
+inline CAngle CAngleTowards(const LuminaireSource& s, double dx, double dy, const nyhost::Point3& p) {
+  const double vx = -dx, vy = -dy, vz = p.z;
+  const double v2 = vx * vx + vy * vy + vz * vz;
+  if (v2 < 1e-10) return {s.cos_rot, s.sin_rot, 1};  // straight below: psi = 0
+  const double dot = vx * s.xx + vy * s.xy + vz * s.xz;
+  const double cx = vy * s.xz - vz * s.xy;
+  const double cy = vz * s.xx - vx * s.xz;
+  const double cz = vx * s.xy - vy * s.xx;
+  double across = std::sqrt(std::max(0.0, v2 - dot * dot));  // |V| sin(psi), unsigned
+  if (s.nx * cx + s.ny * cy + s.nz * cz < 0) across = -across;
+  return {dot * s.cos_rot - across * s.sin_rot, across * s.cos_rot + dot * s.sin_rot, v2};
+}
+
+// Elliptical blend of the two planes: C0 gives ia, C90 gives ib.
+inline double Blend(double ia, double ib, const CAngle& c) {
+  const double ca = ia * c.c, sb = ib * c.s;
+  return std::sqrt((ca * ca + sb * sb) / c.scale2);
+}
+
+double PreciseIntensity(const LuminaireSource& s, double cos_gamma, const CAngle& c) {
+  const double gamma = NyNumber::Acos(cos_gamma) * nyhost::kRadToDeg;
+  if (s.photometry)
+    return PhotometryIntensity(*s.photometry, std::atan2(c.s, c.c) * nyhost::kRadToDeg, gamma);
+  return Blend(IntensityAtGamma(gamma, *s.a), IntensityAtGamma(gamma, *s.b), c);
+}
+
+}  // namespace
+
+double IntensityAtGamma(double gamma, const IntensityTable& table) {
+  if (!table.loaded || !(gamma >= 0) || gamma > 90) return 0;
+  const double k = gamma / 5;
+  const int lo = std::min(static_cast<int>(k), 17);
+  const double vlo = table.cd[static_cast<std::size_t>(lo)];
+  const double vhi = table.cd[static_cast<std::size_t>(lo + 1)];
+  return vlo + (vhi - vlo) * (k - lo);
+}
+
+namespace {
+
+// Linear in gamma along one plane of the grid.
+double AlongPlane(const std::vector<double>& gammas, const std::vector<double>& cd, double gamma) {
+  const std::size_t n = std::min(gammas.size(), cd.size());
+  if (n == 0 || !(gamma >= gammas[0]) || gamma > gammas[n - 1]) return 0;
+  const auto hi_it = std::upper_bound(gammas.begin(), gammas.begin() + static_cast<long>(n), gamma);
+  if (hi_it == gammas.begin() + static_cast<long>(n)) return cd[n - 1];  // the last angle itself
+  const std::size_t hi = static_cast<std::size_t>(hi_it - gammas.begin()), lo = hi - 1;
+  const double t = (gamma - gammas[lo]) / (gammas[hi] - gammas[lo]);
+  return cd[lo] + (cd[hi] - cd[lo]) * t;
+}
+
+}  // namespace
+
+double PhotometryIntensity(const Photometry& p, double c, double gamma) {
+  const std::size_t planes = std::min(p.c_angles.size(), p.cd_klm.size());
+  if (planes == 0) return 0;
+  if (planes == 1) return AlongPlane(p.gamma_angles, p.cd_klm[0], gamma);
+  c = std::fmod(c, 360.0);
+  if (c < 0) c += 360;
+  // The plane at or below c and the next one, the last wrapping round to the first.
+  const auto up = std::upper_bound(p.c_angles.begin(), p.c_angles.begin() + static_cast<long>(planes), c);
+  std::size_t lo = up == p.c_angles.begin() ? planes - 1 : static_cast<std::size_t>(up - p.c_angles.begin()) - 1;
+  const std::size_t hi = (lo + 1) % planes;
+  double c0 = p.c_angles[lo], c1 = p.c_angles[hi];
+  if (hi == 0) c1 += 360;
+  if (c < c0) c += 360;  // below the first plane: between the last one and the first
+  const double t = c1 > c0 ? (c - c0) / (c1 - c0) : 0;
+  const double i0 = AlongPlane(p.gamma_angles, p.cd_klm[lo], gamma);
+  const double i1 = AlongPlane(p.gamma_angles, p.cd_klm[hi], gamma);
+  return i0 + (i1 - i0) * t;
+}
+
 double LuminaireIlluminance(const LuminaireSource& s, const nyhost::Point3& p) {
   const double dx = s.position.x - p.x, dy = s.position.y - p.y, dz = s.position.z - p.z;
   // Signed distance of the luminaire from the plane through p normal to its axis.
@@ -114,33 +200,18 @@ double LuminaireIlluminance(const LuminaireSource& s, const nyhost::Point3& p) {
   // On the axis h / d can round to just above 1.
   const double cos_gamma = std::min(h / d, 1.0);
   if (!std::isfinite(cos_gamma)) return 0;
-  const std::optional<int> t = NyNumber::TruncToInt(NyNumber::Acos(cos_gamma) * nyhost::kRadToDeg);
-  // Both planes are dark from 86 degrees on: nothing to add.
-  if (!t || *t > 85) return 0;
-  const double ia = IntensityAtAngle(*t, *s.a);
-  const double ib = IntensityAtAngle(*t, *s.b);
-
-  // C-angle: the angle psi from the horizontal direction V (luminaire -> point) to the plane's
-  // first axis Xp, measured about the axis (a negative turn, N . (V x Xp) < 0, counts as 360
-  // degrees minus the angle), plus the rotation about Z. Only cos and sin of it are needed; they
-  // are formed from the dot and cross products, scaled by |V|, which cancels below.
-  const double vx = -dx, vy = -dy, vz = p.z;
-  const double v2 = vx * vx + vy * vy + vz * vz;
-  double c = s.cos_rot, sn = s.sin_rot, scale2 = 1;  // straight below: psi = 0
-  if (v2 >= 1e-10) {
-    const double dot = vx * s.xx + vy * s.xy + vz * s.xz;
-    const double cx = vy * s.xz - vz * s.xy;
-    const double cy = vz * s.xx - vx * s.xz;
-    const double cz = vx * s.xy - vy * s.xx;
-    double across = std::sqrt(std::max(0.0, v2 - dot * dot));  // |V| sin(psi), unsigned
-    if (s.nx * cx + s.ny * cy + s.nz * cz < 0) across = -across;
-    c = dot * s.cos_rot - across * s.sin_rot;
-    sn = across * s.cos_rot + dot * s.sin_rot;
-    scale2 = v2;
+  double intensity;
+  if (s.precise) {
+    intensity = PreciseIntensity(s, cos_gamma, CAngleTowards(s, dx, dy, p));
+  } else {
+    const std::optional<int> t =
+        NyNumber::TruncToInt(NyNumber::Acos(cos_gamma) * nyhost::kRadToDeg);
+    // Both planes are dark from 86 degrees on: nothing to add.
+    if (!t || *t > 85) return 0;
+    const double ia = IntensityAtAngle(*t, *s.a);
+    const double ib = IntensityAtAngle(*t, *s.b);
+    intensity = Blend(ia, ib, CAngleTowards(s, dx, dy, p));
   }
-  const double ca = ia * c, sb = ib * sn;
-  const double intensity = std::sqrt((ca * ca + sb * sb) / scale2);
-
   const double h_m = h * 0.001;
   return s.flux * intensity * cos_gamma * cos_gamma * cos_gamma / (1000.0 * h_m * h_m);
 }
@@ -149,4 +220,33 @@ double LuminaireIlluminance(const nyhost::Point3& p, const LuminaireRecord& rec,
                             const IntensityTable& a, const IntensityTable& b) {
   double scale = NyScale::GetArchScale(nyhost::Host::Get().drawing());
   return LuminaireIlluminance(MakeLuminaireSource(rec, a, b, scale), p);
+}
+
+std::optional<Photometry> FullPhotometryOf(const std::string& curve_table) {
+  std::string error;
+  std::optional<Photometry> grid = KeptPhotometry(curve_table, error);
+  // A kept file that cannot be read leaves the luminaire on its two curve planes, said once.
+  static std::set<std::string> told;
+  static std::mutex mutex;
+  std::lock_guard lock(mutex);
+  if (!error.empty() && told.insert(curve_table).second)
+    Host().Print("\n精确光度: " + error + "; " + curve_table + " 用配光曲线表计算");
+  return grid;
+}
+
+void MakePrecise(LuminaireSource& s, const std::string& curve_table,
+                 std::optional<Photometry>& grid) {
+  s.precise = true;
+  grid = FullPhotometryOf(curve_table);
+  s.photometry = grid ? &*grid : nullptr;
+}
+
+bool RunSources::Add(const LuminaireRecord& rec) {
+  IntensityTable& a = tables_.emplace_back();
+  IntensityTable& b = tables_.emplace_back();
+  if (!LoadCurve(rec.curve_table, a, b)) return false;
+  LuminaireSource s = MakeLuminaireSource(rec, a, b, scale_);
+  if (precise_) MakePrecise(s, rec.curve_table, grids_.emplace_back());
+  sources_.push_back(s);
+  return true;
 }

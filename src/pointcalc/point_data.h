@@ -31,6 +31,7 @@ struct PointDialogData {
   double m_dStandAverage = 0.0;    // 245
   int m_nRangeType = -1;           // 399
   std::string m_sCalCount = "50*75";  // 338
+  bool m_bPrecise = false;         // 402: exact polar angle, full photometry where kept
 
   // --- not bound ---
   int m_nCountX = 100, m_nCountY = 100;

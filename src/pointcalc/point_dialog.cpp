@@ -73,6 +73,7 @@ bool CNYDrawIsolineDlg::UpdateData(bool save) {
     r.m_nEffect = w->GetCurSel(388);
     r.m_nRangeType = w->GetCurSel(399);
     r.m_sCalCount = w->GetText(338);
+    r.m_bPrecise = w->GetCheck(kPreciseCheck) != 0;
     d = std::move(r);
     return true;
   }
@@ -93,6 +94,7 @@ bool CNYDrawIsolineDlg::UpdateData(bool save) {
   w->SetText(245, Real(d.m_dStandAverage));
   if (d.m_nRangeType < w->GetCount(399)) w->SetCurSel(399, d.m_nRangeType);
   w->SetText(338, d.m_sCalCount);
+  w->SetCheck(kPreciseCheck, d.m_bPrecise ? 1 : 0);
   w->SetText(372, d.m_sLabel372);
   ApplyColours();
   return true;
@@ -131,6 +133,7 @@ void CNYDrawIsolineDlg::OnInitDialog(Dialog& dlg) {
   dlg.AddString(399, "相对");
   dlg.AddString(399, "绝对");
   data_.m_nRangeType = NyIniFile::ReadKey(kSection, "绘制样式", 0, ini);
+  data_.m_bPrecise = NyIniFile::ReadKey(kSection, "精确光度", 0, ini) != 0;
 
   // A damaged effect file is as good as a missing one: the draw library lists no effect.
   std::vector<std::string> effects;
@@ -177,6 +180,7 @@ void CNYDrawIsolineDlg::RegisterToolTips(Dialog& dlg) {
       {333, "选择要关闭的灯"},
       {323, "选择要打开的灯"},
       {324, "灯具批量修改编辑"},
+      {kPreciseCheck, "极角按实际值插值(不截取整度, 85°以上照常计入); 有完整配光数据的灯具按全部C平面插值"},
   };
   for (const auto& [id, tip] : kTips) dlg.SetToolTip(id, tip);
 }
@@ -353,6 +357,7 @@ void CNYDrawIsolineDlg::OnClick(Dialog& dlg, int id) {
     case 332:
     case 331:
     case 356:
+    case kPreciseCheck:
       UpdateData(true);
       break;
     default:
@@ -680,6 +685,7 @@ void CNYDrawIsolineDlg::OnDestroy(Dialog& dlg) {
     NyIniFile::WriteKey(kSection, "当前颜色效果", data_.m_sEffectName, ini);
     NyIniFile::WriteKey(kSection, "m_sCalCount", data_.m_sCalCount, ini);
     NyIniFile::WriteKey(kSection, "绘制样式", data_.m_nRangeType < 0 ? 0 : data_.m_nRangeType, ini);
+    NyIniFile::WriteKey(kSection, "精确光度", data_.m_bPrecise ? 1 : 0, ini);
     NyIniFile::SaveWindowPos(dlg, kSection, ini);
     SaveRememberedLamps();
     if (nyhost::Drawing* drawing = Host().drawing()) {

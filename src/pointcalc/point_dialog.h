@@ -23,6 +23,7 @@ class CNYDrawIsolineDlg : public ModelessDialogBase {
   static constexpr const char* kResultLayer = "电气-照明-照度计算点";
   static constexpr const char* kResultTextLayer = "电气-照明-照度标注";
   static constexpr int kLegendGridId = 4511;
+  static constexpr int kPreciseCheck = 402;  // "精确光度"
 
   CNYDrawIsolineDlg() : ModelessDialogBase(kTemplateId) {}
 

@@ -128,6 +128,9 @@ PointReportContent ComputePointReport(const PointDialogData& data,
       Message(kCurveMissing1 + rec.curve_table + kCurveMissing2, nyhost::MbIcon::kWarning);
       continue;
     }
+    LuminaireSource source = MakeLuminaireSource(rec, a, b, scale);
+    std::optional<Photometry> grid;
+    if (data.m_bPrecise) MakePrecise(source, rec.curve_table, grid);
     row = PointReportRow{
         static_cast<int>(i) + 1,
         name(rec.name),
@@ -138,7 +141,7 @@ PointReportContent ComputePointReport(const PointDialogData& data,
         {}};
     for (std::size_t n = 0; n < points.size(); ++n) {
       if (!section) {
-        row->values.push_back(CellValue(LuminaireIlluminance(points[n].position, rec, a, b)));
+        row->values.push_back(CellValue(LuminaireIlluminance(source, points[n].position)));
         continue;
       }
       // A point that does not carry one value per luminaire ends this row.

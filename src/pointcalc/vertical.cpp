@@ -184,21 +184,17 @@ bool RunSectionCalculation(PointDialogData& data, const SectionPicks& picks) {
   host.ProgressStart();
 
   // Each curve once per run, in luminaire order; a missing one abandons the run.
-  const double scale = NyScale::GetArchScale(host.drawing());
   const auto& lums = data.m_sectionRecords;
-  std::vector<IntensityTable> tables(2 * lums.size());
-  std::vector<LuminaireSource> sources;
-  sources.reserve(lums.size());
+  RunSources sources(NyScale::GetArchScale(host.drawing()), data.m_bPrecise);
   for (std::size_t i = 0; i < lums.size(); ++i) {
-    if (!LoadCurve(lums[i].curve_table, tables[2 * i], tables[2 * i + 1])) {
+    if (!sources.Add(lums[i])) {
       progress.Advance(static_cast<long long>(i * n_points), report);
       host.ProgressStop();
       Warn(kCurveMissing1 + lums[i].curve_table + kCurveMissing2);
       return false;
     }
-    sources.push_back(MakeLuminaireSource(lums[i], tables[2 * i], tables[2 * i + 1], scale));
   }
-  SumSection(sources, grid.points, data.m_sectionContributions, data.m_values, CalculationThreads(),
+  SumSection(sources.sources(), grid.points, data.m_sectionContributions, data.m_values, CalculationThreads(),
              [&](long long n) { progress.Advance(n, report); });
 
   data.m_resultPoints.reserve(n_points);
@@ -218,5 +214,6 @@ bool RunSectionCalculation(PointDialogData& data, const SectionPicks& picks) {
 
   ShowStatistics(data, StatisticsOf(data.m_values));
   ApplyVerdicts(data);
+  MarkPhotometry(data);
   return true;
 }

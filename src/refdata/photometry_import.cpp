@@ -6,6 +6,8 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <mutex>
 #include <sstream>
 #include <system_error>
 #include <vector>
@@ -297,10 +299,32 @@ std::optional<Photometry> CataloguePhotometry(const std::string& model, std::str
   if (!ModuleLoaded()) return std::nullopt;
   const std::string table = CurveTableOf(model);
   if (table.empty()) return std::nullopt;
-  const std::string kept = KeptFile(table);
-  if (kept.empty()) return std::nullopt;
-  std::optional<Photometry> p = ReadPhotometryFile(kept, error);
+  std::optional<Photometry> p = KeptPhotometry(table, error);
   if (p) p->model = model;
+  return p;
+}
+
+std::optional<Photometry> KeptPhotometry(const std::string& curve_table, std::string& error) {
+  error.clear();
+  if (!ModuleLoaded() || curve_table.empty()) return std::nullopt;
+  const std::string kept = KeptFile(curve_table);
+  if (kept.empty()) return std::nullopt;
+  struct Cached {
+    fs::file_time_type time;
+    std::uintmax_t size = 0;
+    Photometry grid;
+  };
+  static std::mutex mutex;
+  static std::map<std::string, Cached> cache;
+  std::error_code ec;
+  const auto time = fs::last_write_time(kept, ec);
+  const auto size = fs::file_size(kept, ec);
+  std::lock_guard lock(mutex);
+  if (auto it = cache.find(kept);
+      !ec && it != cache.end() && it->second.time == time && it->second.size == size)
+    return it->second.grid;
+  std::optional<Photometry> p = ReadPhotometryFile(kept, error);
+  if (p && !ec) cache[kept] = Cached{time, size, *p};
   return p;
 }
 

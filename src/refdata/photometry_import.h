@@ -47,6 +47,10 @@ bool ImportPhotometryFile(const std::string& path, const PhotometryImportOptions
 // cannot be read.
 std::optional<Photometry> CataloguePhotometry(const std::string& model, std::string& error);
 
+// The same for a curve table: the grid of the file kept for it. Read once per file as long as
+// the file stays unchanged, as a calculation asks for it once per luminaire.
+std::optional<Photometry> KeptPhotometry(const std::string& curve_table, std::string& error);
+
 // Removes the kept file of a curve table (the table's luminaire was deleted).
 void ForgetKeptFile(const std::string& curve_table);
 

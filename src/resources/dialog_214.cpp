@@ -41,6 +41,7 @@ nyhost::DialogTemplate Make() {
       Bitmap(324, "", "MULTIEDIT", 92, 4, 20, 18),
       Ctl(369, K::kStatic, "房间名称", 122, 8, 34, 10),
       Ctl(370, K::kEdit, "", 158, 6, 100, 12),
+      Ctl(402, K::kCheck, "精确光度", 266, 7, 48, 10),
       // The luminaire table lies over frame 322.
       Ctl(322, K::kStatic, "", 4, 26, 482, 204),
       Ctl(4512, K::kGrid, "", 4, 26, 482, 204),

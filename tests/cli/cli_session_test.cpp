@@ -320,6 +320,18 @@ TEST(CommandLine, CalcSummaryMatchesThePrintedFieldsAndSettingsStayUntouched) {
   EXPECT_EQ(j["luminaires"].size(), 6u);
   EXPECT_DOUBLE_EQ(j["room"]["area_m2"].get<double>(), 36);
   EXPECT_EQ(j["grid"]["points"].get<int>(), 496);
+  EXPECT_EQ(j["precise"], false);
+  EXPECT_EQ(r.out.find("精确光度"), std::string::npos) << r.out;
+
+  // --precise: the same room with the exact polar angle, marked so in every output.
+  r = Nyluxora("calc " + plan + " --rect 0,0,6000,6000 --density 30*15 --precise --json " +
+                   Quote(json_path), home);
+  ASSERT_EQ(r.status, 0) << r.out;
+  auto p = nlohmann::json::parse(std::ifstream(json_path));
+  EXPECT_EQ(p["precise"], true);
+  EXPECT_NE(r.out.find("[214:402 精确光度] 是"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("{精确光度"), std::string::npos) << "the maximum's tooltip";
+  EXPECT_NE(p["results"]["average_lx"], j["results"]["average_lx"]);
 
   std::string ini = (home.path() / "data" / "NYLuxora.ini").string();
   std::string remembered = "[CNYDrawIsolineDlg]\nm_sCalCount=10*10\n";

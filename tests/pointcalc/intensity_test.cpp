@@ -171,6 +171,86 @@ TEST(LuminaireIlluminance, TiltedNinetyDegreesAboutXLightsOnlyTheMinusYSide) {
   EXPECT_NEAR(E(r, a, b, 0, -2000), expected, 1e-9);
 }
 
+// ---------------------------------------------------------------- precise photometry
+
+double PreciseE(const LuminaireRecord& r, const IntensityTable& a, const IntensityTable& b,
+                double x_mm, double y_mm, const Photometry* full = nullptr) {
+  LuminaireSource s = MakeLuminaireSource(r, a, b, 1.0);
+  s.precise = true;
+  s.photometry = full;
+  return LuminaireIlluminance(s, {x_mm, y_mm, 0});
+}
+
+TEST(PreciseLookup, InterpolatesAtTheTrueAngleUpToNinetyDegrees) {
+  const IntensityTable t = Table({{0, 300}, {35, 200}, {40, 150}, {80, 40}, {85, 20}, {90, 500}});
+  struct Case {
+    double gamma, expected;
+  } cases[] = {
+      {0, 300},         {35, 200},
+      {37.6, 200 - 50 * 0.52},  // 0.52 of the way to the 40-degree value, not 0.4
+      {85, 20},         {85.9, 20 + 480 * 0.18},
+      {87.5, 260},      {90, 500},
+      {90.5, 0},        {-1, 0},
+  };
+  for (const auto& c : cases) EXPECT_NEAR(IntensityAtGamma(c.gamma, t), c.expected, 1e-12) << c.gamma;
+  EXPECT_EQ(IntensityAtGamma(10, IntensityTable{}), 0) << "an empty table emits nothing";
+}
+
+// Grid of planes `c` with cd_klm[c][gamma] at gamma 0, 5, 10 (degrees).
+Photometry Grid(std::vector<double> c, std::vector<std::vector<double>> cd) {
+  Photometry p;
+  p.c_angles = std::move(c);
+  p.gamma_angles = {0, 5, 10};
+  p.cd_klm = std::move(cd);
+  return p;
+}
+
+TEST(PreciseLookup, BilinearInCAndGammaOverAllPlanes) {
+  const Photometry symmetric = Grid({0}, {{100, 80, 40}});
+  const Photometry quadrants = Grid({0, 90, 180, 270}, {{100, 80, 40}, {200, 160, 80},
+                                                        {300, 240, 120}, {400, 320, 160}});
+  const Photometry wrap = Grid({0, 10, 350}, {{100, 100, 100}, {0, 0, 0}, {300, 300, 300}});
+  struct Case {
+    const Photometry* p;
+    double c, gamma, expected;
+  } cases[] = {
+      {&symmetric, 123, 7.5, 60},      {&symmetric, 0, 10, 40},    {&symmetric, 0, 10.5, 0},
+      {&quadrants, 0, 0, 100},         {&quadrants, 45, 0, 150},   {&quadrants, 90, 2.5, 180},
+      {&quadrants, 135, 7.5, 150},     {&quadrants, 315, 0, 250},  {&quadrants, -45, 0, 250},
+      {&quadrants, 360, 5, 80},        {&quadrants, 720 + 90, 0, 200},
+      {&wrap, 355, 0, 200},            {&wrap, 350, 3, 300},       {&wrap, 5, 0, 50},
+  };
+  for (const auto& c : cases)
+    EXPECT_NEAR(PhotometryIntensity(*c.p, c.c, c.gamma), c.expected, 1e-12)
+        << c.p->c_angles.size() << " planes, C " << c.c << ", gamma " << c.gamma;
+  EXPECT_EQ(PhotometryIntensity(Photometry{}, 0, 0), 0);
+}
+
+// A full grid with the two planes of a curve (C0 and C180 = A, C90 and C270 = B) lights the
+// axis directions exactly as the two-plane lookup does; turning the luminaire turns the grid.
+TEST(PreciseLookup, FullGridAgreesWithThePlanesOnTheirAxesAndTurnsWithTheLuminaire) {
+  const IntensityTable a = Table({{0, 300}, {5, 280}, {10, 250}, {15, 200}}),
+                       b = Table({{0, 300}, {5, 200}, {10, 120}, {15, 50}});
+  Photometry full;
+  full.c_angles = {0, 90, 180, 270};
+  full.gamma_angles = {0, 5, 10, 15};
+  for (const IntensityTable* t : {&a, &b, &a, &b})
+    full.cd_klm.push_back({1.0 * t->cd[0], 1.0 * t->cd[1], 1.0 * t->cd[2], 1.0 * t->cd[3]});
+  const double r = 3000 * std::tan(12.5 * kDeg), cos3 = std::pow(std::cos(12.5 * kDeg), 3);
+  EXPECT_NEAR(PreciseE(Lum(3), a, b, r, 0), 1000 * 225 * cos3 / 9000, 1e-9) << "12.5°, not 12°";
+  const double at[][2] = {{r, 0}, {0, r}, {-r, 0}, {0, -r}, {0, 0}};
+  for (const auto& p : at)
+    for (double rot : {0.0, 90.0}) {
+      const double planes = PreciseE(Lum(3, 1000, rot), a, b, p[0], p[1]);
+      EXPECT_GT(planes, 0);
+      EXPECT_NEAR(PreciseE(Lum(3, 1000, rot), a, b, p[0], p[1], &full), planes, 1e-9)
+          << p[0] << "," << p[1] << " turned " << rot;
+    }
+  // Between the axes the grid is linear in C where the planes blend elliptically.
+  const double d = r / std::sqrt(2.0);
+  EXPECT_NEAR(PreciseE(Lum(3), a, b, d, d, &full), 1000 * (225 + 85) / 2 * cos3 / 9000, 1e-9);
+}
+
 // ---------------------------------------------------------------- loading from the database
 
 class CurveLoading : public nytest::HostFixture {};

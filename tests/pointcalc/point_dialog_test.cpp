@@ -122,7 +122,9 @@ TEST_F(PointDialog, StandardsButtonTakesTheValuesOnOk) {
 
 TEST_F(PointDialog, SettingsSurviveClosingAndReopening) {
   nyhost::Dialog& w = Open();
+  EXPECT_EQ(w.GetCheck(CNYDrawIsolineDlg::kPreciseCheck), 0) << "precise photometry is off at first";
   w.UserType(338, "30*15");
+  w.UserCheck(CNYDrawIsolineDlg::kPreciseCheck, 1);
   const std::string ini = Module().SettingsFile;
   NyIniFile::WriteKey("照度标准—岚序软件", "m_dStandLPD", 11.0, ini);
   NyIniFile::WriteKey("照度标准—岚序软件", "m_nStandLx", 300, ini);
@@ -133,6 +135,8 @@ TEST_F(PointDialog, SettingsSurviveClosingAndReopening) {
   EXPECT_EQ(host().GetVarInt("PDMODE"), 35);
   nyhost::Dialog& again = Open();
   EXPECT_EQ(again.GetText(338), "30*15");
+  EXPECT_EQ(again.GetCheck(CNYDrawIsolineDlg::kPreciseCheck), 1);
+  EXPECT_TRUE(Module().PointDialog->data().m_bPrecise);
   EXPECT_EQ(again.GetText(360), "11");
   EXPECT_EQ(Module().PointDialog->data().m_nCountX, 30);
   EXPECT_EQ(Module().PointDialog->data().m_nStandLx, 300);
