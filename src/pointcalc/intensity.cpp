@@ -11,6 +11,7 @@
 #include "base/module_state.h"
 #include "host/host.h"
 #include "refdata/luminaire_record.h"
+#include "refdata/photometry_file.h"
 #include "refdata/photometry_import.h"
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"
@@ -156,40 +157,6 @@ double IntensityAtGamma(double gamma, const IntensityTable& table) {
   return vlo + (vhi - vlo) * (k - lo);
 }
 
-namespace {
-
-// Linear in gamma along one plane of the grid.
-double AlongPlane(const std::vector<double>& gammas, const std::vector<double>& cd, double gamma) {
-  const std::size_t n = std::min(gammas.size(), cd.size());
-  if (n == 0 || !(gamma >= gammas[0]) || gamma > gammas[n - 1]) return 0;
-  const auto hi_it = std::upper_bound(gammas.begin(), gammas.begin() + static_cast<long>(n), gamma);
-  if (hi_it == gammas.begin() + static_cast<long>(n)) return cd[n - 1];  // the last angle itself
-  const std::size_t hi = static_cast<std::size_t>(hi_it - gammas.begin()), lo = hi - 1;
-  const double t = (gamma - gammas[lo]) / (gammas[hi] - gammas[lo]);
-  return cd[lo] + (cd[hi] - cd[lo]) * t;
-}
-
-}  // namespace
-
-double PhotometryIntensity(const Photometry& p, double c, double gamma) {
-  const std::size_t planes = std::min(p.c_angles.size(), p.cd_klm.size());
-  if (planes == 0) return 0;
-  if (planes == 1) return AlongPlane(p.gamma_angles, p.cd_klm[0], gamma);
-  c = std::fmod(c, 360.0);
-  if (c < 0) c += 360;
-  // The plane at or below c and the next one, the last wrapping round to the first.
-  const auto up = std::upper_bound(p.c_angles.begin(), p.c_angles.begin() + static_cast<long>(planes), c);
-  std::size_t lo = up == p.c_angles.begin() ? planes - 1 : static_cast<std::size_t>(up - p.c_angles.begin()) - 1;
-  const std::size_t hi = (lo + 1) % planes;
-  double c0 = p.c_angles[lo], c1 = p.c_angles[hi];
-  if (hi == 0) c1 += 360;
-  if (c < c0) c += 360;  // below the first plane: between the last one and the first
-  const double t = c1 > c0 ? (c - c0) / (c1 - c0) : 0;
-  const double i0 = AlongPlane(p.gamma_angles, p.cd_klm[lo], gamma);
-  const double i1 = AlongPlane(p.gamma_angles, p.cd_klm[hi], gamma);
-  return i0 + (i1 - i0) * t;
-}
-
 double LuminaireIlluminance(const LuminaireSource& s, const nyhost::Point3& p) {
   const double dx = s.position.x - p.x, dy = s.position.y - p.y, dz = s.position.z - p.z;
   // Signed distance of the luminaire from the plane through p normal to its axis.
@@ -230,7 +197,7 @@ std::optional<Photometry> FullPhotometryOf(const std::string& curve_table) {
   static std::mutex mutex;
   std::lock_guard lock(mutex);
   if (!error.empty() && told.insert(curve_table).second)
-    Host().Print("\n精确光度: " + error + "; " + curve_table + " 用配光曲线表计算");
+    nyhost::Host::Get().Print("\n精确光度: " + error + "; " + curve_table + " 用配光曲线表计算");
   return grid;
 }
 

@@ -32,11 +32,6 @@ double IntensityAtAngle(int t, const IntensityTable& table);
 // up to and including 90 degrees.
 double IntensityAtGamma(double gamma, const IntensityTable& table);
 
-// Intensity of a full type C photometry towards the C-plane `c` and polar angle `gamma`
-// (degrees): bilinear in C and gamma, C wrapping round at 360 degrees; one plane is
-// rotationally symmetric. 0 beyond the last polar angle the grid holds.
-double PhotometryIntensity(const Photometry& p, double c, double gamma);
-
 // A luminaire prepared for evaluation at many points: its axis, C-angle reference and the
 // constants of the formula, computed once per calculation run.
 struct LuminaireSource {

@@ -213,7 +213,7 @@ bool StartsWithNoCase(const std::string& s, std::string_view prefix) {
 
 // Interpolates a plane's values linearly in gamma.
 double AlongGamma(const std::vector<double>& gammas, const std::vector<double>& values, double g) {
-  if (gammas.empty() || g < gammas.front() - kEps || g > gammas.back() + kEps) return 0;
+  if (gammas.empty() || !(g >= gammas.front() - kEps) || g > gammas.back() + kEps) return 0;
   auto it = std::upper_bound(gammas.begin(), gammas.end(), g);
   if (it == gammas.end()) return values.back();
   const std::size_t hi = static_cast<std::size_t>(it - gammas.begin());

@@ -1,4 +1,5 @@
 #include "pointcalc/intensity.h"
+#include "refdata/photometry_file.h"
 
 #include <gtest/gtest.h>
 
