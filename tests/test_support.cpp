@@ -29,8 +29,18 @@ std::string ReadAll(const std::filesystem::path& p) {
 
 std::optional<std::string> OfficeDocumentText(const std::filesystem::path& document,
                                               const std::filesystem::path& work) {
-  if (std::system("command -v soffice > /dev/null") != 0) return std::nullopt;
   auto quote = [](const std::string& s) { return "'" + s + "'"; };
+  if (document.extension() == ".pdf") {  // already laid out
+    if (std::system("command -v pdftotext > /dev/null") != 0) return std::nullopt;
+    const std::string text = work.string() + "/" + document.stem().string() + ".txt";
+    if (std::system(("pdftotext -layout " + quote(document.string()) + " " + quote(text)).c_str()) !=
+        0) {
+      ADD_FAILURE() << "pdftotext cannot read " << document;
+      return std::string();
+    }
+    return ReadAll(text);
+  }
+  if (std::system("command -v soffice > /dev/null") != 0) return std::nullopt;
   const std::filesystem::path pdf = work / (document.stem().string() + ".pdf");
   const std::string convert = "soffice --headless -env:UserInstallation=file://" + work.string() +
                               "/lo --convert-to pdf --outdir " + quote(work.string()) + " " +

@@ -110,7 +110,8 @@ std::string ReadAll(const std::filesystem::path& p);
 
 // The text of an office document as an office program lays it out: LibreOffice (headless, its
 // profile in `work`) converts it to PDF in `work`, pdftotext reads that back. None when soffice
-// is not installed (the caller skips); a failed conversion fails the test and gives "".
+// is not installed (the caller skips); a failed conversion fails the test and gives "". A PDF is
+// read as it is (none without pdftotext).
 std::optional<std::string> OfficeDocumentText(const std::filesystem::path& document,
                                               const std::filesystem::path& work);
 

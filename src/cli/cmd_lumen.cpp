@@ -2,7 +2,7 @@
 //                --luminaire MODEL --source KIND --lamp KIND/MODEL/WATTS [--lamps N] [--ballast W]
 //                [--lamp2 ... --lamps2 N --ballast2 W] [--ceiling 50|材料[/N]] [--wall 50|材料[/N]]
 //                [--window 15] [--maintenance 0.7] [--standard 类别/场所 [--edition 2004|2024]]
-//                [--scheme NAME] [--report R.docx [--english]]
+//                [--scheme NAME] [--report R.docx|R.pdf [--english]]
 //
 // The lumen (utilization-coefficient) method for one room, run as a session script through the
 // lumen dialog exactly as a person would drive it, so the batch result is the dialog's own. With
@@ -183,8 +183,9 @@ int Run(const Options& o, Session& session) {
     return 2;
   }
   if (!o.report.empty()) {
-    if (std::filesystem::path(o.report).extension() != ".docx") {
-      std::cerr << "nyluxora: --report names a .docx document\n";
+    const auto ext = std::filesystem::path(o.report).extension();
+    if (ext != ".docx" && ext != ".pdf") {
+      std::cerr << "nyluxora: --report names a .docx document or a .pdf\n";
       return 2;
     }
     // The dialog takes its report language when it opens; the user's setting stays as it is.
@@ -251,7 +252,8 @@ const SubcommandRegistrar kLumen(
       AddEditionOption(sub, o->edition,
                        sub.add_option("--standard", o->standard, "Standard as category/place"));
       sub.add_option("--scheme", o->scheme, "Start from this saved scheme");
-      auto* report = sub.add_option("--report", o->report, "Write the calculation report (.docx)");
+      auto* report =
+          sub.add_option("--report", o->report, "Write the calculation report (.docx or .pdf)");
       sub.add_flag("--english", o->english, "The report in English")->needs(report);
       return [o](SubcommandContext& ctx) { return Run(*o, ctx.session); };
     });

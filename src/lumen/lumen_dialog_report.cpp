@@ -63,6 +63,7 @@ void CZirIrodoDlg::WriteCalculationReport() {
   in.lamp_model1 = dlg.GetItemText(230, dlg.GetCurSel(230));
   if (dlg.IsEnabled(237)) in.lamp_model2 = dlg.GetItemText(237, dlg.GetCurSel(237));
   in.english = english;
+  in.edition = edition_;
   const std::time_t now = std::time(nullptr);
   localtime_r(&now, &in.time);
   in.names = names_;
@@ -70,10 +71,12 @@ void CZirIrodoDlg::WriteCalculationReport() {
 
   auto target = nyhost::Host::Get().windows().FileDialog(
       true, "", english ? "照度计算书(英文).docx" : "照度计算书.docx",
-      "Microsoft Word 文档 (*.docx)|*.docx||");
+      "Microsoft Word 文档 (*.docx)|*.docx|PDF 文件 (*.pdf)|*.pdf||");
   if (!target) return;
   std::string path = *target;
-  if (std::filesystem::path(path).extension() != ".docx") path += ".docx";
+  const std::string ext = std::filesystem::path(path).extension().string();
+  const bool pdf = ext == ".pdf";
+  if (!pdf && ext != ".docx") path += ".docx";
   if (NyCommon::FileExists(path)) {
     if (Box("该计算书已存在,是否覆盖?", nyhost::MbIcon::kQuestion, nyhost::MbButtons::kYesNo) !=
         nyhost::kIdYes)
@@ -84,6 +87,16 @@ void CZirIrodoDlg::WriteCalculationReport() {
       Box("无法覆盖" + path + ":共享冲突.\n源文件或目标文件可能正在使用!", nyhost::MbIcon::kError);
       return;
     }
+  }
+  if (pdf) {
+    std::string error;
+    if (!nyhost::Host::Get().reports().WritePdf(LumenReportDocument(paragraphs, in), nullptr, path,
+                                               error)) {
+      Box("计算书无法保存:" + path + "\n" + error, nyhost::MbIcon::kError);
+      return;
+    }
+    NyGlb::OpenDocument(path);
+    return;
   }
   NyWord word;
   word.NewFile();

@@ -2,12 +2,14 @@
 
 #include <fmt/printf.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <tuple>
 #include <utility>
 
 #include "host/text_util.h"
+#include "standards/edition.h"
 #include "support/ny_str.h"
 
 namespace {
@@ -70,14 +72,21 @@ std::vector<std::pair<const char*, std::string>> Placeholders(const LumenReportI
 
 // The two verdict sentences, once an illuminance was calculated: which density the design is
 // held to, and whether it passes. The Chinese ones are the dialog's own verdicts.
-std::optional<std::pair<std::string, std::string>> Verdict(const LumenRoom& room, bool english) {
+std::optional<std::pair<std::string, std::string>> Verdict(const LumenRoom& room, bool english,
+                                                          StandardEdition edition) {
   LumenRoom r = room;
-  const auto v = ShowPowerDensityVerdicts(r);  // r.reference_lpd becomes the limit applied
+  // r.reference_lpd becomes the limit applied
+  const auto v = ShowPowerDensityVerdicts(r, edition);
   if (!v) return std::nullopt;
   const double limit = r.reference_lpd;
-  if (!english)
-    return std::make_pair(v->reference_tip + fmt::sprintf("%g(W/m2)", limit), v->lpd_tip);
-  const bool below = r.illuminance < r.standard_lx;
+  const bool named = edition != StandardEdition::k2004;
+  if (!english) {
+    // The edition is named once, after the second sentence.
+    std::string first = v->reference_tip;
+    if (const auto cut = first.find("；依据"); cut != std::string::npos) first.resize(cut);
+    return std::make_pair(first + fmt::sprintf("%g(W/m2)", limit), v->lpd_tip);
+  }
+  const bool below = !ReachesStandard(edition, r.illuminance, r.standard_lx);
   std::string second =
       "If the power density calculated out is larger than or equal to the standard power density, "
       "the design will be rejected, we recommend adjustment on the light source or lamps.";
@@ -91,7 +100,7 @@ std::optional<std::pair<std::string, std::string>> Verdict(const LumenRoom& room
                    "density %g (W/m2) will be adopted.",
                    below ? "smaller than" : "larger than or equal to",
                    below ? "reduced" : "standard", limit),
-      second);
+      named ? second + " (" + EditionLabel(edition) + ")" : second);
 }
 
 }  // namespace
@@ -116,9 +125,46 @@ std::vector<std::string> LumenReportLines(const std::vector<std::string>& templa
     const bool verdict_line = line.find(kVerdictMarker) != std::string::npos ||
                               line.find(kEnglishVerdictMarker) != std::string::npos;
     if (verdict_line)
-      if (auto verdict = Verdict(in.room, in.english)) std::tie(line, second) = *verdict;
+      if (auto verdict = Verdict(in.room, in.english, in.edition)) std::tie(line, second) = *verdict;
     out.push_back(std::move(line));
     out.push_back(std::move(second));
   }
   return out;
+}
+
+nyhost::ReportDocument LumenReportDocument(const std::vector<std::string>& lines,
+                                           const LumenReportInput& in) {
+  nyhost::ReportDocument doc;
+  doc.english = in.english;
+  doc.title = in.english ? "Lighting calculation report (lumen method)" : "照度计算书（利用系数法）";
+  for (std::size_t k = 0; k < lines.size(); ++k)
+    if (k % 2 == 0 || !lines[k].empty()) doc.blocks.push_back(nyhost::ReportParagraph{lines[k]});
+
+  const LumenRoom& r = in.room;
+  if (!(r.length > 0) || !(r.width > 0) || r.count <= 0) return doc;
+  // Rows and columns as near square spacing as the count allows.
+  int cols = std::max(1, static_cast<int>(std::lround(std::sqrt(r.count * r.length / r.width))));
+  cols = std::min(cols, r.count);
+  const int rows = (r.count + cols - 1) / cols;
+  nyhost::SketchFigure sketch;
+  sketch.width_mm = 120;
+  sketch.items.push_back(nyhost::SketchRect{{0, 0, 0}, {r.length, r.width, 0}});
+  const double dx = r.length / cols, dy = r.width / rows;
+  const double mark = std::min(dx, dy) * 0.08;
+  for (int k = 0; k < r.count; ++k) {
+    const int row = k / cols, col = k % cols;
+    // A short last row is centred.
+    const int in_row = row == rows - 1 ? r.count - row * cols : cols;
+    const double x = r.length / 2 + (col - (in_row - 1) / 2.0) * dx;
+    sketch.items.push_back(nyhost::SketchCircle{{x, (row + 0.5) * dy, 0}, mark, true});
+  }
+  const double text = std::max(r.length, r.width) * 0.035;
+  sketch.items.push_back(nyhost::SketchText{{r.length / 2, -text * 1.2, 0},
+                                            fmt::sprintf("%.2f m", r.length), text});
+  sketch.items.push_back(nyhost::SketchText{{-text * 2.5, r.width / 2, 0},
+                                            fmt::sprintf("%.2f m", r.width), text});
+  doc.blocks.push_back(nyhost::ReportFigure{
+      sketch, in.english ? fmt::sprintf("Room plan: %d luminaires spread evenly", r.count)
+                         : fmt::sprintf("房间平面示意：%d 套灯具均匀布置", r.count)});
+  return doc;
 }

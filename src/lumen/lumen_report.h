@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "host/report_document.h"
 #include "lumen/lumen_room.h"
 #include "refdata/name_translations.h"
 
@@ -25,6 +26,7 @@ struct LumenReportInput {
   std::string lamp_model1;  // the lamp-model list's text, set 1
   std::string lamp_model2;  // set 2's, empty while its list is disabled ("无")
   bool english = false;
+  StandardEdition edition = StandardEdition::k2004;  // the verdict's rule, named past 2004
   std::tm time{};          // the local time the report is made
   NameTranslations names;  // for the luminaire model of the English report
 };
@@ -38,3 +40,9 @@ std::string TranslateModel(const std::string& model, const NameTranslations& nam
 // sentence, empty for every other line.
 std::vector<std::string> LumenReportLines(const std::vector<std::string>& template_lines,
                                           const LumenReportInput& in);
+
+// The same report for the PDF writer: the lines as paragraphs (the empty second entries left
+// out) and, once a count was calculated, a sketch of the room with that many luminaires spread
+// evenly in rows, drawn to scale with its length and width.
+nyhost::ReportDocument LumenReportDocument(const std::vector<std::string>& lines,
+                                           const LumenReportInput& in);

@@ -155,6 +155,8 @@ PointReportContent ComputePointReport(const PointDialogData& data,
                                   data.m_sAverage, data.m_nStandLx)
                             : fmt::sprintf("计算照度平均值： %s(lx)； 标准照度平均值： %d(lx)。",
                                            data.m_sAverage, data.m_nStandLx);
+  // Beyond the standard rule, so every report of such a run says so.
+  if (data.m_bPrecise) report.sentence += english ? " (precise photometry)" : "（精确光度）";
   return report;
 }
 

@@ -190,6 +190,7 @@ TEST(LumenReport, PlaceholdersAndVerdictLines) {
     bool english;
     const char* first;
     const char* second;
+    StandardEdition edition = StandardEdition::k2004;
   } cases[] = {
       {"<%灯具数>套 <%实际照度>lx,共<%灯具数>套", 320, 9.5, 11, false, "12套 320.0lx,共12套", ""},
       {"<%室形系数>|<%利用系数>|<%照明面积>|<%围墙的面积>|<%安装高度>|<%窗墙比>", 320, 9.5, 11,
@@ -222,6 +223,16 @@ TEST(LumenReport, PlaceholdersAndVerdictLines) {
        "If the luminance calculated out is larger than or equal to the standard luminance, the "
        "standard power density 11 (W/m2) will be adopted.",
        en_reject},
+      // The 2024 edition holds 90 % of the standard enough and names itself once, at the end.
+      {zh_marker, 280, 9.5, 11, false, "计算照度不低于标准照度的90%,采用标准功率密度11(W/m2)",
+       "计算功率密度小于标准功率密度,通过!；依据GB/T 50034-2024 (GB 55015-2021)",
+       StandardEdition::k2024},
+      {en_marker, 280, 9.5, 11, true,
+       "If the luminance calculated out is larger than or equal to the standard luminance, the "
+       "standard power density 11 (W/m2) will be adopted.",
+       "If the power density calculated out is smaller than the standard power density, the "
+       "design will be passed. (GB/T 50034-2024 (GB 55015-2021))",
+       StandardEdition::k2024},
   };
   for (const auto& c : cases) {
     LumenReportInput in;
@@ -237,6 +248,7 @@ TEST(LumenReport, PlaceholdersAndVerdictLines) {
     in.designer = "张三";
     in.lamp_model1 = "T8";
     in.english = c.english;
+    in.edition = c.edition;
     in.time.tm_year = 126;  // 2026-03-05 08:09:07
     in.time.tm_mon = 2;
     in.time.tm_mday = 5;
@@ -247,6 +259,30 @@ TEST(LumenReport, PlaceholdersAndVerdictLines) {
     ASSERT_EQ(out.size(), 2u) << c.line;
     EXPECT_EQ(out[0], c.first) << c.line;
     EXPECT_EQ(out[1], c.second) << c.line;
+  }
+}
+
+TEST(LumenReport, PdfDocumentKeepsTheLinesAndSketchesEachLuminaire) {
+  LumenReportInput in;
+  in.room = Office();
+  for (int count : {0, 1, 7, 12}) {
+    in.room.count = count;
+    const auto doc = LumenReportDocument({"甲", "", "乙", "第二句"}, in);
+    std::vector<std::string> paragraphs;
+    int luminaires = 0, outside = 0;
+    for (const auto& block : doc.blocks) {
+      if (const auto* p = std::get_if<nyhost::ReportParagraph>(&block)) paragraphs.push_back(p->text);
+      if (const auto* f = std::get_if<nyhost::ReportFigure>(&block))
+        for (const auto& item : std::get<nyhost::SketchFigure>(f->picture).items)
+          if (const auto* c = std::get_if<nyhost::SketchCircle>(&item)) {
+            ++luminaires;
+            outside += c->centre.x <= 0 || c->centre.x >= in.room.length || c->centre.y <= 0 ||
+                       c->centre.y >= in.room.width;
+          }
+    }
+    EXPECT_EQ(paragraphs, (std::vector<std::string>{"甲", "乙", "第二句"}));
+    EXPECT_EQ(luminaires, count);
+    EXPECT_EQ(outside, 0) << count;
   }
 }
 

@@ -481,6 +481,17 @@ TEST(LumenCommand, PrintsWhatTheSessionShows) {
   EXPECT_EQ(run(scheme + "'" + zh + "'", a).first, 0);
   EXPECT_EQ(run(scheme + "'" + en + "' --english", a).first, 0);
   EXPECT_EQ(run(scheme + "'" + work.str() + "/r.doc'", a).first, 2);
+  // As a PDF, with a sketch of the room and its luminaires.
+  const std::string pdf = work.str() + "/计算书.pdf";
+#ifdef NYLUXORA_TEST_RENDER
+  ASSERT_EQ(run(scheme + "'" + pdf + "'", a).first, 0);
+  if (const auto text = nytest::OfficeDocumentText(pdf, work.path())) {
+    for (const char* expected : {"灯具数：8 套", "采用标准功率密度11(W/m2)", "8 套灯具均匀布置"})
+      EXPECT_NE(text->find(expected), std::string::npos) << expected;
+  }
+#else
+  EXPECT_EQ(run(scheme + "'" + pdf + "'", a).first, 1);  // no renderer: refused, not faked
+#endif
   const auto zh_text = nytest::OfficeDocumentText(zh, work.path());
   if (!zh_text) GTEST_SKIP() << "soffice is not installed: the report was not opened";
   const auto en_text = nytest::OfficeDocumentText(en, work.path());
