@@ -215,7 +215,23 @@ TEST_F(PhotometryImportTest, CurveTablesHoldPlanesC0AndC90AtFiveDegreeKeys) {
     EXPECT_GT(std::stod(lumen[0]), 0.5);
     EXPECT_EQ(lumen[2], "LED" + model);
     EXPECT_EQ(Query(NyDataDb(), FormatSql(kSelectCuTableRows, lumen[2])).size(), 400u);
+    // The precise calculation gets the file's whole grid back for the curve table.
+    const auto file = ReadPhotometryFile(DataFile(c.file), error);
+    const auto kept = KeptPhotometry(c.table, error);
+    ASSERT_TRUE(file && kept) << error;
+    EXPECT_EQ(kept->c_angles, file->c_angles);
+    EXPECT_EQ(kept->cd_klm, file->cd_klm);
   }
+  // A kept file changed since it was read is read again.
+  const std::string kept = Module().DataFolder + "photometry/LEDW-3350配光曲线.ies";
+  std::filesystem::copy_file(DataFile("troffer-quadrant.ies"), kept,
+                             std::filesystem::copy_options::overwrite_existing);
+  std::string error;
+  const auto again = KeptPhotometry("LEDW-3350配光曲线", error);
+  ASSERT_TRUE(again) << error;
+  EXPECT_GT(again->c_angles.size(), 1u);
+  EXPECT_FALSE(KeptPhotometry("荧光灯YG2-1配光曲线", error)) << "a shipped curve keeps no file";
+  EXPECT_EQ(error, "");
 }
 
 TEST_F(PhotometryImportTest, SecondImportIsRefusedUnlessReplacing) {
