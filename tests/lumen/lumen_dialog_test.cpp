@@ -433,6 +433,32 @@ TEST_F(LumenDialog, ReportAndTemplateButtons) {
   EXPECT_TRUE(office.paragraphs.empty());  // no template, an empty document
 }
 
+TEST_F(LumenDialog, LanguageSwitchFileGivesTheEnglishReport) {
+  struct Recorder : nyhost::OfficePort {
+    std::vector<std::string> paragraphs;
+    std::unique_ptr<nyhost::Workbook> OpenWorkbook(const std::string&, std::string&) override {
+      return nullptr;
+    }
+    bool WriteDocument(const std::string&, const std::vector<std::string>& lines,
+                       const std::string&, double, std::string&) override {
+      paragraphs = lines;
+      return true;
+    }
+  } office;
+  host().SetOffice(&office);
+  LoadModule();
+  std::ofstream(Module().ReportLanguageFile) << "[语言设置]\n材料表=1\n";
+  nyhost::Dialog& w = Open();  // the language is read as the dialog opens
+  Office(w);
+  w.UserClick(239);
+  windows.file_answers = {home->str() + "/en.docx"};
+  w.UserClick(238);
+  ASSERT_FALSE(office.paragraphs.empty());
+  EXPECT_EQ(office.paragraphs.front(), "Illuminance Calculation Report");
+  w.UserClick(341);
+  EXPECT_EQ(windows.opened_documents.back(), Module().DataFolder + "EngReport.txt");
+}
+
 // The batch command and the example session give the same numbers.
 TEST(LumenCommand, PrintsWhatTheSessionShows) {
   nytest::TempDir a, b;
