@@ -136,8 +136,15 @@ nyhost::ReportDocument LumenReportDocument(const std::vector<std::string>& lines
                                            const LumenReportInput& in) {
   nyhost::ReportDocument doc;
   doc.english = in.english;
-  doc.title = in.english ? "Lighting calculation report (lumen method)" : "照度计算书（利用系数法）";
-  for (std::size_t k = 0; k < lines.size(); ++k)
+  // The template's first line is the report's heading.
+  std::size_t first = 0;
+  if (!lines.empty() && !lines[0].empty()) {
+    doc.title = lines[0];
+    first = 2;
+  } else {
+    doc.title = in.english ? "Illuminance Calculation Report" : "照度计算书";
+  }
+  for (std::size_t k = first; k < lines.size(); ++k)
     if (k % 2 == 0 || !lines[k].empty()) doc.blocks.push_back(nyhost::ReportParagraph{lines[k]});
 
   const LumenRoom& r = in.room;
@@ -147,7 +154,7 @@ nyhost::ReportDocument LumenReportDocument(const std::vector<std::string>& lines
   cols = std::min(cols, r.count);
   const int rows = (r.count + cols - 1) / cols;
   nyhost::SketchFigure sketch;
-  sketch.width_mm = 120;
+  sketch.width_mm = 100;
   sketch.items.push_back(nyhost::SketchRect{{0, 0, 0}, {r.length, r.width, 0}});
   const double dx = r.length / cols, dy = r.width / rows;
   const double mark = std::min(dx, dy) * 0.08;

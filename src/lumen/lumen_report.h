@@ -41,8 +41,8 @@ std::string TranslateModel(const std::string& model, const NameTranslations& nam
 std::vector<std::string> LumenReportLines(const std::vector<std::string>& template_lines,
                                           const LumenReportInput& in);
 
-// The same report for the PDF writer: the lines as paragraphs (the empty second entries left
-// out) and, once a count was calculated, a sketch of the room with that many luminaires spread
+// The same report for the PDF writer: the first line as its title, the others as paragraphs
+// (the empty second entries left out) and, once a count was calculated, a sketch of the room with that many luminaires spread
 // evenly in rows, drawn to scale with its length and width.
 nyhost::ReportDocument LumenReportDocument(const std::vector<std::string>& lines,
                                            const LumenReportInput& in);

@@ -280,7 +280,8 @@ TEST(LumenReport, PdfDocumentKeepsTheLinesAndSketchesEachLuminaire) {
                        c->centre.y >= in.room.width;
           }
     }
-    EXPECT_EQ(paragraphs, (std::vector<std::string>{"甲", "乙", "第二句"}));
+    EXPECT_EQ(doc.title, "甲");
+    EXPECT_EQ(paragraphs, (std::vector<std::string>{"乙", "第二句"}));
     EXPECT_EQ(luminaires, count);
     EXPECT_EQ(outside, 0) << count;
   }
