@@ -148,6 +148,10 @@ nyhost::ReportDocument LumenReportDocument(const std::vector<std::string>& lines
     if (k % 2 == 0 || !lines[k].empty()) doc.blocks.push_back(nyhost::ReportParagraph{lines[k]});
 
   const LumenRoom& r = in.room;
+  // The verdict above names no edition under 2004; the PDF, beyond the document, always does.
+  if (r.illuminance != 0)
+    doc.blocks.push_back(nyhost::ReportParagraph{
+        (in.english ? "Checked against " : "校验依据：") + EditionLabel(in.edition)});
   if (!(r.length > 0) || !(r.width > 0) || r.count <= 0) return doc;
   // Rows and columns as near square spacing as the count allows.
   int cols = std::max(1, static_cast<int>(std::lround(std::sqrt(r.count * r.length / r.width))));

@@ -265,6 +265,7 @@ TEST(LumenReport, PlaceholdersAndVerdictLines) {
 TEST(LumenReport, PdfDocumentKeepsTheLinesAndSketchesEachLuminaire) {
   LumenReportInput in;
   in.room = Office();
+  in.room.illuminance = 320;  // calculated: the edition is named
   for (int count : {0, 1, 7, 12}) {
     in.room.count = count;
     const auto doc = LumenReportDocument({"甲", "", "乙", "第二句"}, in);
@@ -281,7 +282,7 @@ TEST(LumenReport, PdfDocumentKeepsTheLinesAndSketchesEachLuminaire) {
           }
     }
     EXPECT_EQ(doc.title, "甲");
-    EXPECT_EQ(paragraphs, (std::vector<std::string>{"乙", "第二句"}));
+    EXPECT_EQ(paragraphs, (std::vector<std::string>{"乙", "第二句", "校验依据：GB 50034-2004"}));
     EXPECT_EQ(luminaires, count);
     EXPECT_EQ(outside, 0) << count;
   }
