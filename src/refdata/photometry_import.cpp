@@ -5,10 +5,8 @@
 #include <array>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <mutex>
-#include <sstream>
 #include <system_error>
 #include <vector>
 
@@ -50,15 +48,6 @@ class Transaction {
   NyAccess* db_;
   bool open_;
 };
-
-bool ReadBytes(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream text;
-  text << in.rdbuf();
-  bytes = text.str();
-  return true;
-}
 
 // Drops `table` when it exists and no catalogue row names it any more (`users`: the statement
 // that finds the rows naming a table).
@@ -211,7 +200,7 @@ bool ImportPhotometryFile(const std::string& path, const PhotometryImportOptions
   std::optional<Photometry> p = ReadPhotometryFile(path, error);
   if (!p) return false;
   std::string bytes;
-  if (!ReadBytes(path, bytes)) {
+  if (!NyCommon::ReadFile(path, bytes)) {
     error = path + ": cannot be read";
     return false;
   }
@@ -258,7 +247,7 @@ bool ImportPhotometryFile(const std::string& path, const PhotometryImportOptions
   const std::string kept = folder + w.curve_table + ext;
   const std::string old_kept = KeptFile(w.curve_table);
   std::string old_bytes;
-  const bool had_old = !old_kept.empty() && ReadBytes(old_kept, old_bytes);
+  const bool had_old = !old_kept.empty() && NyCommon::ReadFile(old_kept, old_bytes);
   std::error_code ec;
   fs::create_directories(folder, ec);
   std::string write_error;
