@@ -56,6 +56,18 @@ bool ParseNumber(const std::string& text, double& value) {
 }
 
 // Reads the numbers of a file one after another and says where a problem is.
+// `v` as a count from `min` up to `max`; otherwise false with the file and line in `error`.
+bool WholeCount(const std::string& name, std::size_t line, const char* what, double v,
+                double min, double max, int& count, std::string& error) {
+  if (v != std::floor(v) || v < min || v > max) {
+    error = fmt::format("{}:{}: {} must be a whole number from {} to {}, not {}", name, line, what,
+                        min, max, v);
+    return false;
+  }
+  count = static_cast<int>(v);
+  return true;
+}
+
 class NumberReader {
  public:
   NumberReader(std::vector<Token> tokens, const std::string& name, int last_line)
@@ -79,14 +91,7 @@ class NumberReader {
   bool Count(const char* what, double min, int& count, std::string& error,
              double max = kMaxAngles) {
     double v = 0;
-    if (!Next(what, v, error)) return false;
-    if (v != std::floor(v) || v < min || v > max) {
-      error = fmt::format("{}:{}: {} must be a whole number from {} to {}, not {}", name_, line_,
-                          what, min, max, v);
-      return false;
-    }
-    count = static_cast<int>(v);
-    return true;
+    return Next(what, v, error) && WholeCount(name_, line_, what, v, min, max, count, error);
   }
   // `count` ascending angles up to `max`, the first 0 when `from_zero`.
   bool Angles(const char* what, int count, double max, bool from_zero, std::vector<double>& angles,
@@ -377,14 +382,7 @@ std::optional<Photometry> ParseLdt(std::string_view text, const std::string& nam
   };
   auto count = [&](std::size_t line, const char* what, double min, double max, int& n) {
     double v = 0;
-    if (!number(line, what, v)) return false;
-    if (v != std::floor(v) || v < min || v > max) {
-      error = fmt::format("{}:{}: {} must be a whole number from {} to {}, not {}", name, line,
-                          what, min, max, v);
-      return false;
-    }
-    n = static_cast<int>(v);
-    return true;
+    return number(line, what, v) && WholeCount(name, line, what, v, min, max, n, error);
   };
   int isym = 0, mc = 0, ng = 0, sets = 0;
   double v = 0;
