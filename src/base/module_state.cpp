@@ -5,6 +5,7 @@
 
 #include "host/host.h"
 #include "support/ny_common.h"
+#include "support/ny_ini_file.h"
 
 namespace {
 std::unique_ptr<ModuleState> g_state;
@@ -40,3 +41,14 @@ void ShowHelp(const std::string& file, const std::string& topic) {
 
 // Used by the state's own reset at unload.
 void ResetModuleState() { g_state.reset(); }
+
+namespace {
+int g_run_report_language = -1;
+}  // namespace
+
+int ReportLanguage() {
+  if (g_run_report_language >= 0) return g_run_report_language;
+  return NyIniFile::ReadKey("语言设置", "材料表", 0, Module().ReportLanguageFile);
+}
+
+void SetRunReportLanguage(int language) { g_run_report_language = language; }

@@ -38,6 +38,12 @@ inline constexpr const char* kMessageCaption = "岚序软件";
 // Fills the state's folders and file names (load steps 3 to 5).
 void InitModuleFolders(ModuleState& state, const std::string& module_file);
 
+// The language of both calculation reports: 1 English, anything else Chinese. It is 材料表 of
+// the language switch file, unless a batch run chose one for itself (`language` >= 0; -1 goes
+// back to the file).
+int ReportLanguage();
+void SetRunReportLanguage(int language);
+
 // Opens a help topic: `file` relative to RootFolder + "help/", `topic` inside it. Nothing happens
 // when the desktop has no opener.
 void ShowHelp(const std::string& file, const std::string& topic);

@@ -56,7 +56,6 @@ class CZirIrodoDlg : public ModelessDialogBase {
 
  private:
   // The language file's value, or the one a batch run chose.
-  static int ReportLanguage();
   void FillFixedLists(nyhost::Dialog& dlg);
   void FillLampKinds();
   void LampKindChanged(int set);

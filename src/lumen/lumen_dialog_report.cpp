@@ -15,8 +15,6 @@
 
 namespace {
 
-int g_language_override = -1;
-
 int Box(const std::string& text, nyhost::MbIcon icon,
         nyhost::MbButtons buttons = nyhost::MbButtons::kOk) {
   return nyhost::Host::Get().windows().MessageBox(kMessageCaption, text, icon, buttons);
@@ -42,12 +40,7 @@ void ReadInstallation(std::string& company, std::string& user) {
 
 }  // namespace
 
-extern "C" void NyLuxoraReportLanguage(int language) { g_language_override = language; }
-
-int CZirIrodoDlg::ReportLanguage() {
-  if (g_language_override >= 0) return g_language_override;
-  return NyIniFile::ReadKey("语言设置", "材料表", 0, Module().ReportLanguageFile);
-}
+extern "C" void NyLuxoraReportLanguage(int language) { SetRunReportLanguage(language); }
 
 void CZirIrodoDlg::WriteCalculationReport() {
   if (!window_ || !UpdateData(true)) return;

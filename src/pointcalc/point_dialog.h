@@ -79,8 +79,6 @@ class CNYDrawIsolineDlg : public ModelessDialogBase {
   void SaveRememberedLamps();
   void StartRoomCommand(const char* command);
   void PickRoom(bool polygon);
-  // The report's language switch: true for English.
-  bool English() const;
   // The point report as a PDF at `path`, the marks drawn for the picks left out of its picture.
   void WritePdfReport(const std::vector<ReportPoint>& points,
                       const std::vector<nyhost::EntityId>& markers, const std::string& path);

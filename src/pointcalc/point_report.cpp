@@ -14,7 +14,6 @@
 #include "support/ny_common.h"
 #include "support/ny_ent.h"
 #include "support/ny_glb.h"
-#include "support/ny_ini_file.h"
 #include "support/ny_scale.h"
 #include "support/ny_str.h"
 #include "support/ny_xdata.h"
@@ -304,7 +303,7 @@ void CNYDrawIsolineDlg::WriteReport() {
     return ShowAfterPicking();
   }
 
-  const bool english = English();
+  const bool english = ReportLanguage() == 1;
   const std::string tpl = Module().DataFolder +
                           (english ? "逐点法照度计算书英文模板.xlsx" : "逐点法照度计算书模板.xlsx");
   if (!NyCommon::FileExists(tpl)) {
@@ -325,7 +324,7 @@ void CNYDrawIsolineDlg::WriteReport() {
   }
   Host().SetBusy(true);
   const bool filled =
-      FillPointReport(book, ComputePointReport(data_, points, English(), translations_));
+      FillPointReport(book, ComputePointReport(data_, points, english, translations_));
   Host().SetBusy(false);
   if (filled && !book.Save()) {
     Message("Excel 执行错误!", nyhost::MbIcon::kError);
@@ -335,15 +334,11 @@ void CNYDrawIsolineDlg::WriteReport() {
   ShowAfterPicking();
 }
 
-bool CNYDrawIsolineDlg::English() const {
-  return NyIniFile::ReadKey("语言设置", "材料表", 0, Module().ReportLanguageFile) == 1;
-}
-
 void CNYDrawIsolineDlg::WritePdfReport(const std::vector<ReportPoint>& points,
                                        const std::vector<nyhost::EntityId>& markers,
                                        const std::string& path) {
   Host().SetBusy(true);
-  const PointReportContent report = ComputePointReport(data_, points, English(), translations_);
+  const PointReportContent report = ComputePointReport(data_, points, ReportLanguage() == 1, translations_);
   Host().SetBusy(false);
   const nyhost::Drawing* drawing = Host().drawing();
   if (!report.has_data || !drawing) {
