@@ -76,6 +76,11 @@ ValueKind KindOf(int code) {
   return ValueKind::kString;
 }
 
+bool IsTextCode(int code) {
+  return (code >= 1 && code <= 4) || (code >= 6 && code <= 9) || code == 1000 || code == 1001 ||
+         code == 1003;
+}
+
 bool IsLayoutBlock(std::string_view name) {
   std::string lower = ToLowerAscii(name);
   return lower == "*model_space" || lower.rfind("*paper_space", 0) == 0;
@@ -360,7 +365,7 @@ void Scanner::AddToObject(const Pair& p) {
   o.seen.set(static_cast<std::size_t>(p.code));
   long long n = 0;
   if (KindOf(p.code) == ValueKind::kInt) ParseInt(p.value, n);
-  if (p.code == 2 && o.name.empty()) o.name = p.value;
+  if (p.code == 2) o.name = p.value;  // the last, as dxflib takes it
   if (p.code == 5 && o.handle.empty()) o.handle = TrimBlanks(p.value);
   if (p.code == 40 && o.type == "XRECORD" && !out_->xrecord_lines.count(o.handle))
     out_->xrecord_lines[std::string(o.handle)] = p.line + 1;
@@ -424,7 +429,7 @@ bool Scanner::FinishObject() {
 
   if (o.type == "INSERT" && o.n66 == 1) sequence_owner_ = "INSERT";
   if (o.type == "POLYLINE") sequence_owner_ = "POLYLINE";
-  if (o.type == "BLOCK") skip_block_ = IsLayoutBlock(o.name);
+  if (o.type == "BLOCK") skip_block_ = IsLayoutBlock(DecodeDxfEscapes(TrimBlanks(o.name)));
   CountEntity(o);
   have_object_ = false;
   return true;

@@ -30,6 +30,10 @@ bool ParseHandle(std::string_view s, EntityId& h);
 enum class ValueKind { kString, kReal, kInt, kHandle };
 ValueKind KindOf(int code);
 
+// Groups holding text, decoded from the file's code page; the other string groups (handles,
+// control strings, binary chunks) are kept as bytes.
+bool IsTextCode(int code);
+
 // A piece of file content fit for an error message.
 std::string Snippet(std::string_view s);
 

@@ -30,11 +30,6 @@ namespace nyhost::dxf {
 namespace {
 
 // Groups whose values are text in the file's encoding.
-bool IsTextCode(int code) {
-  return (code >= 1 && code <= 4) || (code >= 6 && code <= 9) || code == 1000 || code == 1001 ||
-         code == 1003;
-}
-
 // Stands in for an opaque entity in what dxflib reads: it knows no such type and skips it, and
 // the reader takes the entity from the checked pairs when it meets the stand-in.
 constexpr std::string_view kOpaqueMarker = "NYLUXORA_OPAQUE";
@@ -121,6 +116,7 @@ enum class Kind {
   kLwPolyline,
   kPolyline,
   kVertex,
+  kText,
   kMText,
   kSolid,
   kAppId,
@@ -133,6 +129,7 @@ Kind KindOfObject(std::string_view type) {
   if (type == "LWPOLYLINE") return Kind::kLwPolyline;
   if (type == "POLYLINE") return Kind::kPolyline;
   if (type == "VERTEX") return Kind::kVertex;
+  if (type == "TEXT") return Kind::kText;
   if (type == "MTEXT") return Kind::kMText;
   if (type == "SOLID") return Kind::kSolid;
   if (type == "APPID") return Kind::kAppId;
@@ -154,8 +151,9 @@ struct ObjectInfo {
   double elevation = 0;
   double start_width = 0, end_width = 0;  // VERTEX
   std::string mtext_chunks;
-  // MTEXT direction: dxflib reads group 50 as radians unless the file names a recent dxflib as
-  // its writer, although writers (dxflib's own included) put degrees there.
+  // Group 50 of TEXT and MTEXT in degrees, as the file holds it: dxflib hands TEXT angles over
+  // in radians (not every angle survives the trip back), and MTEXT ones in radians or degrees
+  // depending on the writer the file names. The MTEXT direction vector wins over the angle.
   double direction_x = 0, direction_y = 0, rotation_deg = 0;
   bool has_direction = false;
   bool has_fourth_corner = false;
@@ -309,6 +307,8 @@ void Reader::processCodeValuePair(unsigned int code, const std::string& value) {
   } else if (t == Kind::kVertex) {
     if (code == 40) cur_.start_width = real;
     if (code == 41) cur_.end_width = real;
+  } else if (t == Kind::kText) {
+    if (code == 50) cur_.rotation_deg = real;
   } else if (t == Kind::kMText) {
     if (code == 3) cur_.mtext_chunks += value;
     if (code == 50) cur_.rotation_deg = real;
@@ -559,7 +559,7 @@ void Reader::addText(const DL_TextData& d) {
   t.position = aligned ? Point3{d.apx, d.apy, std::isfinite(d.apz) ? d.apz : 0}
                        : Point3{d.ipx, d.ipy, d.ipz};
   t.height = d.height;
-  t.rotation = d.angle;
+  t.rotation = done_.rotation_deg;
   t.text = Decode(d.text);
   t.style = StyleFromFile(Decode(d.style));
   Add(std::move(t));

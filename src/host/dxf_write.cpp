@@ -155,6 +155,7 @@ class Emitter {
   void Blocks();
   void WriteEntity(const Entity& e, bool model);
   void WriteXData(const Entity& e);
+  void WriteText(const Text& t, const DL_Attributes& attr);
   void WriteMText(const MText& m, const DL_Attributes& attr);
   void WriteHatch(const Hatch& h, const DL_Attributes& attr);
   void WriteOpaque(const Entity& e, const OpaqueEntity& o);
@@ -464,14 +465,8 @@ void Emitter::WriteEntity(const Entity& e, bool model) {
     }
     dxf_.writePolylineEnd(dw_);
   } else if (const auto* t = e.As<Text>()) {
-    const Point3& p = t->position;
-    primary([&] {
-      dxf_.writeText(
-          dw_,
-          DL_TextData(p.x, p.y, p.z, p.x, p.y, p.z, t->height, 1.0, 0, t->middle ? 1 : 0,
-                      t->middle ? 2 : 0, Enc(t->text), Style(t->style), t->rotation),
-          attr);
-    });
+    primary([&] { dw_.entity("TEXT"); });
+    WriteText(*t, attr);
   } else if (const auto* m = e.As<MText>()) {
     primary([&] { dw_.entity("MTEXT"); });
     WriteMText(*m, attr);
@@ -531,8 +526,8 @@ void Emitter::WriteXData(const Entity& e) {
     dw_.dxfString(1001, Enc(g.app));
     for (const XDataItem& it : g.items) {
       switch (it.code >= 1000 && it.code <= 1071 ? KindOf(it.code) : ValueKind::kHandle) {
-        case ValueKind::kString:
-          dw_.dxfString(it.code, Enc(it.text));
+        case ValueKind::kString:  // control strings, handles and binary chunks as read
+          dw_.dxfString(it.code, IsTextCode(it.code) ? Enc(it.text) : it.text);
           break;
         case ValueKind::kReal:
           dw_.dxfReal(it.code, it.real);
@@ -548,6 +543,24 @@ void Emitter::WriteXData(const Entity& e) {
       }
     }
   }
+}
+
+// By hand: dxflib's text writer takes the angle in radians, and the trip from degrees and back
+// changes some angles in the last digit.
+void Emitter::WriteText(const Text& t, const DL_Attributes& attr) {
+  const Point3& p = t.position;
+  dw_.dxfString(100, "AcDbEntity");
+  dw_.entityAttributes(attr);
+  dw_.dxfString(100, "AcDbText");
+  dw_.coord(10, p.x, p.y, p.z);
+  dw_.dxfReal(40, t.height);
+  dw_.dxfString(1, Enc(t.text));
+  dw_.dxfReal(50, t.rotation);
+  dw_.dxfString(7, Style(t.style));
+  dw_.dxfInt(72, t.middle ? 1 : 0);
+  dw_.coord(11, p.x, p.y, p.z);
+  dw_.dxfString(100, "AcDbText");
+  dw_.dxfInt(73, t.middle ? 2 : 0);
 }
 
 void Emitter::WriteMText(const MText& m, const DL_Attributes& attr) {

@@ -114,7 +114,7 @@ Drawing MakeSampleDrawing() {
   Text middle;
   middle.position = {3000, 3000, 0};
   middle.height = 500;
-  middle.rotation = 0.25;
+  middle.rotation = -1.9615705608064606;  // degrees; not every such angle survives radians
   middle.text = "办公室一";
   middle.middle = true;
   d.Add(Make(middle, "文字"));
@@ -163,16 +163,14 @@ std::vector<Entity> Live(const Drawing& d) {
   return out;
 }
 
-// Text angles pass through degrees in the file; after checking them closely, take the expected
-// value so the whole entity can be compared exactly. Block rotations are degrees already and must
-// come back exactly as typed.
+// MText angles pass through degrees in the file; after checking them closely, take the expected
+// value so the whole entity can be compared exactly. Text and block angles are degrees already
+// and must come back exactly as typed.
 void AlignAngles(Entity& got, const Entity& want) {
-  auto align = [](double& g, double w) {
-    EXPECT_NEAR(g, w, 1e-12);
-    g = w;
-  };
-  if (auto* t = got.As<Text>()) align(t->rotation, want.As<Text>()->rotation);
-  if (auto* m = got.As<MText>()) align(m->rotation, want.As<MText>()->rotation);
+  if (auto* m = got.As<MText>()) {
+    EXPECT_NEAR(m->rotation, want.As<MText>()->rotation, 1e-12);
+    m->rotation = want.As<MText>()->rotation;
+  }
 }
 
 void ExpectSameEntities(std::vector<Entity> got, const std::vector<Entity>& want) {
@@ -246,6 +244,7 @@ TEST_F(DxfFiles, FileIsGbkWithCodePageEscapesAndTheChineseStyle) {
   EXPECT_NE(bytes.find("12 m\\U+00B2 \\U+D840\\U+DC00 " + *Utf8ToGbk("℃")), std::string::npos);
   EXPECT_NE(bytes.find("  2\nunicode\n"), std::string::npos);
   EXPECT_NE(bytes.find("  7\nunicode\n"), std::string::npos);
+  EXPECT_NE(bytes.find(" 50\n-1.9615705608064606\n"), std::string::npos) << "text angle in degrees";
   EXPECT_NE(bytes.find("gbcbig.shx"), std::string::npos);
   // Handles are the entity ids.
   char handle[32];
@@ -352,7 +351,7 @@ TEST_F(DxfFiles, HandWrittenEntitiesMapOntoTheDatabase) {
       "0\nVERTEX\n8\n0\n10\n1\n20\n1\n40\n3\n41\n4\n42\n0.5\n0\nVERTEX\n8\n0\n10\n2\n20\n1\n"
       "0\nSEQEND\n8\n0\n"
       // Horizontal justification 4 (middle) also counts as middle-centre.
-      "0\nTEXT\n5\n103\n8\n0\n10\n1\n20\n1\n40\n2\n1\nmid\n72\n4\n11\n3\n21\n4\n"
+      "0\nTEXT\n5\n103\n8\n0\n10\n1\n20\n1\n40\n2\n1\nmid\n50\n30\n72\n4\n11\n3\n21\n4\n"
       // MTEXT: chunks before the final group 1; direction vector along +y.
       "0\nMTEXT\n5\n104\n8\n0\n10\n1\n20\n1\n40\n2\n3\nAA\n3\nBB\n1\nCC\n11\n0\n21\n1\n"
       // A SOLID given three corners repeats the third.
@@ -390,6 +389,7 @@ TEST_F(DxfFiles, HandWrittenEntitiesMapOntoTheDatabase) {
   const auto& mid = *d->Find(0x103)->As<Text>();
   EXPECT_TRUE(mid.middle);
   EXPECT_EQ(mid.position, (Point3{3, 4, 0}));
+  EXPECT_EQ(mid.rotation, 30) << "degrees, as the file holds them";
 
   const auto& mt = *d->Find(0x104)->As<MText>();
   EXPECT_EQ(mt.text, "AABBCC");
