@@ -7,6 +7,7 @@
 #include "host/host.h"
 #include "host/text_util.h"
 #include "refdata/mdb_import.h"
+#include "refdata/photometry_import.h"
 #include "refdata/reference_db.h"
 #include "resources/templates.h"
 #include "support/ny_access.h"
@@ -54,6 +55,21 @@ std::string Lines(const std::vector<std::string>& lines) {
   std::string out;
   for (const auto& line : lines) out += (out.empty() ? "" : "\n") + line;
   return out;
+}
+
+// The kept photometric files go with the point-method catalogue, whose curves name them: copies
+// every file of `from` into `to`, a failure per file that could not be copied.
+void CopyPhotometry(const fs::path& from, const fs::path& to, std::vector<std::string>& failures) {
+  std::error_code ec;
+  if (!fs::is_directory(from, ec)) return;
+  fs::create_directories(to, ec);
+  for (const auto& entry : fs::directory_iterator(from, ec)) {
+    if (!entry.is_regular_file(ec)) continue;
+    std::string error;
+    if (!NyCommon::CopyFileAtomic(entry.path().string(), (to / entry.path().filename()).string(),
+                                  &error))
+      failures.push_back("<" + entry.path().string() + ">: " + error);
+  }
 }
 
 void Message(const std::string& text, nyhost::MbIcon icon) {
@@ -129,6 +145,8 @@ void CDbExImPortDlg::Backup() {
     if (!NyCommon::CopyFileAtomic(source.string(), target.string(), &error))
       failures.push_back("<" + source.string() + ">: " + error);
   }
+  CopyPhotometry(Module().DataFolder + kPhotometryFolder, fs::path(folder_) / kPhotometryFolder,
+                 failures);
   if (failures.empty())
     Message("备份操作完成!", nyhost::MbIcon::kInformation);
   else
@@ -159,6 +177,9 @@ void CDbExImPortDlg::Import() {
     if (!NyCommon::CopyFileAtomic(sources[i].string(), FileIn(Module().DataFolder, name).string(),
                                   &error))
       failures.push_back("<" + sources[i].string() + ">: " + error);
+    else if (name == kZirIrodoDotDb)
+      CopyPhotometry(fs::path(folder_) / kPhotometryFolder,
+                     Module().DataFolder + kPhotometryFolder, failures);
   }
   if (failures.empty())
     Message("导入操作完成!", nyhost::MbIcon::kInformation);

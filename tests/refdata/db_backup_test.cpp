@@ -44,6 +44,8 @@ class DbBackupTest : public nytest::HostFixture {
 TEST_F(DbBackupTest, BacksUpBothUserDatabases) {
   nytest::TempDir target;
   fs::path folder = target.path() / "备份" / "db";
+  fs::create_directories(data_ + "photometry");
+  std::ofstream(data_ + "photometry/CURVE_A.ies") << "IESNA:LM-63-2002";
   std::string label_after;
   script = [&](nyhost::Dialog& dlg) {
     ASSERT_TRUE(dlg.UserType(352, folder.string() + "/"));
@@ -59,6 +61,7 @@ TEST_F(DbBackupTest, BacksUpBothUserDatabases) {
   EXPECT_EQ(ReadAll(folder / "NyData.mdb"), ReadAll(data_ + "NyData.mdb"));
   EXPECT_EQ(ReadAll(folder / "ZirIrodoDot.mdb"), ReadAll(data_ + "ZirIrodoDot.mdb"));
   EXPECT_FALSE(fs::exists(folder / "plane.mdb"));
+  EXPECT_EQ(ReadAll(folder / "photometry" / "CURVE_A.ies"), "IESNA:LM-63-2002");
   // The folder is remembered without its trailing separator.
   EXPECT_EQ(NyIniFile::ReadKey("NyDlgDbExImPort", "导出路径", "", Module().SettingsFile),
             folder.string());
@@ -72,6 +75,8 @@ TEST_F(DbBackupTest, ImportFromTheDefaultFolderReplacesOnlyWhatIsThere) {
   fs::path bak = fs::path(Module().RootFolder) / "Bak" / "Db";
   fs::create_directories(bak);
   fs::copy_file(data_ + "ZirIrodoDot.mdb", bak / "zirirododot.MDB");
+  fs::create_directories(bak / "photometry");
+  std::ofstream(bak / "photometry" / "CURVE_B.ldt") << "kept with its curve";
   {
     NyAccess other;
     ASSERT_TRUE(other.InitADOServer((bak / "zirirododot.MDB").string()));
@@ -92,6 +97,7 @@ TEST_F(DbBackupTest, ImportFromTheDefaultFolderReplacesOnlyWhatIsThere) {
   ASSERT_NE(ZirIrodoDotDb(), nullptr);
   EXPECT_EQ(ZirIrodoDotDb()->GetSelData(v, FormatSql(kSelectCurveByModel, "导入型号")), 1);
   EXPECT_EQ(v, (V{"c"}));
+  EXPECT_EQ(ReadAll(data_ + "photometry/CURVE_B.ldt"), "kept with its curve");
 }
 
 TEST_F(DbBackupTest, NamesEveryFileNotCopiedAndCompletesOnlyWithoutFailure) {
