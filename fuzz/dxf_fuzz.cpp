@@ -84,16 +84,18 @@ void CheckSame(const std::vector<nyhost::Entity>& back, const std::vector<nyhost
 
 }  // namespace
 
+// The files are named relative to a private working folder: a random folder name in the paths
+// (and so in the messages) would steer the fuzzer differently from run to run of one seed.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   char templ[] = "/tmp/nyluxora-fuzz-dxf-XXXXXX";
-  if (!mkdtemp(templ)) std::abort();
+  if (!mkdtemp(templ) || chdir(templ) != 0) std::abort();
   folder = templ;
   std::atexit([] { std::system(("rm -rf '" + folder + "'").c_str()); });
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string in = folder + "/in.dxf", out = folder + "/out.dxf";
+  const std::string in = "in.dxf", out = "out.dxf";
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   if (FILE* f = std::fopen(in.c_str(), "wb")) {
     std::fwrite(data, 1, size, f);
