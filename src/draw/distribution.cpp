@@ -7,6 +7,7 @@
 
 #include "draw/contour.h"
 #include "draw/scalar_grid.h"
+#include "host/entity_geometry.h"
 #include "support/ny_xdata.h"
 
 namespace nydraw {
@@ -88,36 +89,71 @@ void IsolineLabels(const ContourLine& line, double level, double height, double 
   }
 }
 
+// Moves a legend entity (solids and texts only).
+void Shift(Entity& e, double dx, double dy) {
+  if (auto* t = e.As<nyhost::Text>()) t->position.x += dx, t->position.y += dy;
+  if (auto* s = e.As<nyhost::Solid>())
+    for (auto& c : s->corners) c.x += dx, c.y += dy;
+}
+
+// The legend is laid out with its top left corner at the origin, measured, and moved to the
+// first place beside the room where it covers nothing.
 void LegendEntities(const DrawRequest& r, const Legend& legend, const nyhost::Extents& ext,
                     std::vector<Entity>& out) {
   const double room_h = ext.max.y - ext.min.y;
   const std::size_t rows = legend.levels.size() + 4;
   const double h = std::min(3.5 * r.unit, room_h / (1.6 * static_cast<double>(rows)));
   const double row = 1.6 * h;
-  const double x0 = ext.max.x + 3 * h;
-  double y = ext.max.y - h;
+  double y = -h;
   const std::string& layer = r.point_layer;
-  out.push_back(
-      Label({x0, y, 0}, h, 0, r.cal_type == 2 ? "统一眩光" : "照度 (lx)", r.text_layer, 7, false));
+  std::vector<Entity> items;
+  items.push_back(
+      Label({0, y, 0}, h, 0, r.cal_type == 2 ? "统一眩光" : "照度 (lx)", r.text_layer, 7, false));
   for (std::size_t k = legend.levels.size(); k-- > 0;) {
     y -= row;
     nyhost::Solid s;
-    s.corners = {Point3{x0, y, 0}, Point3{x0 + 2 * h, y, 0}, Point3{x0, y + 1.2 * h, 0},
-                 Point3{x0 + 2 * h, y + 1.2 * h, 0}};
-    out.push_back(Make(s, layer, legend.colours[k]));
-    out.push_back(Label({x0 + 2.6 * h, y + 0.1 * h, 0}, h, 0, LevelText(legend.levels[k]),
-                        r.text_layer, 7, false));
+    s.corners = {Point3{0, y, 0}, Point3{2 * h, y, 0}, Point3{0, y + 1.2 * h, 0},
+                 Point3{2 * h, y + 1.2 * h, 0}};
+    items.push_back(Make(s, layer, legend.colours[k]));
+    items.push_back(Label({2.6 * h, y + 0.1 * h, 0}, h, 0, LevelText(legend.levels[k]),
+                          r.text_layer, 7, false));
   }
   const char* unit = r.cal_type == 2 ? "" : " lx";
   y -= 1.5 * row;
-  out.push_back(
-      Label({x0, y, 0}, 0.8 * h, 0,
+  items.push_back(
+      Label({0, y, 0}, 0.8 * h, 0,
             r.range_type == 1
                 ? fmt::format("效果范围 {:g}~{:g}{}", r.effect.range_min, r.effect.range_max, unit)
                 : fmt::format("计算范围 {:.1f}~{:.1f}{}", r.cal_min, r.cal_max, unit),
             r.text_layer, 7, false));
   y -= row;
-  out.push_back(Label({x0, y, 0}, 0.8 * h, 0, "效果: " + r.effect.name, r.text_layer, 7, false));
+  items.push_back(Label({0, y, 0}, 0.8 * h, 0, "效果: " + r.effect.name, r.text_layer, 7, false));
+
+  const nyhost::Drawing no_blocks;  // texts and solids are measured without any
+  nyhost::Extents box;
+  for (const auto& e : items) box.AddBox(nyhost::EntityExtents(no_blocks, e));
+  const double w = box.max.x - box.min.x, tall = box.max.y - box.min.y, gap = 3 * h;
+  // Lower left corners to try.
+  std::vector<Point3> corners = {{ext.max.x + gap, ext.max.y - tall, 0},
+                                 {ext.min.x - gap - w, ext.max.y - tall, 0},
+                                 {ext.min.x, ext.min.y - gap - tall, 0},
+                                 {ext.min.x, ext.max.y + gap, 0}};
+  for (int k = 1; r.occupied && k <= 200; ++k)
+    corners.push_back({ext.max.x + gap + k * (w + gap), ext.max.y - tall, 0});
+  Point3 at = corners.front();
+  for (const auto& c : corners) {
+    nyhost::Extents place;
+    place.Add(c);
+    place.Add({c.x + w, c.y + tall, 0});
+    if (!r.occupied || !r.occupied(place)) {
+      at = c;
+      break;
+    }
+  }
+  for (auto& e : items) {
+    Shift(e, at.x - box.min.x, at.y - box.min.y);
+    out.push_back(std::move(e));
+  }
 }
 
 }  // namespace

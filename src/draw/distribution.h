@@ -3,6 +3,7 @@
 // points and settings in, entities out; the caller puts them into a drawing.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,9 @@ struct DrawRequest {
   std::vector<std::string> point_texts;
   Loop outline;       // closed room outline (first point repeated); empty: none
   double unit = 100;  // drawing units per millimetre of paper (drawing / arch scale)
+  // Whether a box would cover something the plan already shows; the legend goes where nothing
+  // is, trying right of the room, left, below, above, then further right. Empty: nothing is.
+  std::function<bool(const nyhost::Extents&)> occupied;
 };
 
 struct Legend {

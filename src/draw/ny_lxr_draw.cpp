@@ -8,8 +8,52 @@
 #include "draw/distribution.h"
 #include "draw/effect_dialog.h"
 #include "draw/effects.h"
+#include "host/entity_geometry.h"
 #include "host/host.h"
 #include "support/ny_xdata.h"
+
+namespace {
+
+// What the plan shows besides the room's own earlier drawing (about to be replaced): lines and
+// polyline edges as segments, so a wall around the whole floor does not block everything, and
+// everything else by its extents.
+class PlanContent {
+ public:
+  PlanContent(const nyhost::Drawing& d, const std::string& own_tag) {
+    for (nyhost::EntityId id : d.LiveIds()) {
+      const nyhost::Entity* e = d.FindLive(id);
+      std::string owner;
+      if (!e || (NyXData::GetEntXData(owner, *e, NyLXRDrawDll::kTagKey) && owner == own_tag)) continue;
+      if (const auto* l = e->As<nyhost::Line>()) {
+        segments_.push_back({l->start, l->end});
+      } else if (const auto* pl = e->As<nyhost::Polyline>()) {
+        const auto& v = pl->vertices;
+        for (std::size_t i = 0; i + 1 < v.size() + (pl->closed ? 1 : 0); ++i) {
+          const auto& b = v[(i + 1) % v.size()];
+          segments_.push_back({{v[i].x, v[i].y, 0}, {b.x, b.y, 0}});
+        }
+      } else if (nyhost::Extents box = nyhost::EntityExtents(d, *e); !box.Empty()) {
+        boxes_.push_back(box);
+      }
+    }
+  }
+
+  bool Covers(const nyhost::Extents& place) const {
+    for (const auto& [a, b] : segments_)
+      if (nyhost::SegmentMeetsBox(a, b, place)) return true;
+    for (const auto& box : boxes_)
+      if (box.min.x <= place.max.x && box.max.x >= place.min.x && box.min.y <= place.max.y &&
+          box.max.y >= place.min.y)
+        return true;
+    return false;
+  }
+
+ private:
+  std::vector<std::pair<nyhost::Point3, nyhost::Point3>> segments_;
+  std::vector<nyhost::Extents> boxes_;
+};
+
+}  // namespace
 
 void NyLXRDrawDll::SetCalValue(const std::vector<nyhost::Point3>& points, double max, double min) {
   points_ = points;
@@ -78,9 +122,11 @@ void NyLXRDrawDll::DrawLight() {
       if (!r.outline.empty()) r.outline.push_back(r.outline.front());
     }
   r.unit = d->draw_scale() / (d->arch_scale() > 0 ? d->arch_scale() : 1);
+  const std::string tag = fmt::format("{:X}", wall_id_);
+  const PlanContent content(*d, tag);
+  r.occupied = [&content](const nyhost::Extents& place) { return content.Covers(place); };
   std::vector<nyhost::Entity> entities = nydraw::BuildDistribution(r);
 
-  const std::string tag = fmt::format("{:X}", wall_id_);
   d->BeginUndoGroup();
   // The room's earlier drawing goes, and so does any drawing whose room outline is gone.
   for (nyhost::EntityId id : d->LiveIds()) {

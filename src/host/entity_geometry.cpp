@@ -101,6 +101,26 @@ Extents PolylineExtents(const Polyline& pl) {
   return e;
 }
 
+bool SegmentMeetsBox(Point3 a, Point3 b, const Extents& box) {
+  if (box.Empty()) return false;
+  // The segment a + t (b - a), t in [0, 1], cut down to each slab of the box in turn.
+  double t0 = 0, t1 = 1;
+  const double d[2] = {b.x - a.x, b.y - a.y}, from[2] = {a.x, a.y};
+  const double lo[2] = {box.min.x, box.min.y}, hi[2] = {box.max.x, box.max.y};
+  for (int k = 0; k < 2; ++k) {
+    if (d[k] == 0) {
+      if (from[k] < lo[k] || from[k] > hi[k]) return false;
+      continue;
+    }
+    double ta = (lo[k] - from[k]) / d[k], tb = (hi[k] - from[k]) / d[k];
+    if (ta > tb) std::swap(ta, tb);
+    t0 = std::max(t0, ta);
+    t1 = std::min(t1, tb);
+    if (t0 > t1) return false;
+  }
+  return true;
+}
+
 Point3 BlockToWorld(const BlockReference& ref, const BlockDefinition& def, Point3 p) {
   double x = (p.x - def.base.x) * ref.scale_x;
   double y = (p.y - def.base.y) * ref.scale_y;

@@ -48,6 +48,9 @@ class BlockWalk {
 // ("A", "B", "A"), or empty when no block does.
 std::vector<std::string> BlockCycle(const Drawing& d);
 
+// Whether the segment from a to b touches the box (x and y only).
+bool SegmentMeetsBox(Point3 a, Point3 b, const Extents& box);
+
 // Transform of a block reference applied to a point of its definition.
 Point3 BlockToWorld(const BlockReference& ref, const BlockDefinition& def, Point3 p);
 

@@ -133,6 +133,33 @@ TEST(PointInPolygon, InsideOutsideAndBoundaryWithDrawingTolerance) {
   EXPECT_EQ(NyGeo::IsPointInPolygon({{0, 0}, {1, 1}}, {0, 0}), NyGeo::kOutside);
 }
 
+TEST(SegmentMeetsBox, CrossingTouchingAndPassingBy) {
+  nyhost::Extents box;
+  box.Add({0, 0, 0});
+  box.Add({10, 5, 0});
+  struct Case {
+    Point3 a, b;
+    bool meets;
+  } cases[] = {
+      {{-5, 2}, {15, 2}, true},    // through, ends outside
+      {{2, 1}, {3, 2}, true},      // wholly inside
+      {{-1, -1}, {0, 0}, true},    // ends on a corner
+      {{-5, 6}, {15, 6}, false},   // parallel above
+      {{11, -5}, {11, 10}, false},  // vertical beside
+      {{5, -5}, {5, 10}, true},    // vertical through
+      {{-3, 3}, {3, -3}, true},    // cuts the corner off
+      {{-3, 2}, {2, -3}, false},   // passes the corner outside
+      {{20, 0}, {30, 5}, false},   // on the line of an edge, beyond it
+      {{4, 4}, {4, 4}, true},      // a point inside
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.a.x << "," << c.a.y << " " << c.b.x << "," << c.b.y);
+    EXPECT_EQ(nyhost::SegmentMeetsBox(c.a, c.b, box), c.meets);
+    EXPECT_EQ(nyhost::SegmentMeetsBox(c.b, c.a, box), c.meets) << "either direction";
+  }
+  EXPECT_FALSE(nyhost::SegmentMeetsBox({0, 0}, {1, 1}, nyhost::Extents{})) << "empty box";
+}
+
 TEST(GeoHelpers, MidAndMirror) {
   auto m = NyGeo::Mid({0, 0, 0}, {10, 4, 2});
   EXPECT_EQ(m, (Point3{5, 2, 1}));
