@@ -6,6 +6,7 @@
 
 #include "base/module_state.h"
 #include "host/host.h"
+#include "refdata/photometry_import.h"
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"
 #include "resources/templates.h"
@@ -51,17 +52,24 @@ bool CCurveEditDlg::LoadTable(nyhost::Dialog& dlg) {
     return false;
   }
   std::vector<std::string> row;
+  Rows loaded{};
   for (int r = 0; r < kRows; ++r) {
     rows.GetValueRecord(row, r);
-    for (int c = 0; c < 3 && c < static_cast<int>(row.size()); ++c)
-      dlg.SetCell(kGridId, r + 1, c, row[static_cast<std::size_t>(c)]);
+    for (int c = 0; c < 3 && c < static_cast<int>(row.size()); ++c) {
+      const std::string& text = row[static_cast<std::size_t>(c)];
+      dlg.SetCell(kGridId, r + 1, c, text);
+      double v = -1;
+      NyStr::IsDigit(v, text);
+      loaded[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = static_cast<int>(v);
+    }
   }
+  loaded_ = loaded;
   return true;
 }
 
 bool CCurveEditDlg::Save(nyhost::Dialog& dlg) {
   // Check every cell first: nothing is written unless all are whole, non-negative numbers.
-  std::array<std::array<int, 3>, kRows> values{};
+  Rows values{};
   for (int r = 1; r <= kRows; ++r) {
     for (int c = 0; c < 3; ++c) {
       std::string text = dlg.GetCell(kGridId, r, c);
@@ -93,6 +101,7 @@ bool CCurveEditDlg::Save(nyhost::Dialog& dlg) {
       if (!db->ExecuteSQL(FormatSql(kUpdateCurveRow, table_, v[1], v[2], v[0]))) {
         // Rows already written stay written.
         if (own) db->CommitTrans();
+        ForgetKeptFile(table_);
         Message(fmt::sprintf("更新:角度 = %d,光强A = %d,光强B = %d 时出错!\n数据更新终止!", v[0],
                           v[1], v[2]),
                 nyhost::MbIcon::kError);
@@ -122,6 +131,7 @@ bool CCurveEditDlg::Save(nyhost::Dialog& dlg) {
     Message("更新数据库失败!", nyhost::MbIcon::kError);
     return false;
   }
+  if (values != loaded_) ForgetKeptFile(table_);  // the precise mode now reads the table
   return true;
 }
 

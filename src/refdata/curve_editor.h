@@ -2,6 +2,8 @@
 // of 19 rows (angle, A-A, B-B) and creates the table when it does not exist yet.
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 
 #include "host/dialog.h"
@@ -23,8 +25,11 @@ class CCurveEditDlg : public nyhost::DialogController {
   bool Save(nyhost::Dialog& dlg);
 
  private:
+  using Rows = std::array<std::array<int, 3>, kRows>;
   bool LoadTable(nyhost::Dialog& dlg);
   std::string table_;
+  // The table as it was opened: a changed curve no longer matches a photometric file kept for it.
+  std::optional<Rows> loaded_;
 };
 
 // Runs the editor modally on `table`; true when the user saved.

@@ -2,10 +2,13 @@
 // would: typing cells, choosing list entries, pressing buttons.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "base/module_state.h"
 #include "refdata/curve_chooser.h"
 #include "refdata/curve_editor.h"
 #include "refdata/curve_preview.h"
@@ -114,11 +117,18 @@ TEST_F(CurveDialogsTest, EditorRefusesBadCellsAndWritesNothing) {
 }
 
 TEST_F(CurveDialogsTest, EditorCancelWritesNothingAndOkUpdatesAnExistingCurve) {
+  // A photometric file kept for the curve stays while the curve is unchanged.
+  const std::string kept = Module().DataFolder + "photometry/荧光灯YG701-3配光曲线.ies";
+  std::filesystem::create_directories(Module().DataFolder + "photometry");
+  std::ofstream(kept) << "IESNA:LM-63-2002";
   script = [&](nyhost::Dialog& dlg) {
     ASSERT_TRUE(dlg.UserCellEdit(302, 2, 1, "1"));
     dlg.UserClick(nyhost::kIdCancel);
   };
   EXPECT_FALSE(EditCurveTable("荧光灯YG701-3配光曲线"));
+  script = [&](nyhost::Dialog& dlg) { dlg.UserClick(nyhost::kIdOk); };
+  EXPECT_TRUE(EditCurveTable("荧光灯YG701-3配光曲线"));
+  EXPECT_TRUE(std::filesystem::exists(kept));
   script = [&](nyhost::Dialog& dlg) {
     EXPECT_EQ(dlg.GetCell(302, 2, 1), "232");  // loaded from the table, untouched by the cancel
     ASSERT_TRUE(dlg.UserCellEdit(302, 2, 1, "250"));
@@ -129,6 +139,7 @@ TEST_F(CurveDialogsTest, EditorCancelWritesNothingAndOkUpdatesAnExistingCurve) {
   ASSERT_EQ(v.size(), 57u);
   EXPECT_EQ((V{v[3], v[4], v[5]}), (V{"5", "250", "228"}));
   EXPECT_EQ((V{v[6], v[7], v[8]}), (V{"10", "236", "222"}));
+  EXPECT_FALSE(std::filesystem::exists(kept)) << "the file no longer describes the curve";
 }
 
 TEST_F(CurveDialogsTest, EditorOnAnEighteenRowCurveWarnsAndUpdatesMatchingAngles) {
