@@ -10,7 +10,6 @@
 #include <sstream>
 
 #include "host/dxf_io.h"
-#include "host/entity_geometry.h"
 #include "office/xlsx_workbook.h"
 #include "support/ny_xdata.h"
 #include "test_support.h"
@@ -72,6 +71,20 @@ std::string SmallPlan(const nytest::TempDir& dir, const std::string& model = "TD
   std::string path = (dir.path() / (model + height + ".dxf")).string();
   EXPECT_TRUE(nyhost::WriteDxf(d, path).ok);
   return path;
+}
+
+// The shares at P1..P3 (columns M, N, O, rows 3 to 8) and each column's total, one decimal.
+std::vector<std::string> SharesAndTotals(const nyhost::Workbook& book) {
+  std::vector<std::string> out;
+  for (std::string col : {"M", "N", "O"}) {
+    double sum = 0;
+    for (int row = 3; row <= 8; ++row) {
+      out.push_back(book.CellText(col + std::to_string(row)));
+      sum += std::atof(out.back().c_str());
+    }
+    out.push_back(fmt::sprintf("%.1f", sum));  // the template's totals, recalculated
+  }
+  return out;
 }
 
 TEST(CommandLine, SessionPrintsWhatTheModulePrintsAndSavesARereadableDrawing) {
@@ -233,6 +246,8 @@ TEST(CommandLine, BadInputGivesAClearMessageAndStatus) {
       {"scale not a number", "render " + plan + " --out x.pdf --scale nan", 2,
        "--scale: 'nan' is not a finite number"},
       {"picture type", "render " + plan + " --out x.jpg", 2, "must end in .png, .svg or .pdf"},
+      {"render without a plan", "render /nonexistent/none.dxf --out x.png", 2, "none.dxf"},
+      {"render without --out", "render " + plan, 2, "--out is required"},
       {"page too small",
        "render " + example + " --out " + Quote(work.str() + "/p.pdf") + " --paper A4 --scale 50", 1,
        "needs 366 x 184 mm at 1:50, more than A4 holds"},
@@ -263,22 +278,6 @@ TEST(CommandLine, BadInputGivesAClearMessageAndStatus) {
             std::string::npos)
       << lumen.out;
 
-#ifdef NYLUXORA_TEST_RENDER
-  // --width alone keeps the plan's proportions (a PNG header holds width and height).
-  std::string png = work.str() + "/p.png";
-  ASSERT_EQ(Nyluxora("render " + example + " --out " + Quote(png) + " --width 800", home).status,
-            0);
-  unsigned char head[24] = {};
-  std::ifstream(png, std::ios::binary).read(reinterpret_cast<char*>(head), sizeof head);
-  auto be32 = [&](int at) {
-    return head[at] << 24 | head[at + 1] << 16 | head[at + 2] << 8 | head[at + 3];
-  };
-  nyhost::DxfResult res;
-  auto d = nyhost::ReadDxf(std::string(NYLUXORA_TEST_EXAMPLES_DIR) + "/office.dxf", res);
-  nyhost::Extents box = nyhost::DrawingExtents(*d);
-  EXPECT_EQ(be32(16), 800);
-  EXPECT_EQ(be32(20), std::lround(800 * (box.max.y - box.min.y) / (box.max.x - box.min.x)));
-#endif
 }
 
 // The summary names the same values the printed fields show; the user's remembered density is
@@ -380,21 +379,10 @@ TEST(CommandLine, PointReportOpensInAnOfficeProgram) {
   const auto text = nytest::OfficeDocumentText(report, work.path());
   if (!text)
     GTEST_SKIP() << "soffice is not installed: the workbook was not opened by an office program";
-  std::vector<std::string> expected = {"P1点照度",
-                                       "P2点照度",
-                                       "P3点照度",
-                                       "格栅荧光灯",
-                                       "10050",
-                                       "总计",
-                                       "计算照度平均值： 491.46(lx)"};
-  for (std::string col : {"M", "N", "O"}) {
-    double sum = 0;
-    for (int row = 3; row <= 8; ++row) {
-      expected.push_back(book->CellText(col + std::to_string(row)));
-      sum += std::atof(expected.back().c_str());
-    }
-    expected.push_back(fmt::sprintf("%.1f", sum));  // the template's totals, recalculated
-  }
+  std::vector<std::string> expected = SharesAndTotals(*book);
+  for (const char* e : {"P1点照度", "P2点照度", "P3点照度", "格栅荧光灯", "10050", "总计",
+                        "计算照度平均值： 491.46(lx)"})
+    expected.push_back(e);
   for (const auto& e : expected) EXPECT_NE(text->find(e), std::string::npos) << e;
 }
 
@@ -428,16 +416,10 @@ TEST(CommandLine, PointReportAsPdfHoldsTheWorkbooksNumbers) {
       std::system(("pdftotext -layout " + Quote(pdf) + " " + Quote(work.str() + "/r.txt")).c_str()),
       0);
   const std::string text = nytest::ReadAll(work.path() / "r.txt");
-  std::vector<std::string> expected = {"P1点照度", "P3点照度", "格栅荧光灯",
-                                       "总计",     "比例 1:",  book->CellText("A104")};
-  for (std::string col : {"M", "N", "O"}) {
-    double sum = 0;
-    for (int row = 3; row <= 8; ++row) {
-      expected.push_back(book->CellText(col + std::to_string(row)));
-      sum += std::atof(expected.back().c_str());
-    }
-    expected.push_back(fmt::sprintf("%.1f", sum));
-  }
+  std::vector<std::string> expected = SharesAndTotals(*book);
+  for (std::string e : {"P1点照度", "P3点照度", "格栅荧光灯", "总计", "比例 1:"})
+    expected.push_back(e);
+  expected.push_back(book->CellText("A104"));
   for (const auto& e : expected) EXPECT_NE(text.find(e), std::string::npos) << e << "\n" << text;
 
   // The markers' own dark red, apart from the luminaires' pure red, on the rendered page.

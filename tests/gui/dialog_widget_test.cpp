@@ -86,22 +86,11 @@ TEST(DialogUnits, FollowTheFontsAverageLetterWidthAndHeight) {
 }
 
 TEST(DialogGeometry, EveryControlSitsWhereItsTemplateSays) {
-  nyhost::DialogTemplate t;
-  t.id = 901;
-  t.width = 200;
-  t.height = 120;
-  t.controls = {Ctl(100, ControlKind::kGroup, "组", 2, 2, 196, 116),
-                Ctl(10, ControlKind::kStatic, "名称", 8, 10, 30, 10),
-                Ctl(11, ControlKind::kEdit, "", 40, 8, 60, 12),
-                Ctl(12, ControlKind::kSpin, "", 100, 8, 10, 12),
-                Ctl(13, ControlKind::kButton, "计算", 112, 8, 50, 14),
-                Ctl(14, ControlKind::kDropList, "", 8, 26, 80, 60),
-                Ctl(15, ControlKind::kList, "", 8, 44, 80, 40),
-                Ctl(16, ControlKind::kGrid, "", 92, 44, 100, 60)};
+  const nyhost::DialogTemplate t = guitest::EveryKind();
   Opened o(t);
   ASSERT_NE(o.w, nullptr);
   const nygui::DialogUnits& u = o.w->units();
-  EXPECT_EQ(o.w->size(), QSize(qRound(200 * u.x), qRound(120 * u.y)));
+  EXPECT_EQ(o.w->size(), QSize(qRound(300 * u.x), qRound(200 * u.y)));
   for (const auto& c : t.controls) {
     QWidget* widget = o.w->ControlWidget(c.id);
     ASSERT_NE(widget, nullptr) << c.id;
@@ -117,7 +106,7 @@ TEST(DialogGeometry, EveryControlSitsWhereItsTemplateSays) {
     }
   }
   // The edit and its spin arrows touch without a gap or an overlap.
-  EXPECT_EQ(o.w->ControlWidget(11)->geometry().right() + 1, o.w->ControlWidget(12)->x());
+  EXPECT_EQ(o.w->ControlWidget(21)->geometry().right() + 1, o.w->ControlWidget(22)->x());
 }
 
 // Hidden frames lend their tooltip to the controls placed inside them.
@@ -261,10 +250,14 @@ QTreeWidgetItem* Item(QTreeWidget* tree, int top, int child = -1) {
   return child < 0 ? t : t->child(child);
 }
 
-TEST(DialogTrees, ClicksRightClicksAndOpeningReachTheModelWithoutRebuilding) {
+// The tree-and-lists dialog, shown.
+struct TreeDialog : ::testing::Test {
+  void SetUp() override { ASSERT_TRUE(o.Show()); }
   TreeController tc;
-  Opened o(TreeAndLists(), &tc);
-  ASSERT_TRUE(o.Show());
+  Opened o{TreeAndLists(), &tc};
+};
+
+TEST_F(TreeDialog, ClicksRightClicksAndOpeningReachTheModelWithoutRebuilding) {
   auto* tree = qobject_cast<QTreeWidget*>(o.w->ControlWidget(60));
   ASSERT_NE(tree, nullptr);
   QTreeWidgetItem* meeting = Item(tree, 0, 1);
@@ -312,10 +305,7 @@ TEST(DialogTrees, ClicksRightClicksAndOpeningReachTheModelWithoutRebuilding) {
   EXPECT_EQ(tree->currentItem(), nullptr);
 }
 
-TEST(DialogTrees, ScriptChoicesGoThroughTheWidgets) {
-  TreeController tc;
-  Opened o(TreeAndLists(), &tc);
-  ASSERT_TRUE(o.Show());
+TEST_F(TreeDialog, ScriptChoicesGoThroughTheWidgets) {
   struct Case {
     int id;
     QString item;
@@ -341,10 +331,7 @@ TEST(DialogTrees, ScriptChoicesGoThroughTheWidgets) {
   EXPECT_FALSE(nygui::ChooseThroughWidget(o.w->ControlWidget(22), "T5"));  // not a chooser
 }
 
-TEST(DialogControls, SpinArrowsListsAndTypedComboText) {
-  TreeController tc;
-  Opened o(TreeAndLists(), &tc);
-  ASSERT_TRUE(o.Show());
+TEST_F(TreeDialog, SpinArrowsListsAndTypedComboText) {
   struct Case {
     int id;
     Qt::ArrowType first, second;

@@ -15,6 +15,39 @@ nyhost::ControlTemplate Ctl(int id, nyhost::ControlKind kind, const char* captio
   return c;
 }
 
+nyhost::DialogTemplate EveryKind() {
+  using K = nyhost::ControlKind;
+  nyhost::DialogTemplate t;
+  t.id = 900;
+  t.caption = "全部控件";
+  t.width = 300;
+  t.height = 200;
+  auto radio1 = Ctl(31, K::kRadio, "点", 10, 40, 30, 10);
+  radio1.group_start = true;
+  auto ro = Ctl(21, K::kEdit, "0.70", 70, 20, 40, 12);
+  ro.read_only = true;
+  auto bmp = Ctl(12, K::kBitmapButton, "", 120, 4, 20, 18);
+  bmp.bitmap = "RECWALL";
+  t.controls = {Ctl(100, K::kGroup, "计算结果", 2, 2, 296, 190),
+                Ctl(10, K::kStatic, "房间名称", 10, 6, 40, 10),
+                Ctl(11, K::kButton, "水平照度", 60, 4, 50, 14),
+                bmp,
+                Ctl(20, K::kEdit, "", 10, 20, 50, 12),
+                ro,
+                Ctl(22, K::kSpin, "", 110, 20, 8, 12),
+                radio1,
+                Ctl(32, K::kRadio, "线", 45, 40, 30, 10),
+                Ctl(33, K::kCheck, "标注", 80, 40, 40, 10),
+                Ctl(40, K::kDropList, "", 130, 40, 60, 60),
+                Ctl(50, K::kPicture, "", 200, 4, 60, 40),
+                Ctl(60, K::kTree, "", 10, 60, 80, 60),
+                Ctl(70, K::kGrid, "", 100, 60, 150, 60),
+                Ctl(80, K::kList, "", 200, 130, 60, 30),
+                Ctl(nyhost::kIdOk, K::kButton, "确定", 10, 170, 50, 14)};
+  return t;
+}
+
+
 void Recorder::OnClick(nyhost::Dialog& d, int id) {
   events.push_back("click " + to_string(id));
   if (id == nyhost::kIdOk) d.EndDialog(nyhost::kIdOk);

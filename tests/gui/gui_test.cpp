@@ -27,11 +27,9 @@
 
 namespace {
 
-using nyhost::ControlKind;
 using nyhost::Host;
 
 using guitest::App;
-using guitest::Ctl;
 
 // Fills the every-kind dialog's list, then records like any controller.
 struct Recorder : guitest::Recorder {
@@ -42,37 +40,6 @@ struct Recorder : guitest::Recorder {
   }
 };
 
-nyhost::DialogTemplate EveryKind() {
-  nyhost::DialogTemplate t;
-  t.id = 900;
-  t.caption = "全部控件";
-  t.width = 300;
-  t.height = 200;
-  auto ctl = Ctl;
-  auto radio1 = ctl(31, ControlKind::kRadio, "点", 10, 40, 30, 10);
-  radio1.group_start = true;
-  auto ro = ctl(21, ControlKind::kEdit, "0.70", 70, 20, 40, 12);
-  ro.read_only = true;
-  auto bmp = ctl(12, ControlKind::kBitmapButton, "", 120, 4, 20, 18);
-  bmp.bitmap = "RECWALL";
-  t.controls = {ctl(100, ControlKind::kGroup, "计算结果", 2, 2, 296, 190),
-                ctl(10, ControlKind::kStatic, "房间名称", 10, 6, 40, 10),
-                ctl(11, ControlKind::kButton, "水平照度", 60, 4, 50, 14),
-                bmp,
-                ctl(20, ControlKind::kEdit, "", 10, 20, 50, 12),
-                ro,
-                ctl(22, ControlKind::kSpin, "", 112, 20, 8, 12),
-                radio1,
-                ctl(32, ControlKind::kRadio, "线", 45, 40, 30, 10),
-                ctl(33, ControlKind::kCheck, "标注", 80, 40, 40, 10),
-                ctl(40, ControlKind::kDropList, "", 130, 40, 60, 60),
-                ctl(50, ControlKind::kPicture, "", 200, 4, 60, 40),
-                ctl(60, ControlKind::kTree, "", 10, 60, 80, 60),
-                ctl(70, ControlKind::kGrid, "", 100, 60, 150, 60),
-                ctl(nyhost::kIdOk, ControlKind::kButton, "确定", 10, 170, 50, 14)};
-  return t;
-}
-
 template <typename W>
 W* Control(nygui::DialogWidget* w, int id) {
   return qobject_cast<W*>(w->ControlWidget(id));
@@ -80,7 +47,7 @@ W* Control(nygui::DialogWidget* w, int id) {
 
 struct DialogWidgets : ::testing::Test {
   Recorder rec_;
-  guitest::Opened o_{EveryKind(), &rec_};
+  guitest::Opened o_{guitest::EveryKind(), &rec_};
   nyhost::Dialog* dlg_ = o_.dlg;
   nygui::DialogWidget* w_ = o_.w;
 };
