@@ -345,11 +345,13 @@ TEST(CommandLine, CalcSummaryMatchesThePrintedFieldsAndSettingsStayUntouched) {
 
 }  // namespace
 
-// The point report of the example office, opened by an office program we did not write: its PDF
-// shows the point headers, the luminaire rows, each share and the closing sentence.
-TEST(CommandLine, PointReportOpensInAnOfficeProgram) {
+// The point report of the example office, read by programs we did not write: the workbook by an
+// office program and its PDF by poppler. Both show the point headers, the luminaire rows, each
+// share at P1..P3, their totals and the closing sentence; the PDF also the plan with the three
+// markers drawn, and a PDF that cannot be written fails the run.
+TEST(CommandLine, PointReportOpensInOfficeAndPdfReaders) {
   nytest::TempDir home, work;
-  const std::string report = (work.path() / "报告.xlsx").string();
+  const std::string report = (work.path() / "报告.xlsx").string(), pdf = work.str() + "/r.pdf";
   // Office one, horizontal values drawn as points; three of them picked (handles of the drawn
   // points at 1000,1000, 3000,3000 and 4000,2000).
   std::string script =
@@ -367,38 +369,27 @@ TEST(CommandLine, PointReportOpensInAnOfficeProgram) {
   ASSERT_TRUE(book) << error;
   // `report` picks the same points: the same shares, written over the workbook; a malformed
   // point list is refused.
-  const std::string run = "report " + plan + " --rect 0,0,6000,6000 --density 6*6 --out " +
-                          Quote(report) + " --points ";
-  EXPECT_EQ(Nyluxora(run + "'1000;3000'", home).status, 2);
-  r = Nyluxora(run + "'1000,1000;3000,3000;4000,2000'", home);
+  const std::string run = "report " + plan + " --rect 0,0,6000,6000 --density 6*6 --points ";
+  const std::string points = "'1000,1000;3000,3000;4000,2000' --out ";
+  EXPECT_EQ(Nyluxora(run + "'1000;3000' --out " + Quote(report), home).status, 2);
+  r = Nyluxora(run + points + Quote(report), home);
   ASSERT_EQ(r.status, 0) << r.out;
   auto again = nyoffice::OpenXlsx(report, error);
   ASSERT_TRUE(again) << error;
   for (std::string cell : {"M1", "O1", "M3", "N5", "O8", "B8"})
     EXPECT_EQ(again->CellText(cell), book->CellText(cell)) << cell;
-  const auto text = nytest::OfficeDocumentText(report, work.path());
-  if (!text)
-    GTEST_SKIP() << "soffice is not installed: the workbook was not opened by an office program";
   std::vector<std::string> expected = SharesAndTotals(*book);
-  for (const char* e : {"P1点照度", "P2点照度", "P3点照度", "格栅荧光灯", "10050", "总计",
-                        "计算照度平均值： 491.46(lx)"})
-    expected.push_back(e);
-  for (const auto& e : expected) EXPECT_NE(text->find(e), std::string::npos) << e;
-}
+  for (const char* e : {"P1点照度", "P3点照度", "格栅荧光灯", "总计"}) expected.push_back(e);
 
-// The same report as a PDF: the workbook's headers, rows, shares at P1..P3, their totals and the
-// closing sentence, and the plan with the three markers drawn; a PDF that cannot be written
-// fails the run.
-TEST(CommandLine, PointReportAsPdfHoldsTheWorkbooksNumbers) {
-  nytest::TempDir home, work;
-  const std::string run = "report " +
-                          Quote(std::string(NYLUXORA_TEST_EXAMPLES_DIR) + "/office.dxf") +
-                          " --rect 0,0,6000,6000 --density 6*6 "
-                          "--points '1000,1000;3000,3000;4000,2000' --out ";
-  const std::string xlsx = work.str() + "/r.xlsx", pdf = work.str() + "/r.pdf";
+  const auto office = nytest::OfficeDocumentText(report, work.path());
+  for (const auto& e : expected)
+    EXPECT_TRUE(!office || office->find(e) != std::string::npos) << e;
+  for (const char* e : {"P2点照度", "10050", "计算照度平均值： 491.46(lx)"})
+    EXPECT_TRUE(!office || office->find(e) != std::string::npos) << e;
+
 #ifndef NYLUXORA_TEST_RENDER
   // Built without the renderer, a PDF is refused with the reason.
-  RunResult refused = Nyluxora(run + Quote(pdf), home);
+  RunResult refused = Nyluxora(run + points + Quote(pdf), home);
   EXPECT_EQ(refused.status, 1);
   EXPECT_NE(refused.out.find("no PDF renderer"), std::string::npos) << refused.out;
   GTEST_SKIP() << "built without the renderer";
@@ -406,19 +397,13 @@ TEST(CommandLine, PointReportAsPdfHoldsTheWorkbooksNumbers) {
   for (const char* tool : {"pdftotext", "pdftoppm"})
     if (std::system(("command -v " + std::string(tool) + " > /dev/null").c_str()) != 0)
       GTEST_SKIP() << tool << " is not installed";
-  ASSERT_EQ(Nyluxora(run + Quote(xlsx), home).status, 0);
-  RunResult r = Nyluxora(run + Quote(pdf), home);
+  r = Nyluxora(run + points + Quote(pdf), home);
   ASSERT_EQ(r.status, 0) << r.out;
-  std::string error;
-  auto book = nyoffice::OpenXlsx(xlsx, error);
-  ASSERT_TRUE(book) << error;
   ASSERT_EQ(
       std::system(("pdftotext -layout " + Quote(pdf) + " " + Quote(work.str() + "/r.txt")).c_str()),
       0);
   const std::string text = nytest::ReadAll(work.path() / "r.txt");
-  std::vector<std::string> expected = SharesAndTotals(*book);
-  for (std::string e : {"P1点照度", "P3点照度", "格栅荧光灯", "总计", "比例 1:"})
-    expected.push_back(e);
+  expected.push_back("比例 1:");
   expected.push_back(book->CellText("A104"));
   for (const auto& e : expected) EXPECT_NE(text.find(e), std::string::npos) << e << "\n" << text;
 
@@ -442,7 +427,9 @@ TEST(CommandLine, PointReportAsPdfHoldsTheWorkbooksNumbers) {
   EXPECT_GT(marker, 3 * 8) << "three filled rings";
   EXPECT_GT(ink, 2000) << "the plan";
 
-  r = Nyluxora(run + Quote(work.str() + "/none/r.pdf"), home);
+  r = Nyluxora(run + points + Quote(work.str() + "/none/r.pdf"), home);
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_NE(r.out.find("计算书未能写入"), std::string::npos) << r.out;
+  if (!office)
+    GTEST_SKIP() << "soffice is not installed: the workbook was not opened by an office program";
 }

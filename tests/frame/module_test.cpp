@@ -40,10 +40,8 @@ TEST_F(Module, LoadWelcomesAndRegistersThirteenCommandsInTableOrder) {
   EXPECT_EQ(host().FindCommand("ZIRIRODO_DOT"), nullptr);
 }
 
-TEST_F(Module, SettingsFileFollowsTheModuleFileBaseName) {
+TEST_F(Module, SettingsFileFollowsTheModuleFileBaseNameUpToItsLastDot) {
   ModuleState s;
-  InitModuleFolders(s, "/opt/x/lib/MyLighting.so");
-  EXPECT_EQ(s.SettingsFile, s.DataFolder + "MyLighting.ini");
   InitModuleFolders(s, "/opt/x/lib/照明.v2.so");
   EXPECT_EQ(s.SettingsFile, s.DataFolder + "照明.v2.ini");
 }

@@ -24,6 +24,7 @@
 #include "gui/snap.h"
 #include "gui_fixture.h"
 #include "host/host.h"
+#include "pointcalc/room_fixture.h"
 
 namespace {
 
@@ -134,12 +135,7 @@ class Desktop : public guitest::WindowTest {
   void SetUp() override {
     auto d = guitest::LineDrawing({0, 0, 0}, {100, 0, 0});
     line_ = d->LiveIds().front();
-    nyhost::Entity room;
-    nyhost::Polyline pl;
-    pl.vertices = {{20, 20}, {80, 20}, {80, 60}, {20, 60}};
-    pl.closed = true;
-    room.data = pl;
-    room_ = d->Add(room);
+    room_ = d->Add(nytest::ClosedOutline({{20, 20}, {80, 20}, {80, 60}, {20, 60}}));
     OpenWindow(std::move(d), 800, 600);
     window_->canvas()->ZoomExtents();
     QCoreApplication::processEvents();

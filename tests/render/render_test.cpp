@@ -123,22 +123,17 @@ std::vector<PixelCase> PixelCases() {
     cases.push_back({"fills and layers", std::move(d), {},
                      {{20, 20, green}, {70, 20, red}, {70, 70, white}, {20, 70, white}, {45, 45, white}}});
   }
-  {  // lines, a wide polyline, a bulged (arc) segment, a hatch
+  {  // a line, a bulged (arc) segment, a hatch
     Drawing d;
     d.Add(Make(nyhost::Line{{5, 50, 0}, {95, 50, 0}}, 7));
-    nyhost::Polyline wide;
-    wide.vertices = {{10, 20}, {90, 20}};
-    wide.constant_width = 6;
-    d.Add(Make(wide, 5));
     nyhost::Polyline arc;  // a half circle of radius 20 bulging down from (30,90) to (70,90)
     arc.vertices = {{30, 90, 1.0}, {70, 90}};
     d.Add(Make(arc, 1));
     nyhost::Hatch h;
     h.loops = {{{60, 60, 0}, {80, 60, 0}, {80, 80, 0}, {60, 80, 0}}};
     d.Add(Make(h, 3));
-    cases.push_back({"lines, widths, arcs, hatches", std::move(d), {},
-                     {{50, 50, QColor(Qt::black)}, {50, 22, blue}, {50, 18, blue}, {50, 25, white},
-                      {50, 90, white}, {70, 70, green}}});
+    cases.push_back({"lines, arcs, hatches", std::move(d), {},
+                     {{50, 50, QColor(Qt::black)}, {50, 90, white}, {70, 70, green}}});
   }
   {  // OUTER at (50,50), turned 90 degrees, scaled 2: INNER's square (5..10, 0..5) lands at
      // x 40..50, y 60..70, in the reference's colour (by block)
