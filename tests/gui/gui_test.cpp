@@ -261,19 +261,20 @@ TEST_F(Desktop, TypedCommandsRunAndANewCommandCancelsAWaitingOne) {
   EXPECT_EQ(window_->command_line()->Prompt(), QStringLiteral("命令:"));
 }
 
+// Adds an entity of `data` on `layer`.
+nyhost::EntityId Add(nyhost::Drawing& d, nyhost::EntityData data, const char* layer = "0") {
+  nyhost::Entity e;
+  e.data = std::move(data);
+  e.layer = layer;
+  return d.Add(e);
+}
+
 TEST(Picking, NearestEntitySnapAndBoxes) {
   nyhost::Drawing d;
-  nyhost::Entity a;
-  a.data = nyhost::Line{{0, 0, 0}, {10, 0, 0}};
-  auto ia = d.Add(a);
-  nyhost::Entity b;
-  b.data = nyhost::Circle{{20, 0, 0}, 5};
-  auto ib = d.Add(b);
+  const auto ia = Add(d, nyhost::Line{{0, 0, 0}, {10, 0, 0}});
+  const auto ib = Add(d, nyhost::Circle{{20, 0, 0}, 5});
   d.EnsureLayer("OFF").off = true;
-  nyhost::Entity c;
-  c.layer = "OFF";
-  c.data = nyhost::Line{{0, 1, 0}, {10, 1, 0}};
-  d.Add(c);
+  Add(d, nyhost::Line{{0, 1, 0}, {10, 1, 0}}, "OFF");
   EXPECT_EQ(nygui::PickEntity(d, {5, 0.4, 0}, 1), ia);  // the line on the off layer is skipped
   EXPECT_EQ(nygui::PickEntity(d, {25.3, 0, 0}, 1), ib);
   EXPECT_EQ(nygui::PickEntity(d, {20, 0, 0}, 1), nyhost::kNullId);  // circle centre is far
@@ -288,11 +289,7 @@ TEST(Picking, NearestEntitySnapAndBoxes) {
 TEST(Picking, SnapModesAndWallFaces) {
   using namespace nygui;
   nyhost::Drawing d;
-  auto add = [&](nyhost::EntityData data) {
-    nyhost::Entity e;
-    e.data = std::move(data);
-    d.Add(e);
-  };
+  auto add = [&](nyhost::EntityData data) { Add(d, std::move(data)); };
   nyhost::Polyline wall;
   wall.vertices = {{-100, -100}, {6100, -100}, {6100, 6100}, {-100, 6100}};
   wall.closed = true;
