@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include "base/module_state.h"
 #include "pointcalc/point_dialog.h"

@@ -4,14 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
-#include <QTest>
 #include <QTimer>
 #include <cstdlib>
 #include <map>

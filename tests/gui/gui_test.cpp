@@ -8,14 +8,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
-#include <QTreeWidget>
 
 #include "gui/dialog_widget.h"
 #include "gui/grid_widget.h"
