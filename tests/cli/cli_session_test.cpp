@@ -380,8 +380,7 @@ TEST(CommandLine, PointReportOpensInOfficeAndPdfReaders) {
   for (const char* e : {"P1点照度", "P3点照度", "格栅荧光灯", "总计"}) expected.push_back(e);
 
   const auto office = nytest::OfficeDocumentText(report, work.path());
-  for (const auto& e : expected)
-    EXPECT_TRUE(!office || office->find(e) != std::string::npos) << e;
+  for (const auto& e : expected) EXPECT_TRUE(!office || office->find(e) != std::string::npos) << e;
   for (const char* e : {"P2点照度", "10050", "计算照度平均值： 491.46(lx)"})
     EXPECT_TRUE(!office || office->find(e) != std::string::npos) << e;
 

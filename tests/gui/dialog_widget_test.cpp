@@ -216,17 +216,14 @@ TEST(DialogToolTips, HiddenFramesLendTheirTipAndHoveringShowsIt) {
 }
 
 nyhost::DialogTemplate TreeAndLists() {
-  nyhost::DialogTemplate t;
-  t.id = 903;
-  t.width = 260;
-  t.height = 160;
-  auto combo = Ctl(40, ControlKind::kCombo, "", 150, 10, 80, 60);
-  t.controls = {Ctl(60, ControlKind::kTree, "", 4, 4, 120, 150),
-                Ctl(50, ControlKind::kList, "", 130, 30, 100, 50),
-                combo,
-                Ctl(22, ControlKind::kSpin, "", 130, 90, 10, 20),   // upright: up and down
-                Ctl(23, ControlKind::kSpin, "", 150, 90, 24, 10)};  // lying: right and left
-  return t;
+  return {.id = 903,
+          .width = 260,
+          .height = 160,
+          .controls = {Ctl(60, ControlKind::kTree, "", 4, 4, 120, 150),
+                       Ctl(50, ControlKind::kList, "", 130, 30, 100, 50),
+                       Ctl(40, ControlKind::kCombo, "", 150, 10, 80, 60),
+                       Ctl(22, ControlKind::kSpin, "", 130, 90, 10, 20),    // upright: up and down
+                       Ctl(23, ControlKind::kSpin, "", 150, 90, 24, 10)}};  // lying: right, left
 }
 
 struct TreeController : guitest::Recorder {
@@ -387,11 +384,11 @@ TEST(MessageBoxes, AWindowWaitingToBeDeletedOwnsNoBox) {
   main.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
   nygui::QtWindowSystem& ws = *main.windows();
-  nyhost::DialogTemplate t;
-  t.id = 905;
-  t.width = 100;
-  t.height = 40;
-  t.controls = {Ctl(nyhost::kIdOk, ControlKind::kButton, "确定", 4, 4, 40, 14)};
+  const nyhost::DialogTemplate t{
+      .id = 905,
+      .width = 100,
+      .height = 40,
+      .controls = {Ctl(nyhost::kIdOk, ControlKind::kButton, "确定", 4, 4, 40, 14)}};
   const std::pair<QMessageBox::StandardButton, int> answers[] = {
       {QMessageBox::Yes, nyhost::kIdYes}, {QMessageBox::No, nyhost::kIdNo}, {QMessageBox::Yes, nyhost::kIdYes}};
   for (auto [button, id] : answers) {

@@ -17,11 +17,7 @@ nyhost::ControlTemplate Ctl(int id, nyhost::ControlKind kind, const char* captio
 
 nyhost::DialogTemplate EveryKind() {
   using K = nyhost::ControlKind;
-  nyhost::DialogTemplate t;
-  t.id = 900;
-  t.caption = "全部控件";
-  t.width = 300;
-  t.height = 200;
+  nyhost::DialogTemplate t{.id = 900, .caption = "全部控件", .width = 300, .height = 200};
   auto radio1 = Ctl(31, K::kRadio, "点", 10, 40, 30, 10);
   radio1.group_start = true;
   auto ro = Ctl(21, K::kEdit, "0.70", 70, 20, 40, 12);
@@ -46,7 +42,6 @@ nyhost::DialogTemplate EveryKind() {
                 Ctl(nyhost::kIdOk, K::kButton, "确定", 10, 170, 50, 14)};
   return t;
 }
-
 
 void Recorder::OnClick(nyhost::Dialog& d, int id) {
   events.push_back("click " + to_string(id));

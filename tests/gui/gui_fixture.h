@@ -35,7 +35,8 @@ inline QApplication& App() {
 nyhost::ControlTemplate Ctl(int id, nyhost::ControlKind kind, const char* caption, int x, int y,
                             int w, int h);
 
-// A dialog with a control of every kind; the spin arrows touch the read-only edit (21) on its right.
+// A dialog with a control of every kind; the spin arrows touch the read-only edit (21) on its
+// right.
 nyhost::DialogTemplate EveryKind();
 
 // Records the handlers the dialog model runs, as "click 11", "sel 40 绝对", ...

@@ -181,7 +181,8 @@ TEST_F(HorizontalRoom, SummedGridMatchesAPlainComputationOfTheFormula) {
   for (const auto& p : pts) {
     double e = 0;
     for (const auto& l : lums)
-      e += nytest::PlainIlluminance(l.x, l.y, std::atof(l.height) * 1000, l.rot, 10050, p.x, p.y, 0);
+      e +=
+          nytest::PlainIlluminance(l.x, l.y, std::atof(l.height) * 1000, l.rot, 10050, p.x, p.y, 0);
     ASSERT_NEAR(p.z, e, 1e-9 * std::max(1.0, e)) << p.x << "," << p.y;
     max = std::max(max, e), min = std::min(min, e), sum += e;
   }

@@ -73,7 +73,8 @@ inline void Yg701Tables(IntensityTable& a, IntensityTable& b) {
 }
 
 // The illuminance on a level plane at (px, py, pz) from an untilted luminaire at (lx, ly, lz) (mm)
-// turned `rot_deg`, with the planes `a` and `b`, written out plainly apart from the code under test.
+// turned `rot_deg`, with the planes `a` and `b`, written out plainly apart from the code under
+// test.
 inline double PlainIlluminance(double lx, double ly, double lz, double rot_deg, double flux,
                                double px, double py, double pz, const int* a = kYg701A,
                                const int* b = kYg701B) {
@@ -84,7 +85,8 @@ inline double PlainIlluminance(double lx, double ly, double lz, double rot_deg, 
   auto lookup = [&](const int* c) {
     return t > 85 ? 0 : c[t / 5] + (c[t / 5 + 1] - c[t / 5]) * (t % 5) / 5.0;
   };
-  const double phi = rot_deg * std::numbers::pi / 180 - ((dx == 0 && dy == 0) ? 0 : std::atan2(dy, dx));
+  const double phi =
+      rot_deg * std::numbers::pi / 180 - ((dx == 0 && dy == 0) ? 0 : std::atan2(dy, dx));
   const double i = std::hypot(lookup(a) * std::cos(phi), lookup(b) * std::sin(phi));
   return flux * i * std::pow(dz / d, 3) / (1000 * (dz / 1000) * (dz / 1000));
 }

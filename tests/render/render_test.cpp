@@ -132,7 +132,9 @@ std::vector<PixelCase> PixelCases() {
     nyhost::Hatch h;
     h.loops = {{{60, 60, 0}, {80, 60, 0}, {80, 80, 0}, {60, 80, 0}}};
     d.Add(Make(h, 3));
-    cases.push_back({"lines, arcs, hatches", std::move(d), {},
+    cases.push_back({"lines, arcs, hatches",
+                     std::move(d),
+                     {},
                      {{50, 50, QColor(Qt::black)}, {50, 90, white}, {70, 70, green}}});
   }
   {  // OUTER at (50,50), turned 90 degrees, scaled 2: INNER's square (5..10, 0..5) lands at
