@@ -120,27 +120,22 @@ TEST(HorizontalRules, ProgressBarRule) {
 
 // ---------------------------------------------------------------- sums
 
-std::vector<LuminaireSource> RandomSources(std::mt19937& rng, const IntensityTable& a,
-                                           const IntensityTable& b, int n) {
+TEST(HorizontalSums, ParallelResultsAreBitIdenticalToOneThread) {
+  IntensityTable a, b;
+  nytest::Yg701Tables(a, b);
+  // 37 luminaires at random, some tilted about x or y.
+  std::mt19937 rng(7);
   std::uniform_real_distribution<double> pos(0, 10000), h(2000, 5000), ang(-45, 45), rot(0, 360);
-  std::vector<LuminaireSource> out;
-  for (int i = 0; i < n; ++i) {
+  std::vector<LuminaireSource> sources;
+  for (int i = 0; i < 37; ++i) {
     LuminaireRecord r;
     r.position = {pos(rng), pos(rng), h(rng)};
     r.total_flux = 1000 + i * 37;
     r.tilt_x = i % 3 ? 0 : ang(rng);
     r.tilt_y = i % 4 ? 0 : ang(rng);
     r.rotation_z = rot(rng);
-    out.push_back(MakeLuminaireSource(r, a, b, 1.0));
+    sources.push_back(MakeLuminaireSource(r, a, b, 1.0));
   }
-  return out;
-}
-
-TEST(HorizontalSums, ParallelResultsAreBitIdenticalToOneThread) {
-  IntensityTable a, b;
-  nytest::Yg701Tables(a, b);
-  std::mt19937 rng(7);
-  auto sources = RandomSources(rng, a, b, 37);
   std::vector<nyhost::Point3> points;
   for (int i = 0; i <= 60; ++i)
     for (int j = 0; j <= 45; ++j) points.push_back({i * 166.7, j * 222.2, 0});
