@@ -129,7 +129,7 @@ TEST_F(RoomGrid, CollectsLuminairesInsideInDrawingOrder) {
   LoadModule();
   auto& d = drawing();
   auto second = nytest::AddLuminaire(d, 4000, 1000);
-  auto outside = nytest::AddLuminaire(d, 9000, 1000);
+  nytest::AddLuminaire(d, 9000, 1000);  // outside
   auto first = nytest::AddLuminaire(d, 1000, 2000, "2.5");
   auto on_edge = nytest::AddLuminaire(d, 6000, 1500);
   nytest::AddLuminaire(d, 2000, 2000, "3", 0, "XX-notlamp");  // not a luminaire block
@@ -142,7 +142,6 @@ TEST_F(RoomGrid, CollectsLuminairesInsideInDrawingOrder) {
   EXPECT_EQ(recs[2].entity_id, on_edge);
   EXPECT_DOUBLE_EQ(recs[1].position.z, 2500);
   EXPECT_EQ(recs[0].curve_table, "荧光灯YG701-3配光曲线");
-  (void)outside;
   d.Erase(room);
   CollectLuminaires(room, recs);
   EXPECT_TRUE(recs.empty()) << "an erased outline is an empty room";
