@@ -6,8 +6,6 @@
 
 namespace guitest {
 
-using std::to_string;
-
 nyhost::ControlTemplate Ctl(int id, nyhost::ControlKind kind, const char* caption, int x, int y,
                             int w, int h) {
   nyhost::ControlTemplate c;
@@ -41,44 +39,6 @@ nyhost::DialogTemplate EveryKind() {
                 Ctl(80, K::kList, "", 200, 130, 60, 30),
                 Ctl(nyhost::kIdOk, K::kButton, "确定", 10, 170, 50, 14)};
   return t;
-}
-
-void Recorder::OnClick(nyhost::Dialog& d, int id) {
-  events.push_back("click " + to_string(id));
-  if (id == nyhost::kIdOk) d.EndDialog(nyhost::kIdOk);
-}
-
-void Recorder::OnDoubleClick(nyhost::Dialog&, int id) { events.push_back("dblclick " + to_string(id)); }
-
-void Recorder::OnEditChange(nyhost::Dialog& d, int id) {
-  events.push_back("edit " + to_string(id) + " " + d.GetText(id));
-}
-
-void Recorder::OnKillFocus(nyhost::Dialog&, int id) { events.push_back("leave " + to_string(id)); }
-
-void Recorder::OnSelChange(nyhost::Dialog& d, int id) {
-  events.push_back("sel " + to_string(id) + " " + d.GetText(id));
-}
-
-void Recorder::OnSpin(nyhost::Dialog&, int id, int delta) {
-  events.push_back("spin " + to_string(id) + " " + to_string(delta));
-}
-
-void Recorder::OnCellClick(nyhost::Dialog&, int id, int row, int col) {
-  events.push_back("cellclick " + to_string(id) + " " + to_string(row) + "," + to_string(col));
-}
-
-void Recorder::OnCellEndEdit(nyhost::Dialog& d, int id, int row, int col) {
-  events.push_back("cell " + to_string(id) + " " + d.GetCell(id, row, col));
-}
-
-void Recorder::OnTreeRightClick(nyhost::Dialog& d, int id, int item) {
-  events.push_back("rclick " + to_string(id) + " " + (item ? d.GetItemTextOf(id, item) : "<none>"));
-}
-
-bool Recorder::OnKey(nyhost::Dialog&, int key) {
-  events.push_back("key " + to_string(key));
-  return swallow_keys;
 }
 
 Opened::Opened(const nyhost::DialogTemplate& tpl, nyhost::DialogController* c) {

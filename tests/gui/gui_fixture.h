@@ -44,17 +44,35 @@ struct Recorder : nyhost::DialogController {
   std::vector<std::string> events;
   bool swallow_keys = true;  // modeless dialogs swallow Enter so it does not press OK
 
-  void OnClick(nyhost::Dialog& d, int id) override;
-  void OnDoubleClick(nyhost::Dialog& d, int id) override;
-  void OnEditChange(nyhost::Dialog& d, int id) override;
-  void OnKillFocus(nyhost::Dialog& d, int id) override;
-  void OnSelChange(nyhost::Dialog& d, int id) override;
-  void OnSpin(nyhost::Dialog& d, int id, int delta) override;
-  void OnCellClick(nyhost::Dialog& d, int id, int row, int col) override;
-  void OnCellEndEdit(nyhost::Dialog& d, int id, int row, int col) override;
-  void OnTreeRightClick(nyhost::Dialog& d, int id, int item) override;
-  bool OnKey(nyhost::Dialog& d, int key) override;
-
+  static std::string S(int n) { return std::to_string(n); }
+  void OnClick(nyhost::Dialog& d, int id) override {
+    events.push_back("click " + S(id));
+    if (id == nyhost::kIdOk) d.EndDialog(nyhost::kIdOk);
+  }
+  void OnDoubleClick(nyhost::Dialog&, int id) override { events.push_back("dblclick " + S(id)); }
+  void OnEditChange(nyhost::Dialog& d, int id) override {
+    events.push_back("edit " + S(id) + " " + d.GetText(id));
+  }
+  void OnKillFocus(nyhost::Dialog&, int id) override { events.push_back("leave " + S(id)); }
+  void OnSelChange(nyhost::Dialog& d, int id) override {
+    events.push_back("sel " + S(id) + " " + d.GetText(id));
+  }
+  void OnSpin(nyhost::Dialog&, int id, int delta) override {
+    events.push_back("spin " + S(id) + " " + S(delta));
+  }
+  void OnCellClick(nyhost::Dialog&, int id, int row, int col) override {
+    events.push_back("cellclick " + S(id) + " " + S(row) + "," + S(col));
+  }
+  void OnCellEndEdit(nyhost::Dialog& d, int id, int row, int col) override {
+    events.push_back("cell " + S(id) + " " + d.GetCell(id, row, col));
+  }
+  void OnTreeRightClick(nyhost::Dialog& d, int id, int item) override {
+    events.push_back("rclick " + S(id) + " " + (item ? d.GetItemTextOf(id, item) : "<none>"));
+  }
+  bool OnKey(nyhost::Dialog&, int key) override {
+    events.push_back("key " + S(key));
+    return swallow_keys;
+  }
   bool Has(const std::string& e) const {
     return std::find(events.begin(), events.end(), e) != events.end();
   }
