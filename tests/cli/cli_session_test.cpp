@@ -10,7 +10,6 @@
 #include <sstream>
 
 #include "host/dxf_io.h"
-#include "host/entity_geometry.h"
 #include "office/xlsx_workbook.h"
 #include "support/ny_xdata.h"
 #include "test_support.h"
@@ -72,6 +71,20 @@ std::string SmallPlan(const nytest::TempDir& dir, const std::string& model = "TD
   std::string path = (dir.path() / (model + height + ".dxf")).string();
   EXPECT_TRUE(nyhost::WriteDxf(d, path).ok);
   return path;
+}
+
+// The shares at P1..P3 (columns M, N, O, rows 3 to 8) and each column's total, one decimal.
+std::vector<std::string> SharesAndTotals(const nyhost::Workbook& book) {
+  std::vector<std::string> out;
+  for (std::string col : {"M", "N", "O"}) {
+    double sum = 0;
+    for (int row = 3; row <= 8; ++row) {
+      out.push_back(book.CellText(col + std::to_string(row)));
+      sum += std::atof(out.back().c_str());
+    }
+    out.push_back(fmt::sprintf("%.1f", sum));  // the template's totals, recalculated
+  }
+  return out;
 }
 
 TEST(CommandLine, SessionPrintsWhatTheModulePrintsAndSavesARereadableDrawing) {
@@ -155,7 +168,6 @@ TEST(CommandLine, BadInputGivesAClearMessageAndStatus) {
     const char* says;
   };
   std::string garbage = WriteFile(work, "garbage.dxf", std::string("\x00\x01\xff\xfe junk", 10));
-  std::string truncated = WriteFile(work, "cut.dxf", "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\n");
   std::string empty = WriteFile(work, "empty.txt", "");
   auto script = [&](const std::string& text) {
     static int n = 0;
@@ -171,7 +183,6 @@ TEST(CommandLine, BadInputGivesAClearMessageAndStatus) {
   std::string example = Quote(std::string(NYLUXORA_TEST_EXAMPLES_DIR) + "/office.dxf");
   Case cases[] = {
       {"garbage plan", "session " + Quote(empty) + " --plan " + Quote(garbage), 1, "garbage.dxf"},
-      {"truncated plan", "session " + Quote(empty) + " --plan " + Quote(truncated), 1, "cut.dxf"},
       {"missing plan", "session " + Quote(empty) + " --plan /nonexistent/x.dxf", 2, "x.dxf"},
       {"missing module", "--module /nonexistent/m.so session " + Quote(empty), 1, "m.so"},
       {"unknown verb", script("echo ran\nfrobnicate 1 2\n"), 1, ":2: unknown command 'frobnicate'"},
@@ -233,6 +244,8 @@ TEST(CommandLine, BadInputGivesAClearMessageAndStatus) {
       {"scale not a number", "render " + plan + " --out x.pdf --scale nan", 2,
        "--scale: 'nan' is not a finite number"},
       {"picture type", "render " + plan + " --out x.jpg", 2, "must end in .png, .svg or .pdf"},
+      {"render without a plan", "render /nonexistent/none.dxf --out x.png", 2, "none.dxf"},
+      {"render without --out", "render " + plan, 2, "--out is required"},
       {"page too small",
        "render " + example + " --out " + Quote(work.str() + "/p.pdf") + " --paper A4 --scale 50", 1,
        "needs 366 x 184 mm at 1:50, more than A4 holds"},
@@ -263,22 +276,6 @@ TEST(CommandLine, BadInputGivesAClearMessageAndStatus) {
             std::string::npos)
       << lumen.out;
 
-#ifdef NYLUXORA_TEST_RENDER
-  // --width alone keeps the plan's proportions (a PNG header holds width and height).
-  std::string png = work.str() + "/p.png";
-  ASSERT_EQ(Nyluxora("render " + example + " --out " + Quote(png) + " --width 800", home).status,
-            0);
-  unsigned char head[24] = {};
-  std::ifstream(png, std::ios::binary).read(reinterpret_cast<char*>(head), sizeof head);
-  auto be32 = [&](int at) {
-    return head[at] << 24 | head[at + 1] << 16 | head[at + 2] << 8 | head[at + 3];
-  };
-  nyhost::DxfResult res;
-  auto d = nyhost::ReadDxf(std::string(NYLUXORA_TEST_EXAMPLES_DIR) + "/office.dxf", res);
-  nyhost::Extents box = nyhost::DrawingExtents(*d);
-  EXPECT_EQ(be32(16), 800);
-  EXPECT_EQ(be32(20), std::lround(800 * (box.max.y - box.min.y) / (box.max.x - box.min.x)));
-#endif
 }
 
 // The summary names the same values the printed fields show; the user's remembered density is
@@ -346,11 +343,13 @@ TEST(CommandLine, CalcSummaryMatchesThePrintedFieldsAndSettingsStayUntouched) {
 
 }  // namespace
 
-// The point report of the example office, opened by an office program we did not write: its PDF
-// shows the point headers, the luminaire rows, each share and the closing sentence.
-TEST(CommandLine, PointReportOpensInAnOfficeProgram) {
+// The point report of the example office, read by programs we did not write: the workbook by an
+// office program and its PDF by poppler. Both show the point headers, the luminaire rows, each
+// share at P1..P3, their totals and the closing sentence; the PDF also the plan with the three
+// markers drawn, and a PDF that cannot be written fails the run.
+TEST(CommandLine, PointReportOpensInOfficeAndPdfReaders) {
   nytest::TempDir home, work;
-  const std::string report = (work.path() / "报告.xlsx").string();
+  const std::string report = (work.path() / "报告.xlsx").string(), pdf = work.str() + "/r.pdf";
   // Office one, horizontal values drawn as points; three of them picked (handles of the drawn
   // points at 1000,1000, 3000,3000 and 4000,2000).
   std::string script =
@@ -368,49 +367,26 @@ TEST(CommandLine, PointReportOpensInAnOfficeProgram) {
   ASSERT_TRUE(book) << error;
   // `report` picks the same points: the same shares, written over the workbook; a malformed
   // point list is refused.
-  const std::string run = "report " + plan + " --rect 0,0,6000,6000 --density 6*6 --out " +
-                          Quote(report) + " --points ";
-  EXPECT_EQ(Nyluxora(run + "'1000;3000'", home).status, 2);
-  r = Nyluxora(run + "'1000,1000;3000,3000;4000,2000'", home);
+  const std::string run = "report " + plan + " --rect 0,0,6000,6000 --density 6*6 --points ";
+  const std::string points = "'1000,1000;3000,3000;4000,2000' --out ";
+  EXPECT_EQ(Nyluxora(run + "'1000;3000' --out " + Quote(report), home).status, 2);
+  r = Nyluxora(run + points + Quote(report), home);
   ASSERT_EQ(r.status, 0) << r.out;
   auto again = nyoffice::OpenXlsx(report, error);
   ASSERT_TRUE(again) << error;
   for (std::string cell : {"M1", "O1", "M3", "N5", "O8", "B8"})
     EXPECT_EQ(again->CellText(cell), book->CellText(cell)) << cell;
-  const auto text = nytest::OfficeDocumentText(report, work.path());
-  if (!text)
-    GTEST_SKIP() << "soffice is not installed: the workbook was not opened by an office program";
-  std::vector<std::string> expected = {"P1点照度",
-                                       "P2点照度",
-                                       "P3点照度",
-                                       "格栅荧光灯",
-                                       "10050",
-                                       "总计",
-                                       "计算照度平均值： 491.46(lx)"};
-  for (std::string col : {"M", "N", "O"}) {
-    double sum = 0;
-    for (int row = 3; row <= 8; ++row) {
-      expected.push_back(book->CellText(col + std::to_string(row)));
-      sum += std::atof(expected.back().c_str());
-    }
-    expected.push_back(fmt::sprintf("%.1f", sum));  // the template's totals, recalculated
-  }
-  for (const auto& e : expected) EXPECT_NE(text->find(e), std::string::npos) << e;
-}
+  std::vector<std::string> expected = SharesAndTotals(*book);
+  for (const char* e : {"P1点照度", "P3点照度", "格栅荧光灯", "总计"}) expected.push_back(e);
 
-// The same report as a PDF: the workbook's headers, rows, shares at P1..P3, their totals and the
-// closing sentence, and the plan with the three markers drawn; a PDF that cannot be written
-// fails the run.
-TEST(CommandLine, PointReportAsPdfHoldsTheWorkbooksNumbers) {
-  nytest::TempDir home, work;
-  const std::string run = "report " +
-                          Quote(std::string(NYLUXORA_TEST_EXAMPLES_DIR) + "/office.dxf") +
-                          " --rect 0,0,6000,6000 --density 6*6 "
-                          "--points '1000,1000;3000,3000;4000,2000' --out ";
-  const std::string xlsx = work.str() + "/r.xlsx", pdf = work.str() + "/r.pdf";
+  const auto office = nytest::OfficeDocumentText(report, work.path());
+  for (const auto& e : expected) EXPECT_TRUE(!office || office->find(e) != std::string::npos) << e;
+  for (const char* e : {"P2点照度", "10050", "计算照度平均值： 491.46(lx)"})
+    EXPECT_TRUE(!office || office->find(e) != std::string::npos) << e;
+
 #ifndef NYLUXORA_TEST_RENDER
   // Built without the renderer, a PDF is refused with the reason.
-  RunResult refused = Nyluxora(run + Quote(pdf), home);
+  RunResult refused = Nyluxora(run + points + Quote(pdf), home);
   EXPECT_EQ(refused.status, 1);
   EXPECT_NE(refused.out.find("no PDF renderer"), std::string::npos) << refused.out;
   GTEST_SKIP() << "built without the renderer";
@@ -418,26 +394,14 @@ TEST(CommandLine, PointReportAsPdfHoldsTheWorkbooksNumbers) {
   for (const char* tool : {"pdftotext", "pdftoppm"})
     if (std::system(("command -v " + std::string(tool) + " > /dev/null").c_str()) != 0)
       GTEST_SKIP() << tool << " is not installed";
-  ASSERT_EQ(Nyluxora(run + Quote(xlsx), home).status, 0);
-  RunResult r = Nyluxora(run + Quote(pdf), home);
+  r = Nyluxora(run + points + Quote(pdf), home);
   ASSERT_EQ(r.status, 0) << r.out;
-  std::string error;
-  auto book = nyoffice::OpenXlsx(xlsx, error);
-  ASSERT_TRUE(book) << error;
   ASSERT_EQ(
       std::system(("pdftotext -layout " + Quote(pdf) + " " + Quote(work.str() + "/r.txt")).c_str()),
       0);
   const std::string text = nytest::ReadAll(work.path() / "r.txt");
-  std::vector<std::string> expected = {"P1点照度", "P3点照度", "格栅荧光灯",
-                                       "总计",     "比例 1:",  book->CellText("A104")};
-  for (std::string col : {"M", "N", "O"}) {
-    double sum = 0;
-    for (int row = 3; row <= 8; ++row) {
-      expected.push_back(book->CellText(col + std::to_string(row)));
-      sum += std::atof(expected.back().c_str());
-    }
-    expected.push_back(fmt::sprintf("%.1f", sum));
-  }
+  expected.push_back("比例 1:");
+  expected.push_back(book->CellText("A104"));
   for (const auto& e : expected) EXPECT_NE(text.find(e), std::string::npos) << e << "\n" << text;
 
   // The markers' own dark red, apart from the luminaires' pure red, on the rendered page.
@@ -460,7 +424,9 @@ TEST(CommandLine, PointReportAsPdfHoldsTheWorkbooksNumbers) {
   EXPECT_GT(marker, 3 * 8) << "three filled rings";
   EXPECT_GT(ink, 2000) << "the plan";
 
-  r = Nyluxora(run + Quote(work.str() + "/none/r.pdf"), home);
+  r = Nyluxora(run + points + Quote(work.str() + "/none/r.pdf"), home);
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_NE(r.out.find("计算书未能写入"), std::string::npos) << r.out;
+  if (!office)
+    GTEST_SKIP() << "soffice is not installed: the workbook was not opened by an office program";
 }

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QTest>
-#include <QTimer>
 #include <QWheelEvent>
 
 #include "gui/main_window.h"

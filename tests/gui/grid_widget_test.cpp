@@ -103,12 +103,10 @@ TEST(GridWidget, ShowsKindsColoursWidthsAndSelection) {
 }
 
 nyhost::DialogTemplate GridOnly() {
-  nyhost::DialogTemplate t;
-  t.id = 910;
-  t.width = 300;
-  t.height = 120;
-  t.controls = {guitest::Ctl(70, nyhost::ControlKind::kGrid, "", 4, 4, 290, 110)};
-  return t;
+  return {.id = 910,
+          .width = 300,
+          .height = 120,
+          .controls = {guitest::Ctl(70, nyhost::ControlKind::kGrid, "", 4, 4, 290, 110)}};
 }
 
 // A dialog holding only the grid, so edits go all the way to the model and its controller.

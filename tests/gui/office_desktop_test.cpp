@@ -11,6 +11,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <map>
 
 #include "frame/module_entry.h"
@@ -81,14 +82,18 @@ class OfficeDesktop : public ::testing::Test {
     // The whole plan, as it opens: the room's corners are clicked inside the walls' faces.
     window_->canvas()->ZoomExtents();
   }
-  // Runs script lines through the widgets; false when a step failed or it did not end.
-  bool RunScript(const QStringList& lines) {
+  // Runs script lines through the widgets, calling `watch` every 10 ms meanwhile; false when a
+  // step failed or it did not end.
+  bool RunScript(const QStringList& lines, const std::function<void()>& watch = {}) {
     nygui::GuiScript script(window_.get(), lines, 30);
     bool finished = false, ok = false;
     QObject::connect(&script, &nygui::GuiScript::finished, [&](bool good) {
       finished = true;
       ok = good;
     });
+    QTimer probe;
+    if (watch) QObject::connect(&probe, &QTimer::timeout, watch);
+    probe.start(10);
     script.Start();
     return QTest::qWaitFor([&] { return finished; }, 30000) && ok;
   }
@@ -118,18 +123,10 @@ TEST_F(OfficeDesktop, PointMethodShowsTheCommandLinesResults) {
       "click 207 1",
       "click 214 337",  // horizontal illuminance
   };
-  nygui::GuiScript script(window_.get(), lines, 30);
-  bool finished = false, ok = false;
-  QObject::connect(&script, &nygui::GuiScript::finished, [&](bool good) {
-    finished = true;
-    ok = good;
-  });
-  // Watches the point-method window while the corners are picked.
-  // It hides while the corners are picked and comes back where it was.
+  // The point-method window hides while the corners are picked and comes back where it was.
   bool saw_wait = false, shown_while_waiting = false;
   QPoint placed(-1, -1);
-  QTimer probe;
-  QObject::connect(&probe, &QTimer::timeout, [&] {
+  ASSERT_TRUE(RunScript(lines, [&] {
     nyhost::Dialog* d = Host::Get().windows().FindDialog(214);
     auto* w = d ? nygui::QtWindowSystem::WidgetOf(*d) : nullptr;
     if (!window_->ports()->waiting()) {
@@ -138,12 +135,7 @@ TEST_F(OfficeDesktop, PointMethodShowsTheCommandLinesResults) {
     }
     saw_wait = true;
     if (w) shown_while_waiting |= w->isVisible();
-  });
-  probe.start(10);
-  script.Start();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 30000));
-  probe.stop();
-  ASSERT_TRUE(ok);
+  }));
   EXPECT_TRUE(saw_wait);
   EXPECT_FALSE(shown_while_waiting);
 

@@ -6,25 +6,17 @@
 
 namespace {
 
-class LightSwitch : public nytest::HostFixture {
+class LightSwitch : public nytest::PointRoomFixture {
  protected:
   // Four luminaires in a 6 x 3 m room (colours 0, 256, 5 and 7), the room picked on a 30*15 grid.
-  CNYDrawIsolineDlg* Room() {
+  CNYDrawIsolineDlg* LitRoom() {
     const std::pair<double, double> at[] = {{1500, 1000}, {4500, 1000}, {1500, 2200}, {4500, 2000}};
     const int colours[] = {0, 256, 5, 7};
     for (int k = 0; k < 4; ++k) {
       ids.push_back(nytest::AddLuminaire(drawing(), at[k].first, at[k].second));
       drawing().Modify(ids.back(), [&](nyhost::Entity& e) { e.color = colours[k]; });
     }
-    if (!module_loaded) LoadModule();
-    Type("ZIRIRODO_DOT ");
-    CNYDrawIsolineDlg* dlg = Module().PointDialog;
-    dlg->window()->UserType(338, "30*15");
-    input.Point(0, 0);
-    input.Point(6000, 3000);
-    dlg->window()->UserClick(335);
-    host().RunPendingCommands();
-    return dlg;
+    return Room("30*15", 6000, 3000);
   }
   std::vector<double> Calculate(CNYDrawIsolineDlg* dlg) {
     dlg->window()->UserClick(337);
@@ -42,7 +34,7 @@ class LightSwitch : public nytest::HostFixture {
 };
 
 TEST_F(LightSwitch, OffLowersTheResultByExactlyThoseLuminairesAndOnRestoresIt) {
-  CNYDrawIsolineDlg* dlg = Room();
+  CNYDrawIsolineDlg* dlg = LitRoom();
   const std::vector<double> all = Calculate(dlg);
   const std::string average = dlg->window()->GetText(243);
 
@@ -68,17 +60,14 @@ TEST_F(LightSwitch, OffLowersTheResultByExactlyThoseLuminairesAndOnRestoresIt) {
   EXPECT_EQ(dlg->window()->GetText(243), average);
   // The same room without those two luminaires at all gives the same numbers.
   for (auto id : {ids[0], ids[2]}) drawing().Erase(id);
-  dlg->window()->UserClick(335);
-  input.Point(0, 0);
-  input.Point(6000, 3000);
-  host().RunPendingCommands();
+  Pick(dlg, nullptr, 6000, 3000);
   EXPECT_EQ(Calculate(dlg), off);
   EXPECT_EQ(dlg->window()->GetText(243), off_average);
   EXPECT_NE(off_average, average);
 }
 
 TEST_F(LightSwitch, OnRules) {
-  CNYDrawIsolineDlg* dlg = Room();
+  CNYDrawIsolineDlg* dlg = LitRoom();
   // By layer (256) switched off drops to 255; an on luminaire is only reported.
   Switch(dlg, 333, {ids[1]});
   EXPECT_EQ(Colour(ids[1]), 255);
@@ -104,7 +93,7 @@ TEST_F(LightSwitch, OnRules) {
 }
 
 TEST_F(LightSwitch, TableClickFramesUntilRedrawAndLegendColour) {
-  CNYDrawIsolineDlg* dlg = Room();
+  CNYDrawIsolineDlg* dlg = LitRoom();
   nyhost::Dialog& w = *dlg->window();
   w.UserCellClick(4512, 1, 0);
   host().RunPendingCommands();

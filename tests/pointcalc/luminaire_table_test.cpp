@@ -8,26 +8,19 @@
 
 namespace {
 
-class LuminaireTable : public nytest::HostFixture {
+class LuminaireTable : public nytest::PointRoomFixture {
  protected:
   // Opens the dialog on a 6000 x 3000 room with two luminaires.
-  nyhost::Dialog& Room() {
+  nyhost::Dialog& TwoLuminaires() {
     first = nytest::AddLuminaire(drawing(), 1500, 1500, "3");
     nytest::AddLuminaire(drawing(), 4500, 1500, "2.25", 90);
-    LoadModule();
-    Type("ZIRIRODO_DOT ");
-    nyhost::Dialog& w = *Module().PointDialog->window();
-    input.Point(0, 0);
-    input.Point(6000, 3000);
-    w.UserClick(335);
-    host().RunPendingCommands();
-    return w;
+    return *Room(nullptr, 6000, 3000)->window();
   }
   nyhost::EntityId first = nyhost::kNullId;
 };
 
 TEST_F(LuminaireTable, HeaderAndFilledRows) {
-  nyhost::Dialog& w = Room();
+  nyhost::Dialog& w = TwoLuminaires();
   const nyhost::GridState* g = w.GridOf(kLuminaireGridId);
   ASSERT_EQ(g->rows(), 3);
   ASSERT_EQ(g->cols(), 18);
@@ -55,7 +48,7 @@ TEST_F(LuminaireTable, HeaderAndFilledRows) {
 }
 
 TEST_F(LuminaireTable, RowChangesRefreshListsFluxAndTheDrawing) {
-  nyhost::Dialog& w = Room();
+  nyhost::Dialog& w = TwoLuminaires();
   // Second lamp group: a name offers only its own types.
   w.UserCellEdit(kLuminaireGridId, 1, 11, "金属卤化物灯");
   const nyhost::GridState* g = w.GridOf(kLuminaireGridId);
@@ -86,7 +79,7 @@ TEST_F(LuminaireTable, RowChangesRefreshListsFluxAndTheDrawing) {
 }
 
 TEST_F(LuminaireTable, BallastMustBeANumberOfWatts) {
-  nyhost::Dialog& w = Room();
+  nyhost::Dialog& w = TwoLuminaires();
   const std::pair<const char*, bool> cases[] = {
       {"abc", false}, {"-4", false}, {"1e400", false}, {"6", true}};
   for (const auto& [typed, ok] : cases) {
@@ -98,7 +91,7 @@ TEST_F(LuminaireTable, BallastMustBeANumberOfWatts) {
 }
 
 TEST_F(LuminaireTable, ReadBackTakesEveryColumnAndChecksHeights) {
-  nyhost::Dialog& w = Room();
+  nyhost::Dialog& w = TwoLuminaires();
   std::vector<LuminaireRecord> recs = Module().PointDialog->data().m_records;
   w.SetCell(kLuminaireGridId, 2, 2, "3.5");
   w.SetCell(kLuminaireGridId, 2, 5, "-30");
@@ -133,7 +126,7 @@ TEST_F(LuminaireTable, ReadBackTakesEveryColumnAndChecksHeights) {
 }
 
 TEST_F(LuminaireTable, BatchEditAppliesOnlyCommonCells) {
-  nyhost::Dialog& w = Room();
+  nyhost::Dialog& w = TwoLuminaires();
   w.UserCellEdit(kLuminaireGridId, 2, 8, "58");  // row 2: 3 x 58 W lamps, a flux of its own
   const std::string flux2 = w.GetCell(kLuminaireGridId, 2, 16);
   struct Case {

@@ -2,12 +2,16 @@
 // placing tools write, so filling records goes through the shipped databases.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "base/module_state.h"
 #include "host/host.h"
+#include "pointcalc/intensity.h"
 #include "pointcalc/point_dialog.h"
 #include "support/ny_xdata.h"
 #include "test_support.h"
@@ -61,19 +65,61 @@ inline constexpr int kYg701A[19] = {230, 232, 236, 240, 242, 240, 232, 216, 195,
 inline constexpr int kYg701B[19] = {230, 228, 222, 212, 198, 180, 158, 134, 108, 82,
                                     58,  36,  18,  7,   2,   1,   0,   0,   0};
 
-// The point dialog open on the 6 x 6 m room at the origin, with the density `grid`.
+// Both planes of the YG701-3 curve as intensity tables.
+inline void Yg701Tables(IntensityTable& a, IntensityTable& b) {
+  std::copy_n(kYg701A, 19, a.cd.begin());
+  std::copy_n(kYg701B, 19, b.cd.begin());
+  a.loaded = b.loaded = true;
+}
+
+// The illuminance on a level plane at (px, py, pz) from an untilted luminaire at (lx, ly, lz) (mm)
+// turned `rot_deg`, with the planes `a` and `b`, written out plainly apart from the code under
+// test.
+inline double PlainIlluminance(double lx, double ly, double lz, double rot_deg, double flux,
+                               double px, double py, double pz, const int* a = kYg701A,
+                               const int* b = kYg701B) {
+  const double dx = px - lx, dy = py - ly, dz = lz - pz;
+  if (dz < 1e-5) return 0;
+  const double d = std::sqrt(dx * dx + dy * dy + dz * dz);
+  const int t = static_cast<int>(std::acos(dz / d) * 180 / std::numbers::pi);
+  auto lookup = [&](const int* c) {
+    return t > 85 ? 0 : c[t / 5] + (c[t / 5 + 1] - c[t / 5]) * (t % 5) / 5.0;
+  };
+  const double phi =
+      rot_deg * std::numbers::pi / 180 - ((dx == 0 && dy == 0) ? 0 : std::atan2(dy, dx));
+  const double i = std::hypot(lookup(a) * std::cos(phi), lookup(b) * std::sin(phi));
+  return flux * i * std::pow(dz / d, 3) / (1000 * (dz / 1000) * (dz / 1000));
+}
+
+// The point dialog, and the dialog open on a room from the origin to (w, h).
 class PointRoomFixture : public HostFixture {
  protected:
-  CNYDrawIsolineDlg* Room(const char* grid) {
-    LoadModule();
+  CNYDrawIsolineDlg* Open() {
+    if (!module_loaded) LoadModule();
     Type("ZIRIRODO_DOT ");
-    CNYDrawIsolineDlg* dlg = Module().PointDialog;
-    dlg->window()->UserType(338, grid);
+    return Module().PointDialog;
+  }
+  // Types the density `grid` (unless null) and picks the room.
+  CNYDrawIsolineDlg* Pick(CNYDrawIsolineDlg* dlg, const char* grid, double w = 6000,
+                          double h = 6000) {
+    if (grid) dlg->window()->UserType(338, grid);
     input.Point(0, 0);
-    input.Point(6000, 6000);
+    input.Point(w, h);
     dlg->window()->UserClick(335);
     host().RunPendingCommands();
     return dlg;
+  }
+  CNYDrawIsolineDlg* Room(const char* grid, double w = 6000, double h = 6000) {
+    return Pick(Open(), grid, w, h);
+  }
+  // Answers the next pick of points with the drawn points at `at`, then Escape.
+  void PickDrawnPoints(const std::vector<std::pair<double, double>>& at) {
+    for (auto [x, y] : at)
+      for (auto id : drawing().LiveIds())
+        if (auto* p = drawing().Find(id)->As<nyhost::PointEntity>();
+            p && p->position.x == x && p->position.y == y)
+          input.Pick(id);
+    input.Escape();
   }
 };
 

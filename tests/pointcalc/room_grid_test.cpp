@@ -6,7 +6,6 @@
 
 #include "host/host.h"
 #include "room_fixture.h"
-#include "support/ny_geo.h"
 
 namespace {
 
@@ -34,12 +33,7 @@ TEST_F(RoomGrid, RectangleOf6000By3000WithDensity30By15) {
   EXPECT_EQ(g->points[0], (nyhost::Point3{0, 0, 0}));
   EXPECT_EQ(g->points[1], (nyhost::Point3{0, 200, 0})) << "each column from the bottom up";
   EXPECT_EQ(g->points[16], (nyhost::Point3{200, 0, 0})) << "then the next column";
-  std::vector<nyhost::Point3> poly;
-  nyhost::Extents ext;
-  RoomPolygon(id, poly, ext);
-  int inside = 0;
-  for (const auto& p : g->points) inside += NyGeo::IsPointInPolygon(poly, p) == NyGeo::kInside;
-  EXPECT_EQ(inside, 29 * 14);
+  EXPECT_EQ(g->points.back(), (nyhost::Point3{6000, 3000, 0}));
 }
 
 TEST_F(RoomGrid, LShapeDropsTheCutOutCorner) {
@@ -135,7 +129,7 @@ TEST_F(RoomGrid, CollectsLuminairesInsideInDrawingOrder) {
   LoadModule();
   auto& d = drawing();
   auto second = nytest::AddLuminaire(d, 4000, 1000);
-  auto outside = nytest::AddLuminaire(d, 9000, 1000);
+  nytest::AddLuminaire(d, 9000, 1000);  // outside
   auto first = nytest::AddLuminaire(d, 1000, 2000, "2.5");
   auto on_edge = nytest::AddLuminaire(d, 6000, 1500);
   nytest::AddLuminaire(d, 2000, 2000, "3", 0, "XX-notlamp");  // not a luminaire block
@@ -148,7 +142,6 @@ TEST_F(RoomGrid, CollectsLuminairesInsideInDrawingOrder) {
   EXPECT_EQ(recs[2].entity_id, on_edge);
   EXPECT_DOUBLE_EQ(recs[1].position.z, 2500);
   EXPECT_EQ(recs[0].curve_table, "荧光灯YG701-3配光曲线");
-  (void)outside;
   d.Erase(room);
   CollectLuminaires(room, recs);
   EXPECT_TRUE(recs.empty()) << "an erased outline is an empty room";

@@ -8,7 +8,6 @@
 
 #include "base/module_state.h"
 #include "office/xlsx_workbook.h"
-#include "office/xlsx_workbook.h"
 #include "pointcalc/horizontal.h"
 #include "pointcalc/point_dialog.h"
 #include "room_fixture.h"
@@ -42,17 +41,11 @@ LuminaireRecord Lum(double x, double y, double z, double rot = 0) {
   return r;
 }
 
-// Horizontal illuminance at a point of space from an untilted luminaire whose two planes are
-// equal, written out plainly.
+// The luminaire's share at (x, y, h), its two planes both the A plane as in `Section`.
 double Direct(const LuminaireRecord& l, double x, double y, double h) {
-  const double dz = l.position.z - h;
-  if (dz < 1e-5) return 0;
-  const double d =
-      std::sqrt(std::pow(l.position.x - x, 2) + std::pow(l.position.y - y, 2) + dz * dz);
-  const int t = static_cast<int>(std::acos(dz / d) * 180 / M_PI);
-  const int* a = nytest::kYg701A;
-  const double i = t > 85 ? 0 : a[t / 5] + (a[t / 5 + 1] - a[t / 5]) * (t % 5) / 5.0;
-  return l.total_flux * i * std::pow(dz / d, 3) / (1000 * (dz / 1000) * (dz / 1000));
+  const auto& p = l.position;
+  return nytest::PlainIlluminance(p.x, p.y, p.z, l.rotation_z, l.total_flux, x, y, h,
+                                  nytest::kYg701A, nytest::kYg701A);
 }
 
 TEST(VerticalSection, ValuesEqualTheIlluminanceAtThatPointOfSpace) {
@@ -154,11 +147,7 @@ TEST_F(SectionCommand, FieldsContributionsAndTheViewingSide) {
   w.UserClick(336);
   host().RunPendingCommands();
   const std::size_t k = 100;
-  for (auto id : drawing().LiveIds())
-    if (auto* p = drawing().Find(id)->As<nyhost::PointEntity>();
-        p && p->position.x == d.m_resultPoints[k].x && p->position.y == d.m_resultPoints[k].y)
-      input.Pick(id);
-  input.Escape();
+  PickDrawnPoints({{d.m_resultPoints[k].x, d.m_resultPoints[k].y}});
   const std::string path = home->str() + "/section.xlsx";
   windows.file_answers.push_back(path);
   w.UserClick(351);
