@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <memory>
 
 #include "draw/contour.h"
 #include "draw/distribution.h"
@@ -152,6 +154,47 @@ TEST_F(DrawLight, ReplacesItsRoomDropsOrphansAndUndoesInOneStep) {
 
   lib.SetEffectFile(home->str() + "/missing.syl");
   EXPECT_THROW(lib.DrawLight(), std::runtime_error);
+}
+
+TEST_F(DrawLight, TheLegendTakesTheFirstSideWhereItCoversNothing) {
+  auto square = [](double x0, double y0, double x1, double y1) {
+    return nytest::ClosedOutline({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
+  };
+  // Neighbours of the 4 m room, added one side after the other, then a wall round them all.
+  const std::vector<nyhost::Entity> around = {
+      square(4200, 0, 8200, 4000), square(-4200, 0, -200, 4000), square(0, -4200, 4000, -200),
+      square(0, 4200, 4000, 8200), square(-10000, -10000, 14000, 14000)};
+  struct Case {
+    std::size_t neighbours;
+    std::function<bool(const nyhost::Extents&)> where;
+    const char* side;
+  } cases[] = {
+      {0, [](const nyhost::Extents& b) { return b.min.x > 4000; }, "right"},
+      {1, [](const nyhost::Extents& b) { return b.max.x < 0; }, "left"},
+      {2, [](const nyhost::Extents& b) { return b.max.y < 0 && b.min.x >= 0; }, "below"},
+      {3, [](const nyhost::Extents& b) { return b.min.y > 4000 && b.min.x >= 0; }, "above"},
+      {5, [](const nyhost::Extents& b) { return b.min.x > 8200; }, "further right"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.side);
+    host().SetDrawing(std::make_unique<nyhost::Drawing>());
+    NyLXRDrawDll lib;
+    lib.SetEffectFile(EffectFile());
+    const auto room = drawing().Add(square(0, 0, 4000, 4000));
+    for (std::size_t k = 0; k < c.neighbours; ++k) drawing().Add(around[k]);
+    lib.SetCalValue(Sample([](double x, double) { return 100 + x / 20; }, 0, 4000, 0, 4000, 10),
+                    300, 100);
+    lib.SetWallId(room);
+    lib.SetDrawMode(1);
+    lib.DrawLight();
+    nyhost::Extents swatches;
+    for (nyhost::EntityId id : drawing().LiveIds())
+      if (const auto* s = drawing().Find(id)->As<nyhost::Solid>())
+        for (const auto& p : s->corners) swatches.Add(p);
+    ASSERT_FALSE(swatches.Empty());
+    EXPECT_TRUE(c.where(swatches)) << swatches.min.x << "," << swatches.min.y << " "
+                                   << swatches.max.x << "," << swatches.max.y;
+  }
 }
 
 TEST_F(DrawLight, EffectFileAndDialog) {
