@@ -491,11 +491,11 @@ std::string WriteIes(const Photometry& p) {
   const std::size_t nh = one_plane ? 1 : p.c_angles.size() + 1;
   out += fmt::format("{} {:.10g} {:.10g} {} {} 1 2 0 0 0\n1 1 {:.10g}\n", lamps, lumens / lamps,
                      lumens / 1000.0, p.gamma_angles.size(), nh, p.watts);
-  // At most ten numbers a line, as the format asks of lines no longer than 256 characters.
+  // At most ten numbers a line, as the format asks of lines no longer than 256 characters; each
+  // in its shortest form that reads back exactly, so angles meet the file's own again.
   auto write = [&out](const std::vector<double>& values) {
     for (std::size_t k = 0; k < values.size(); ++k)
-      out +=
-          fmt::format("{:.10g}{}", values[k], (k % 10 == 9 || k + 1 == values.size()) ? "\n" : " ");
+      out += fmt::format("{}{}", values[k], (k % 10 == 9 || k + 1 == values.size()) ? "\n" : " ");
   };
   write(p.gamma_angles);
   std::vector<double> c = one_plane ? std::vector<double>{0} : p.c_angles;
