@@ -86,36 +86,6 @@ TEST(CuLookup, MissingOrDuplicatedEntryGivesMinusOneWithItsMessage) {
   nyhost::Host::Get().SetWindows(nullptr);
 }
 
-class CuDatabase : public nytest::HostFixture {
- protected:
-  void SetUp() override {
-    HostFixture::SetUp();
-    LoadModule();
-  }
-};
-
-TEST_F(CuDatabase, ShippedTablesAreFoundReadAndSeriesDetected) {
-  auto lum = FindCuLuminaire(NyDataDb(), "YG701-3", "荧光灯");
-  ASSERT_TRUE(lum);
-  EXPECT_EQ(lum->table, "荧光灯YG701-3");
-  EXPECT_DOUBLE_EQ(lum->spacing_ratio, 1.3);
-  auto t = LoadCuTable(NyDataDb(), lum->table);
-  ASSERT_TRUE(t);
-  EXPECT_TRUE(t->eighty_series);
-  EXPECT_DOUBLE_EQ(InterpolateCu(*t, 0.8, 0.5, 1), 0.51);
-  auto m = ReadCuMatrix(NyDataDb(), lum->table);
-  ASSERT_TRUE(m);
-  EXPECT_DOUBLE_EQ((*m)[0][0], 0.51);
-  EXPECT_FALSE(LoadCuTable(NyDataDb(), "没有这个表"));
-  // A model that is not in the catalogue keeps the previous choice with the duplicate message.
-  EXPECT_FALSE(FindCuLuminaire(NyDataDb(), "YG701-3", "LED"));
-  NyDataDb()->ExecuteSQL("DELETE FROM [荧光灯YG701-3] WHERE [室空间比] = 10");
-  EXPECT_FALSE(ReadCuMatrix(NyDataDb(), "荧光灯YG701-3"));
-  EXPECT_EQ(windows.message_log,
-            (std::vector<std::string>{"[岚序软件] <灯具型号>中有相同的型号和光源:YG701-3 LED!",
-                                      "[岚序软件] 数据库缺少数据,请检查数据库是否只有100行数据!"}));
-}
-
 LumenRoom OfficeRoom() {
   LumenRoom r;
   r.length = 10;
@@ -267,12 +237,7 @@ TEST(LumenReport, PlaceholdersAndVerdictLines) {
     in.lamp_model1 = "T8";
     in.english = c.english;
     in.edition = c.edition;
-    in.time.tm_year = 126;  // 2026-03-05 08:09:07
-    in.time.tm_mon = 2;
-    in.time.tm_mday = 5;
-    in.time.tm_hour = 8;
-    in.time.tm_min = 9;
-    in.time.tm_sec = 7;
+    in.time = {.tm_sec = 7, .tm_min = 9, .tm_hour = 8, .tm_mday = 5, .tm_mon = 2, .tm_year = 126};
     const auto out = LumenReportLines({c.line}, in);
     ASSERT_EQ(out.size(), 2u) << c.line;
     EXPECT_EQ(out[0], c.first) << c.line;
@@ -390,6 +355,29 @@ class LumenDialog : public nytest::HostFixture {
     w.UserChoose(231, "无");
   }
 };
+
+TEST_F(LumenDialog, ShippedCuTablesAreFoundReadAndSeriesDetected) {
+  LoadModule();
+  auto lum = FindCuLuminaire(NyDataDb(), "YG701-3", "荧光灯");
+  ASSERT_TRUE(lum);
+  EXPECT_EQ(lum->table, "荧光灯YG701-3");
+  EXPECT_DOUBLE_EQ(lum->spacing_ratio, 1.3);
+  auto t = LoadCuTable(NyDataDb(), lum->table);
+  ASSERT_TRUE(t);
+  EXPECT_TRUE(t->eighty_series);
+  EXPECT_DOUBLE_EQ(InterpolateCu(*t, 0.8, 0.5, 1), 0.51);
+  auto m = ReadCuMatrix(NyDataDb(), lum->table);
+  ASSERT_TRUE(m);
+  EXPECT_DOUBLE_EQ((*m)[0][0], 0.51);
+  EXPECT_FALSE(LoadCuTable(NyDataDb(), "没有这个表"));
+  // A model that is not in the catalogue keeps the previous choice with the duplicate message.
+  EXPECT_FALSE(FindCuLuminaire(NyDataDb(), "YG701-3", "LED"));
+  NyDataDb()->ExecuteSQL("DELETE FROM [荧光灯YG701-3] WHERE [室空间比] = 10");
+  EXPECT_FALSE(ReadCuMatrix(NyDataDb(), "荧光灯YG701-3"));
+  EXPECT_EQ(windows.message_log,
+            (std::vector<std::string>{"[岚序软件] <灯具型号>中有相同的型号和光源:YG701-3 LED!",
+                                      "[岚序软件] 数据库缺少数据,请检查数据库是否只有100行数据!"}));
+}
 
 TEST_F(LumenDialog, DefaultsListsAndTips) {
   nyhost::Dialog& w = Open();

@@ -1,5 +1,6 @@
 // The standards dialog (remembered place and edition, the category menu) and the verdict rules
 // of each edition as both calculation methods apply them.
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -72,71 +73,50 @@ TEST_F(Standards, ClickingAPlaceGivesItsValuesInEachEdition) {
   }
 }
 
+// OK remembers the place in the settings file and the caller's scheme, and the edition.
 TEST_F(Standards, AnotherEditionKeepsThePlaceWhereItHasOneAndIsRemembered) {
   EXPECT_EQ(CurrentEdition(), StandardEdition::k2004) << "nothing chosen yet";
   const std::string scheme = home->str() + "/scheme.txt";
   CNyStandardDlg dlg;
   dlg.SetCallerSettings(scheme, "方案一");
   std::string shown_2024, emptied;
-  Run(dlg, [&](nyhost::Dialog& d) {
-    d.UserChoose(CNyStandardDlg::kTree, "办公建筑/营业厅");
-    d.UserChoose(CNyStandardDlg::kEdition, k2024);  // 2024 names it otherwise
-    emptied = d.GetText(360) + "/" + d.GetText(361);
-    d.UserChoose(CNyStandardDlg::kTree, "办公建筑/普通办公室");
-    d.UserChoose(CNyStandardDlg::kEdition, k2004);
-    d.UserChoose(CNyStandardDlg::kEdition, k2024);  // the same place: that edition's values
-    shown_2024 = d.GetText(360) + "/" + d.GetText(361);
-    d.UserClick(nyhost::kIdOk);
-  });
-  EXPECT_EQ(emptied, "0/0");
-  EXPECT_EQ(shown_2024, "300/8");
-  EXPECT_EQ(CurrentEdition(), StandardEdition::k2024);
-  EXPECT_EQ(NyIniFile::ReadKey("方案一", "标准版本", std::string(), scheme), "2024");
-  // Opening again shows the remembered edition's tree with the place chosen.
-  CNyStandardDlg again;
-  std::string edition, place;
-  Run(again, [&](nyhost::Dialog& d) {
-    edition = d.GetText(CNyStandardDlg::kEdition);
-    place = d.GetItemTextOf(236, d.GetSelectedItem(236));
-    d.UserClick(nyhost::kIdCancel);
-  });
-  EXPECT_EQ(edition, k2024);
-  EXPECT_EQ(place, "普通办公室");
-  EXPECT_DOUBLE_EQ(again.m_dStandLPD, 8);
-}
-
-TEST_F(Standards, OkRemembersTheSelectionInBothFiles) {
-  const std::string scheme = home->str() + "/scheme.txt";
-  CNyStandardDlg dlg;
-  dlg.SetCallerSettings(scheme, "方案一");
   EXPECT_EQ(Run(dlg,
-                [](nyhost::Dialog& d) {
+                [&](nyhost::Dialog& d) {
+                  d.UserChoose(CNyStandardDlg::kTree, "办公建筑/营业厅");
+                  d.UserChoose(CNyStandardDlg::kEdition, k2024);  // 2024 names it otherwise
+                  emptied = d.GetText(360) + "/" + d.GetText(361);
                   d.UserChoose(CNyStandardDlg::kTree, "办公建筑/普通办公室");
+                  d.UserChoose(CNyStandardDlg::kEdition, k2004);
+                  d.UserChoose(CNyStandardDlg::kEdition, k2024);  // the same place: its values
+                  shown_2024 = d.GetText(360) + "/" + d.GetText(361);
                   d.UserClick(nyhost::kIdOk);
                 }),
             nyhost::kIdOk);
-  EXPECT_EQ(dlg.m_nStandLx, 300);
-  EXPECT_DOUBLE_EQ(dlg.m_dStandLPD, 11);
-  EXPECT_DOUBLE_EQ(dlg.m_dTagLPD, 9);
-  EXPECT_EQ(dlg.m_nUGR, 19);
-  EXPECT_EQ(dlg.m_sRa, "80");
+  EXPECT_EQ(emptied, "0/0");
+  EXPECT_EQ(shown_2024, "300/8");
+  EXPECT_EQ(fmt::format("{} {} {} {} {}", dlg.m_nStandLx, dlg.m_dStandLPD, dlg.m_dTagLPD,
+                        dlg.m_nUGR, dlg.m_sRa),
+            "300 8 8 19 80");
+  EXPECT_EQ(CurrentEdition(), StandardEdition::k2024);
+  EXPECT_EQ(NyIniFile::ReadKey("方案一", "标准版本", std::string(), scheme), "2024");
   for (auto [file, section] : {std::pair{Module().SettingsFile, std::string("照度标准—岚序软件")},
                                {scheme, std::string("方案一")}}) {
     EXPECT_EQ(NyIniFile::ReadKey(section, "父", std::string(), file), "办公建筑");
     EXPECT_EQ(NyIniFile::ReadKey(section, "子", std::string(), file), "普通办公室");
     EXPECT_EQ(NyIniFile::ReadKey(section, "m_nStandLx", 0, file), 300);
-    EXPECT_DOUBLE_EQ(NyIniFile::ReadKey(section, "m_dStandLPD", 0.0, file), 11);
+    EXPECT_DOUBLE_EQ(NyIniFile::ReadKey(section, "m_dStandLPD", 0.0, file), 8);
   }
-  // Opening again selects the remembered place and shows its values.
+  // Opening again shows the remembered edition's tree with the place chosen and its values.
   CNyStandardDlg again;
-  std::string selected, lx;
+  std::string edition, place, lx;
   Run(again, [&](nyhost::Dialog& d) {
-    selected = d.GetItemTextOf(236, d.GetSelectedItem(236));
+    edition = d.GetText(CNyStandardDlg::kEdition);
+    place = d.GetItemTextOf(236, d.GetSelectedItem(236));
     lx = d.GetText(360);
     d.UserClick(nyhost::kIdCancel);
   });
-  EXPECT_EQ(selected, "普通办公室");
-  EXPECT_EQ(lx, "300");
+  EXPECT_EQ(edition + " " + place + " " + lx, std::string(k2024) + " 普通办公室 300");
+  EXPECT_DOUBLE_EQ(again.m_dStandLPD, 8);
 }
 
 TEST_F(Standards, ACategoryClickChangesNothingAndBadDataIsReported) {
