@@ -742,21 +742,18 @@ TEST_F(LumenDialog, ReportAndTemplateButtons) {
   EXPECT_EQ(windows.message_log.back(), "[岚序软件] 模板文件" + tpl + "不存在!");
   EXPECT_EQ(click({out}, {nyhost::kIdYes}), 3);
   EXPECT_TRUE(office.paragraphs.empty());  // no template, an empty document
-}
 
-TEST_F(LumenDialog, LanguageSwitchFileGivesTheEnglishReport) {
-  Recorder office;
-  host().SetOffice(&office);
-  LoadModule();
+  // The language switch file is read as the dialog opens: the English report and its template.
   std::ofstream(Module().ReportLanguageFile) << "[语言设置]\n材料表=1\n";
-  nyhost::Dialog& w = Open();  // the language is read as the dialog opens
-  Office(w);
-  w.UserClick(239);
+  w.UserClose();
+  nyhost::Dialog& en = Open();
+  Office(en);
+  en.UserClick(239);
   windows.file_answers = {home->str() + "/en.docx"};
-  w.UserClick(238);
+  en.UserClick(238);
   ASSERT_FALSE(office.paragraphs.empty());
   EXPECT_EQ(office.paragraphs.front(), "Illuminance Calculation Report");
-  w.UserClick(341);
+  en.UserClick(341);
   EXPECT_EQ(windows.opened_documents.back(), Module().DataFolder + "EngReport.txt");
 }
 
