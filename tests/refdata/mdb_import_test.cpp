@@ -58,15 +58,6 @@ class FakeSource : public ImportTableSource {
   }
 };
 
-FakeSource PlaneSource() {
-  FakeSource s;
-  s.tables.push_back({"平面设备表",
-                      {{{"种类", ImportColumnKind::kText}, {"类型", ImportColumnKind::kText}},
-                       {{std::string("灯具"), std::string("ZM9")},
-                        {std::nullopt, std::string("QT9")}}}});
-  return s;
-}
-
 V Query(const std::string& path, const std::string& sql) {
   NyAccess db;
   V v;
@@ -78,15 +69,11 @@ TEST(MdbImport, CopiesTablesWithTypesKeysAndNulls) {
   FakeSource s;
   s.tables.push_back({"照度标准",
                       {{{"ID", ImportColumnKind::kInteger, true}, {"场所", ImportColumnKind::kText}},
-                       {{std::string("1"), std::string("居住建筑")},
-                        {std::string("3"), std::string("办公建筑")}}}});
+                       {{"1", "居住建筑"}, {"3", "办公建筑"}}}});
   s.tables.push_back({"光源",
-                      {{{"光源名称", ImportColumnKind::kText},
-                        {"功率", ImportColumnKind::kInteger},
-                        {"距高比", ImportColumnKind::kReal},
-                        {"图", ImportColumnKind::kBlob}},
-                       {{std::string("荧光灯"), std::string("36"), std::string("1.25"), std::nullopt},
-                        {std::string(""), std::nullopt, std::string("0.5"), std::nullopt}}}});
+                      {{{"光源名称", ImportColumnKind::kText}, {"功率", ImportColumnKind::kInteger},
+                        {"距高比", ImportColumnKind::kReal}, {"图", ImportColumnKind::kBlob}},
+                       {{"荧光灯", "36", "1.25", std::nullopt}, {"", std::nullopt, "0.5", std::nullopt}}}});
   s.tables.push_back({"空表", {{{"a", ImportColumnKind::kText}}, {}}});
   nytest::TempDir dir;
   std::string path = (dir.path() / "out.db").string();
@@ -112,7 +99,10 @@ TEST(MdbImport, CopiesTablesWithTypesKeysAndNulls) {
 }
 
 TEST(MdbImport, AnUnreadableTableLeavesNothingHalfDone) {
-  FakeSource s = PlaneSource();
+  FakeSource s;
+  s.tables.push_back({"平面设备表",
+                      {{{"种类", ImportColumnKind::kText}, {"类型", ImportColumnKind::kText}},
+                       {{"灯具", "ZM9"}, {std::nullopt, "QT9"}}}});
   s.tables.push_back({"坏表", {{{"a", ImportColumnKind::kText}}, {}}});
   s.unreadable = "坏表";
   nytest::TempDir dir;
@@ -155,8 +145,7 @@ TEST(MdbImport, ReplacesTheTargetAndNamesTablesTheDataRefersTo) {
   auto text = [](const char* n) { return ImportColumn{n, ImportColumnKind::kText}; };
   s.tables.push_back({"灯具型号",
                       {{text("光源名称"), text("灯具型号"), text("生产厂家"), text("配光曲线表")},
-                       {{std::string("LED"), std::string("A"), std::string(""), std::string("有的曲线")},
-                        {std::string("LED"), std::string("B"), std::string(""), std::string("缺的曲线")}}}});
+                       {{"LED", "A", "", "有的曲线"}, {"LED", "B", "", "缺的曲线"}}}});
   s.tables.push_back({"有的曲线", {{text("角度")}, {}}});
   s.tables.push_back({"默认光源", {{text("灯具名称"), text("配光曲线表")}, {}}});
   s.tables.push_back({"古斯位置指数", {{text("H_R")}, {}}});

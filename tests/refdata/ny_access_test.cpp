@@ -1,8 +1,11 @@
-// NyAccess over SQLite: opening, the three result forms, table maintenance, transactions, and
-// the refusal of a text that would run a second statement.
+// NyAccess over SQLite: opening, the three result forms, table maintenance, transactions, the
+// refusal of a text that would run a second statement, the rewrite of Access statement forms,
+// and the connection cache (one connection per file whatever the letter case of its path, one
+// "ADO ERR!" per file that cannot be opened).
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -11,9 +14,12 @@
 #include <thread>
 #include <vector>
 
+#include "base/module_state.h"
 #include "host/dialog.h"
+#include "refdata/reference_db.h"
 #include "refdata/statements.h"
 #include "support/ny_access.h"
+#include "support/ny_sql_dialect.h"
 #include "test_support.h"
 
 namespace {
@@ -118,16 +124,9 @@ TEST_F(NyAccessTest, SelectsIntoStringArrayRowAfterRow) {
   EXPECT_TRUE(v.empty());
   EXPECT_EQ(access_.GetSelData(v, "SELECT [nope] FROM [光源]"), 0);
   EXPECT_FALSE(access_.last_error().empty());
-}
-
-TEST_F(NyAccessTest, SortsTextLikeAccessAndKeepsNumbersNumeric) {
-  std::vector<std::string> v;
-  access_.GetSelData(v, kSelectLampKindsSorted);
-  EXPECT_EQ(v, (std::vector<std::string>{"LED", "白炽灯", "金属卤化物灯", "荧光灯", "荧光灯"}));
+  // Numbers stay numeric under the code-page collation (text order: the catalogue's reads).
   access_.GetSelData(v, "SELECT [功率] FROM [光源] ORDER BY [功率]");
   EXPECT_EQ(v, (std::vector<std::string>{"9", "18", "36", "60", "70"}));
-  access_.GetSelData(v, kSelectLampKindsGrouped);
-  EXPECT_EQ(v, (std::vector<std::string>{"LED", "白炽灯", "金属卤化物灯", "荧光灯"}));
 }
 
 TEST_F(NyAccessTest, SelectsIntoTableAndControls) {
@@ -238,6 +237,150 @@ TEST_F(NyAccessTest, ClosedConnectionDoesNothing) {
   EXPECT_EQ(access_.ExecuteSQL("DELETE FROM [光源]"), 0);
   EXPECT_EQ(access_.IsTableInDatabase("光源"), 0);
   EXPECT_EQ(CountRows("光源"), 5);
+}
+
+// Access statement forms as SQLite gets them (null: unchanged).
+TEST(SqlDialect, RewritesAccessFormsForSqlite) {
+  const std::pair<const char*, const char*> cases[] = {
+      // DELETE * FROM loses the star, any spacing and letter case.
+      {"DELETE * FROM [光源] WHERE [功率] = 36", "DELETE FROM [光源] WHERE [功率] = 36"},
+      {"delete   *   from [t]", "delete from [t]"},
+      {"DELETE * FROM [%s]", "DELETE FROM [%s]"},
+      {"DELETE FROM [t]", nullptr},
+      // Text in quotes is never touched.
+      {"SELECT * FROM [t] WHERE [a] = 'DELETE * FROM x'", nullptr},
+      {"SELECT [a] FROM [t] WHERE [b] = 'ORDER BY [c]'", nullptr},
+      // Ordering and grouping terms get the code-page collation.
+      {"SELECT [光源名称] FROM [光源] ORDER BY [光源名称]",
+       "SELECT [光源名称] FROM [光源] ORDER BY [光源名称] COLLATE GBK"},
+      {"SELECT [场所名称] FROM [%s] ORDER BY ID ",
+       "SELECT [场所名称] FROM [%s] ORDER BY ID COLLATE GBK "},
+      {"SELECT [利用系数] FROM [t] ORDER BY [有效顶棚反射比],[墙反射比],[室空间比]",
+       "SELECT [利用系数] FROM [t] ORDER BY [有效顶棚反射比] COLLATE GBK,[墙反射比] "
+       "COLLATE GBK,[室空间比] COLLATE GBK"},
+      {"SELECT [a] FROM [t] ORDER BY [a] DESC, [b] ASC",
+       "SELECT [a] FROM [t] ORDER BY [a] COLLATE GBK DESC, [b] COLLATE GBK ASC"},
+      {"SELECT [a] FROM [t] ORDER BY [a] COLLATE NOCASE", nullptr},
+      {"SELECT [生产厂家] FROM [光源] WHERE [光源名称] = '%s' group by [生产厂家]",
+       "SELECT [生产厂家] FROM [光源] WHERE [光源名称] = '%s' group by [生产厂家] COLLATE GBK"},
+      {"SELECT [a] FROM [t] GROUP BY [a] ORDER BY [a]",
+       "SELECT [a] FROM [t] GROUP BY [a] COLLATE GBK ORDER BY [a] COLLATE GBK"},
+      // Everything else stays as written: brackets, '%s'AND, <>, tabs, double blanks.
+      {"SELECT [功率] FROM [光源] WHERE [光源名称] = 'x'AND [光源型号] = 'y'", nullptr},
+      {"SELECT * FROM [灯具型号] WHERE  [生产厂家] <> ''", nullptr},
+      {"INSERT INTO [t]\t\t\t\t\t(a,b) values ('it''s',2)", nullptr},
+      {"select [3] from [古斯位置指数] where [H_R] = 12", nullptr},
+      // A doubled "]" is part of the name: SQLite gets it double-quoted.
+      {"SELECT [a] FROM [t]] AS [u] ORDER BY [a]",
+       "SELECT [a] FROM \"t] AS [u\" ORDER BY [a] COLLATE GBK"},
+      {"", nullptr},
+  };
+  for (const auto& [access, sqlite] : cases)
+    EXPECT_EQ(ToSqliteDialect(access), sqlite ? sqlite : access) << access;
+  // Names equal up to a prefix order the shorter first (the full order is the catalogue's).
+  EXPECT_EQ(CompareGbk("灯", "灯"), 0);
+  EXPECT_LT(CompareGbk("灯", "灯具"), 0);
+  EXPECT_GT(CompareGbk("灯具", "灯"), 0);
+}
+
+TEST(SqlDialect, ParsesSelectInto) {
+  struct Case {
+    const char* text;
+    const char *new_table, *template_table;  // null: not a copy of a table
+  } cases[] = {
+      {"select * into [体育建筑] from [照度标准模板]", "体育建筑", "照度标准模板"},
+      {"SELECT * INTO new_t FROM tmpl;", "new_t", "tmpl"},
+      {"  select  *  into  [门厅(普通)]  from  [照度标准模板] ", "门厅(普通)", "照度标准模板"},
+      {"select * into [a]]b] from [y]", "a]b", "y"},
+      {"select [a] into [x] from [y]", nullptr, nullptr},
+      {"select * from [照度标准模板]", nullptr, nullptr},
+      {"select * into [x] from [y] where 1", nullptr, nullptr},
+      {"select * into 'x' from [y]", nullptr, nullptr},
+      {"select * into [] from [y]", nullptr, nullptr},
+  };
+  for (const auto& c : cases) {
+    auto r = ParseSelectInto(c.text);
+    ASSERT_EQ(r.has_value(), c.new_table != nullptr) << c.text;
+    if (r) {
+      EXPECT_EQ(r->new_table + "|" + r->template_table,
+                std::string(c.new_table) + "|" + c.template_table);
+    }
+  }
+}
+
+class ReferenceDbTest : public nytest::HostFixture {
+ protected:
+  void SetUp() override {
+    HostFixture::SetUp();
+    LoadModule();
+  }
+  int AdoErrors() const {
+    return static_cast<int>(std::count_if(windows.message_log.begin(), windows.message_log.end(),
+                                          [](const std::string& m) {
+                                            return m.find("ADO ERR!") != std::string::npos;
+                                          }));
+  }
+};
+
+TEST_F(ReferenceDbTest, PathsDifferingInCaseShareOneConnection) {
+  std::string path = Module().DataFolder + "ZirIrodoDot.mdb";
+  NyAccess* a = GetDbConnection(path);
+  ASSERT_NE(a, nullptr);
+  std::string upper = path;
+  std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
+  EXPECT_EQ(GetDbConnection(upper), a);
+  EXPECT_EQ(ZirIrodoDotDb(), a);
+  EXPECT_EQ(Module().DbConnectionCache.size(), 1u);
+  EXPECT_EQ(AdoErrors(), 0);
+  std::vector<std::string> v;
+  EXPECT_EQ(a->GetSelData(v, FormatSql(kSelectCurveByModel, "TD-150")), 1);
+}
+
+TEST_F(ReferenceDbTest, AFileThatCannotBeOpenedIsReportedOnce) {
+  struct Case {
+    const char* file;
+    const char* content;  // null: no file
+  } cases[] = {{"missing.mdb", nullptr}, {"empty.mdb", ""}};
+  for (Case c : cases) {
+    SCOPED_TRACE(c.file);
+    std::string path = Module().DataFolder + c.file;
+    if (c.content) std::ofstream(path) << c.content;
+    int before = AdoErrors();
+    EXPECT_EQ(GetDbConnection(path), nullptr);
+    EXPECT_EQ(AdoErrors(), before + 1);
+    EXPECT_EQ(GetDbConnection(path), nullptr);
+    EXPECT_EQ(AdoErrors(), before + 1) << "the failure is remembered, not shown again";
+    EXPECT_EQ(fs::exists(path), c.content != nullptr) << "no file is created";
+    if (c.content) {
+      EXPECT_EQ(fs::file_size(path), std::string(c.content).size()) << "left as it was";
+    }
+  }
+  EXPECT_EQ(windows.message_log.back(), "[岚序软件] ADO ERR!");
+}
+
+TEST_F(ReferenceDbTest, DatabaseFileNamesCompareWithoutRegardToCase) {
+  fs::rename(Module().DataFolder + "NyData.mdb", Module().DataFolder + "NYDATA.mdb");
+  UnloadModule();
+  LoadModule();  // seeds the user folder again
+  EXPECT_EQ(DataFile(kNyDataDb), Module().DataFolder + "NYDATA.mdb");
+  std::vector<std::string> v;
+  EXPECT_GT(NyDataDb() ? NyDataDb()->GetSelData(v, kSelectLampKindsGrouped) : 0, 0);
+  EXPECT_FALSE(fs::exists(Module().DataFolder + "NyData.mdb")) << "never a second file";
+}
+
+TEST_F(ReferenceDbTest, ClosingEmptiesTheCacheAndTheNextRequestReopens) {
+  std::string path = Module().DataFolder + "gone.mdb";
+  EXPECT_EQ(GetDbConnection(path), nullptr);
+  ASSERT_NE(NyDataDb(), nullptr);
+  EXPECT_EQ(Module().DbConnectionCache.size(), 2u);
+  CloseAllConnections();
+  EXPECT_TRUE(Module().DbConnectionCache.empty());
+  // The file has appeared meanwhile: it is tried again after the cache was emptied.
+  fs::copy_file(Module().DataFolder + "plane.mdb", path);
+  NyAccess* db = GetDbConnection(path);
+  ASSERT_NE(db, nullptr);
+  EXPECT_EQ(db->IsTableInDatabase("平面设备表", "TABLE"), 1);
+  EXPECT_NE(NyDataDb(), nullptr);
 }
 
 }  // namespace

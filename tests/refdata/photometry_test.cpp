@@ -43,56 +43,27 @@ TEST(PhotometryFileTest, ReadsEachFormAndSymmetry) {
     std::vector<Point> points;
   } cases[] = {
       // 2 x 500 lm, multiplier 1; polar angles every 10 degrees up to 180.
-      {"downlight-sym.ies",
-       {0},
-       2,
-       1000,
-       "DL-150",
+      {"downlight-sym.ies", {0}, 2, 1000, "DL-150",
        {{0, 0, 400}, {123, 5, 395}, {300, 85, 7.5}, {0, 100, 2}, {0, 180, 18}}},
       // Multiplier 0.5 on 1000 lm: half the candela values; planes 0, 45, 90 mirrored.
-      {"troffer-quadrant.ies",
-       {0, 45, 90, 135, 180, 225, 270, 315},
-       1,
-       1000,
-       "GT-600",
-       {{0, 5, 298},
-        {90, 5, 295},
-        {180, 5, 298},
-        {270, 10, 280},
-        {135, 15, 275},
-        {315, 15, 275},
+      {"troffer-quadrant.ies", {0, 45, 90, 135, 180, 225, 270, 315}, 1, 1000, "GT-600",
+       {{0, 5, 298}, {90, 5, 295}, {180, 5, 298}, {270, 10, 280}, {135, 15, 275}, {315, 15, 275},
         {22.5, 10, 290.5}}},
       // 2000 lm: half the candela values; C270 mirrors C90, C180 stays its own.
-      {"wallwasher-bilateral.ies",
-       {0, 90, 180, 270},
-       1,
-       2000,
-       "WW-1",
+      {"wallwasher-bilateral.ies", {0, 90, 180, 270}, 1, 2000, "WW-1",
        {{0, 10, 160}, {90, 10, 145}, {270, 10, 145}, {180, 10, 135}}},
       // Planes 90..270 (LM-63-2019): C0 mirrors C180.
-      {"linear-bilateral90.ies",
-       {0, 90, 180, 270},
-       1,
-       1000,
-       "LN-2",
+      {"linear-bilateral90.ies", {0, 90, 180, 270}, 1, 1000, "LN-2",
        {{0, 50, 350}, {180, 50, 350}, {90, 50, 200}, {270, 50, 200}, {45, 50, 275}}},
       // 1991 form, full circle: the 360-degree plane is C0 again.
-      {"spot-full.ies",
-       {0, 90, 180, 270},
-       1,
-       1500,
-       "SP-30",
+      {"spot-full.ies", {0, 90, 180, 270}, 1, 1500, "SP-30",
        {{0, 10, 800 / 1.5}, {270, 10, 500}, {180, 20, 200}, {315, 10, (750 + 800) / 3.0}}},
       {"old-1986.ies", {0}, 1, 1000, "old-1986", {{0, 10, 295}, {90, 15, 287.5}}},
       {"W_3350lm.ies", {0}, 1, 3350, "W-3350", {{0, 0, 300}, {0, 45, 170}, {0, 90, 0}}},
       // Already cd/klm.
       {"panel-isym1.ldt", {0}, 1, 3600, "PN-600", {{200, 5, 318}, {0, 90, 0}}},
       // C0..C180 of eight planes given, the rest mirrored across C0-C180.
-      {"batten-isym2.ldt",
-       {0, 45, 90, 135, 180, 225, 270, 315},
-       2,
-       4400,
-       "BT-1200",
+      {"batten-isym2.ldt", {0, 45, 90, 135, 180, 225, 270, 315}, 2, 4400, "BT-1200",
        {{315, 10, 275}, {270, 30, 185}, {180, 20, 180}, {225, 40, 105}, {0, 5, 285}}},
   };
   for (const auto& c : cases) {
@@ -190,10 +161,7 @@ TEST_F(PhotometryImportTest, CurveTablesHoldPlanesC0AndC90AtFiveDegreeKeys) {
       {"downlight-sym.ies", "LEDDL-150配光曲线", {"0 400 400", "5 395 395", "85 8 8"}, "2 1000"},
       {"troffer-quadrant.ies", "LEDGT-600配光曲线", {"5 298 295", "40 172 78", "90 0 0"}, "1 1000"},
       // Polar angles every 10 degrees: 5, 15, ... interpolated.
-      {"batten-isym2.ldt",
-       "LEDBT-1200配光曲线",
-       {"0 280 280", "5 285 270", "25 295 205"},
-       "2 4400"},
+      {"batten-isym2.ldt", "LEDBT-1200配光曲线", {"0 280 280", "5 285 270", "25 295 205"}, "2 4400"},
       {"W_3350lm.ies", "LEDW-3350配光曲线", {"0 300 300", "45 170 170"}, "1 3350"},
       // No C90 plane: B lies between C60 and C120; polar angles 0, 45, 90 only.
       {"asym-60.ies", "LEDAS-6配光曲线", {"45 80 50", "20 91 78", "90 0 0"}, "1 1000"},
@@ -224,8 +192,7 @@ TEST_F(PhotometryImportTest, CurveTablesHoldPlanesC0AndC90AtFiveDegreeKeys) {
   }
   // A kept file changed since it was read is read again.
   const std::string kept = Module().DataFolder + "photometry/LEDW-3350配光曲线.ies";
-  std::filesystem::copy_file(DataFile("troffer-quadrant.ies"), kept,
-                             std::filesystem::copy_options::overwrite_existing);
+  fs::copy_file(DataFile("troffer-quadrant.ies"), kept, fs::copy_options::overwrite_existing);
   std::string error;
   const auto again = KeptPhotometry("LEDW-3350配光曲线", error);
   ASSERT_TRUE(again) << error;

@@ -1,8 +1,16 @@
+// The standards dialog (remembered place and edition, the category menu) and the verdict rules
+// of each edition as both calculation methods apply them.
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "base/module_state.h"
+#include "lumen/lumen_room.h"
+#include "pointcalc/horizontal.h"
 #include "refdata/reference_db.h"
 #include "refdata/statements.h"
+#include "standards/edition.h"
 #include "standards/standards_dialog.h"
 #include "support/ny_access.h"
 #include "support/ny_ini_file.h"
@@ -65,71 +73,50 @@ TEST_F(Standards, ClickingAPlaceGivesItsValuesInEachEdition) {
   }
 }
 
+// OK remembers the place in the settings file and the caller's scheme, and the edition.
 TEST_F(Standards, AnotherEditionKeepsThePlaceWhereItHasOneAndIsRemembered) {
   EXPECT_EQ(CurrentEdition(), StandardEdition::k2004) << "nothing chosen yet";
   const std::string scheme = home->str() + "/scheme.txt";
   CNyStandardDlg dlg;
   dlg.SetCallerSettings(scheme, "方案一");
   std::string shown_2024, emptied;
-  Run(dlg, [&](nyhost::Dialog& d) {
-    d.UserChoose(CNyStandardDlg::kTree, "办公建筑/营业厅");
-    d.UserChoose(CNyStandardDlg::kEdition, k2024);  // 2024 names it otherwise
-    emptied = d.GetText(360) + "/" + d.GetText(361);
-    d.UserChoose(CNyStandardDlg::kTree, "办公建筑/普通办公室");
-    d.UserChoose(CNyStandardDlg::kEdition, k2004);
-    d.UserChoose(CNyStandardDlg::kEdition, k2024);  // the same place: that edition's values
-    shown_2024 = d.GetText(360) + "/" + d.GetText(361);
-    d.UserClick(nyhost::kIdOk);
-  });
-  EXPECT_EQ(emptied, "0/0");
-  EXPECT_EQ(shown_2024, "300/8");
-  EXPECT_EQ(CurrentEdition(), StandardEdition::k2024);
-  EXPECT_EQ(NyIniFile::ReadKey("方案一", "标准版本", std::string(), scheme), "2024");
-  // Opening again shows the remembered edition's tree with the place chosen.
-  CNyStandardDlg again;
-  std::string edition, place;
-  Run(again, [&](nyhost::Dialog& d) {
-    edition = d.GetText(CNyStandardDlg::kEdition);
-    place = d.GetItemTextOf(236, d.GetSelectedItem(236));
-    d.UserClick(nyhost::kIdCancel);
-  });
-  EXPECT_EQ(edition, k2024);
-  EXPECT_EQ(place, "普通办公室");
-  EXPECT_DOUBLE_EQ(again.m_dStandLPD, 8);
-}
-
-TEST_F(Standards, OkRemembersTheSelectionInBothFiles) {
-  const std::string scheme = home->str() + "/scheme.txt";
-  CNyStandardDlg dlg;
-  dlg.SetCallerSettings(scheme, "方案一");
   EXPECT_EQ(Run(dlg,
-                [](nyhost::Dialog& d) {
+                [&](nyhost::Dialog& d) {
+                  d.UserChoose(CNyStandardDlg::kTree, "办公建筑/营业厅");
+                  d.UserChoose(CNyStandardDlg::kEdition, k2024);  // 2024 names it otherwise
+                  emptied = d.GetText(360) + "/" + d.GetText(361);
                   d.UserChoose(CNyStandardDlg::kTree, "办公建筑/普通办公室");
+                  d.UserChoose(CNyStandardDlg::kEdition, k2004);
+                  d.UserChoose(CNyStandardDlg::kEdition, k2024);  // the same place: its values
+                  shown_2024 = d.GetText(360) + "/" + d.GetText(361);
                   d.UserClick(nyhost::kIdOk);
                 }),
             nyhost::kIdOk);
-  EXPECT_EQ(dlg.m_nStandLx, 300);
-  EXPECT_DOUBLE_EQ(dlg.m_dStandLPD, 11);
-  EXPECT_DOUBLE_EQ(dlg.m_dTagLPD, 9);
-  EXPECT_EQ(dlg.m_nUGR, 19);
-  EXPECT_EQ(dlg.m_sRa, "80");
+  EXPECT_EQ(emptied, "0/0");
+  EXPECT_EQ(shown_2024, "300/8");
+  EXPECT_EQ(fmt::format("{} {} {} {} {}", dlg.m_nStandLx, dlg.m_dStandLPD, dlg.m_dTagLPD,
+                        dlg.m_nUGR, dlg.m_sRa),
+            "300 8 8 19 80");
+  EXPECT_EQ(CurrentEdition(), StandardEdition::k2024);
+  EXPECT_EQ(NyIniFile::ReadKey("方案一", "标准版本", std::string(), scheme), "2024");
   for (auto [file, section] : {std::pair{Module().SettingsFile, std::string("照度标准—岚序软件")},
                                {scheme, std::string("方案一")}}) {
     EXPECT_EQ(NyIniFile::ReadKey(section, "父", std::string(), file), "办公建筑");
     EXPECT_EQ(NyIniFile::ReadKey(section, "子", std::string(), file), "普通办公室");
     EXPECT_EQ(NyIniFile::ReadKey(section, "m_nStandLx", 0, file), 300);
-    EXPECT_DOUBLE_EQ(NyIniFile::ReadKey(section, "m_dStandLPD", 0.0, file), 11);
+    EXPECT_DOUBLE_EQ(NyIniFile::ReadKey(section, "m_dStandLPD", 0.0, file), 8);
   }
-  // Opening again selects the remembered place and shows its values.
+  // Opening again shows the remembered edition's tree with the place chosen and its values.
   CNyStandardDlg again;
-  std::string selected, lx;
+  std::string edition, place, lx;
   Run(again, [&](nyhost::Dialog& d) {
-    selected = d.GetItemTextOf(236, d.GetSelectedItem(236));
+    edition = d.GetText(CNyStandardDlg::kEdition);
+    place = d.GetItemTextOf(236, d.GetSelectedItem(236));
     lx = d.GetText(360);
     d.UserClick(nyhost::kIdCancel);
   });
-  EXPECT_EQ(selected, "普通办公室");
-  EXPECT_EQ(lx, "300");
+  EXPECT_EQ(edition + " " + place + " " + lx, std::string(k2024) + " 普通办公室 300");
+  EXPECT_DOUBLE_EQ(again.m_dStandLPD, 8);
 }
 
 TEST_F(Standards, ACategoryClickChangesNothingAndBadDataIsReported) {
@@ -238,6 +225,78 @@ TEST_F(Standards, EmptyOrIllegalNamesAreRefusedAndAnsweringNoKeepsThePlace) {
                        "[岚序软件] 存在不合法字符!"),
             3);
   EXPECT_EQ(places_before, places_after);
+}
+
+const std::string k2024Line = "；依据GB/T 50034-2024 (GB 55015-2021)";
+
+TEST(EditionRules, PowerDensityLimitAndReferenceInBothMethods) {
+  using E = StandardEdition;
+  struct Case {
+    E edition;
+    double standard_lx, limit, average, lpd;
+    double point_limit, lumen_limit;  // the lumen method cuts the reference to two decimals
+    const char* label;
+    std::string tip243, tip358;
+  } cases[] = {
+      {E::k2004, 300, 11, 280, 10, 11.0 / 300 * 280, 10.26, "折算功率密度",
+       "计算照度小于标准照度,不通过!建议调整光源或灯具", "计算功率密度小于折算功率密度,通过!"},
+      // 2024: down to 90 % of the standard the limit stands unreduced.
+      {E::k2024, 300, 8, 280, 7.9, 8, 8, "标准功率密度",
+       "计算照度不低于标准照度的90%,通过!" + k2024Line,
+       "计算功率密度小于标准功率密度,通过!" + k2024Line},
+      {E::k2024, 300, 8, 270, 8, 8, 8, "标准功率密度",
+       "计算照度不低于标准照度的90%,通过!" + k2024Line,
+       "计算功率密度大于等于标准功率密度,不通过!建议调整光源或灯具" + k2024Line},
+      {E::k2024, 300, 8, 260, 7, 8.0 / 300 * 260, 6.93, "折算功率密度",
+       "计算照度低于标准照度的90%,不通过!建议调整光源或灯具" + k2024Line,
+       "计算功率密度大于等于折算功率密度,不通过!建议调整光源或灯具" + k2024Line},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(EditionLabel(c.edition) + " at " + std::to_string(c.average));
+    PointDialogData d;
+    d.m_edition = c.edition;
+    d.m_dStandAverage = c.standard_lx, d.m_nStandLx = static_cast<int>(c.standard_lx);
+    d.m_dStandLPD = c.limit, d.m_dLPD = c.lpd, d.m_sAverage = std::to_string(c.average);
+    ApplyVerdicts(d);
+    EXPECT_NEAR(d.m_dLimitLPD, c.point_limit, 1e-12);
+    EXPECT_EQ(d.m_sLabel372, c.label);
+    EXPECT_EQ(d.tooltips[243], c.tip243);
+    EXPECT_EQ(d.tooltips[358], c.tip358);
+
+    LumenRoom r;
+    r.standard_lx = c.standard_lx, r.standard_lpd = c.limit;
+    r.illuminance = c.average, r.lpd = c.lpd;
+    r.reference_lpd = ComputeReducedPowerDensity(r);
+    auto v = ShowPowerDensityVerdicts(r, c.edition);
+    ASSERT_TRUE(v);
+    EXPECT_NEAR(r.reference_lpd, c.lumen_limit, 1e-9);
+    EXPECT_EQ(v->label, std::string(c.label) + "w/m2");
+    EXPECT_EQ(v->illuminance_tip, c.tip243);
+    EXPECT_EQ(v->lpd_tip, c.tip358);
+  }
+}
+
+TEST(EditionRules, UniformityRequirement) {
+  using E = StandardEdition;
+  // {edition, the place's U0 (2004: whatever field 233 holds), uniformity, passes}
+  struct Case {
+    E edition;
+    double u0, uniformity;
+    bool passes;
+  } cases[] = {
+      {E::k2004, 0.5, 0.65, false},  // 2004 asks 0.7 whatever the field says
+      {E::k2004, 0.9, 0.7, true},   {E::k2024, 0.6, 0.6, true},
+      {E::k2024, 0.7, 0.69, false}, {E::k2024, 0, 0.1, true},  // no requirement for the place
+  };
+  for (const auto& c : cases) {
+    PointDialogData d;
+    d.m_edition = c.edition;
+    d.m_dStandAverage = 300, d.m_nStandLx = 300, d.m_sAverage = "320";
+    d.m_dStandUniformity = c.u0, d.m_dUniformity = c.uniformity;
+    ApplyVerdicts(d);
+    EXPECT_EQ(d.tooltips[232].rfind("均匀度大于等于标准均匀度,通过!", 0) == 0, c.passes)
+        << c.u0 << " " << c.uniformity;
+  }
 }
 
 }  // namespace
