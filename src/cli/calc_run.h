@@ -15,4 +15,9 @@ SubcommandRun RoomCalculation(CLI::App& sub, bool report);
 // them in order and write the workbook `out`. The exit status.
 int RunReport(Session& session, const std::string& points, const std::string& out);
 
+// lumen's run on a saved scheme (checked against `standard` in `edition` when given), writing
+// its calculation report `report` (.docx or .pdf); the exit status.
+int RunLumen(Session& session, const std::string& scheme, const std::string& report, bool english,
+             const std::string& standard, const std::string& edition);
+
 }  // namespace nycli

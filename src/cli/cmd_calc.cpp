@@ -184,6 +184,8 @@ struct Options {
   GlareSectionOptions extra;
   bool report = false;  // `report`: the point report of picked points instead of the outputs
   std::string points;
+  std::string scheme;  // `report --scheme`: the lumen report of a saved scheme instead
+  bool english = false;
 };
 
 // --- distribution drawing: --draw points|lines|areas [--labels] [--effect NAME] ---
@@ -218,7 +220,8 @@ bool DrawnOrSay(const Options& o) {
 // --- end of distribution drawing ---
 
 void AddOptions(CLI::App& sub, Options& o) {
-  sub.add_option("plan", o.plan, "Plan (DXF)")->required()->check(CLI::ExistingFile);
+  auto* plan = sub.add_option("plan", o.plan, "Plan (DXF)")->check(CLI::ExistingFile);
+  if (!o.report) plan->required();
   auto* rect = sub.add_option("--rect", o.rect, "Rectangular room: X1,Y1,X2,Y2");
   auto* poly = sub.add_option("--polygon", o.polygon, "Polygonal room: X,Y;X,Y;...");
   rect->excludes(poly);
@@ -238,10 +241,16 @@ void AddOptions(CLI::App& sub, Options& o) {
                "Precise photometry: the exact polar angle up to 90 degrees, no whole-degree "
                "truncation and no cut above 85 degrees");
   if (o.report) {
-    sub.add_option("--points", o.points, "Report points: X,Y;X,Y;... (P1, P2, ...)")->required();
+    auto* points = sub.add_option("--points", o.points, "Report points: X,Y;X,Y;... (P1, P2, ...)");
     sub.add_option("--out", o.out,
-                   "Write the report here: a workbook (.xlsx) or a PDF document (.pdf)")
+                   "Write the report here: a workbook (.xlsx) or a PDF document (.pdf); with "
+                   "--scheme a document (.docx) or a PDF")
         ->required();
+    auto* scheme = sub.add_option("--scheme", o.scheme,
+                                  "The lumen-method report of this saved scheme instead of a "
+                                  "point report (no plan, room or points)");
+    scheme->excludes(plan)->excludes(points);
+    sub.add_flag("--english", o.english, "The lumen-method report in English")->needs(scheme);
     return;
   }
   sub.add_option("--out", o.out, "Save the drawing (with the room outline) here");
@@ -452,6 +461,13 @@ class ScratchFolder {
 };
 
 int Run(Session& session, const Options& o) {
+  if (!o.scheme.empty())
+    return RunLumen(session, o.scheme, o.out, o.english, o.standard, o.edition);
+  if (o.report && (o.plan.empty() || o.points.empty())) {
+    std::cerr << "nyluxora: report needs a plan and --points (or --scheme for the lumen-method "
+                 "report)\n";
+    return kExitUsage;
+  }
   std::vector<nyhost::Point3> corners;
   std::string error;
   std::string glare_limit, edition = o.edition;

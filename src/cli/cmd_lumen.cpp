@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/calc_run.h"
 #include "cli/edition_option.h"
 #include "cli/session.h"
 #include "cli/subcommands.h"
@@ -200,7 +201,13 @@ int Run(const Options& o, Session& session) {
   }
   nyhost::Host& host = nyhost::Host::Get();
   if (!host.drawing()) host.SetDrawing(std::make_unique<nyhost::Drawing>());
-  if (!session.RunScript(inputs, "lumen")) return 1;
+  if (!session.RunScript(inputs, "lumen")) {
+    const nyhost::Dialog* opened = session.windows().FindDialog(215);
+    if (opened && !o.scheme.empty() && opened->FindStringExact(388, o.scheme) < 0)
+      std::cerr << "nyluxora: there is no saved scheme " << o.scheme
+                << " (\"保存\" in the lumen dialog saves one)\n";
+    return 1;
+  }
   nyhost::Dialog* dlg = session.windows().FindDialog(215);
   if (!dlg || (!o.luminaire.empty() && dlg->GetText(289) != o.luminaire)) {
     std::cerr << "\nnyluxora: the luminaire " << o.luminaire << " of " << o.source
@@ -224,6 +231,21 @@ int Run(const Options& o, Session& session) {
   std::cout << "\n";
   return 0;
 }
+
+}  // namespace
+
+int RunLumen(Session& session, const std::string& scheme, const std::string& report, bool english,
+             const std::string& standard, const std::string& edition) {
+  Options o;
+  o.scheme = scheme;
+  o.report = report;
+  o.english = english;
+  o.standard = standard;
+  o.edition = edition;
+  return Run(o, session);
+}
+
+namespace {
 
 const SubcommandRegistrar kLumen(
     "lumen", "Luminaire count, illuminance and power density of a room (lumen method)",

@@ -798,18 +798,21 @@ TEST(LumenCommand, PrintsWhatTheSessionShows) {
   const std::string scheme = "lumen --scheme 普通办公室 --report ";
   EXPECT_EQ(run(scheme + "'" + zh + "'", a).first, 0);
   EXPECT_EQ(run(scheme + "'" + zh + "'", a).first, 0);
-  EXPECT_EQ(run(scheme + "'" + en + "' --english", a).first, 0);
+  // The report command writes the same from the scheme.
+  const std::string report = "report --scheme 普通办公室 --out ";
+  EXPECT_EQ(run(report + "'" + en + "' --english", a).first, 0);
   EXPECT_EQ(run(scheme + "'" + work.str() + "/r.doc'", a).first, 2);
+  EXPECT_EQ(run("report --out '" + work.str() + "/r.docx'", a).first, 2) << "no plan, no scheme";
   // As a PDF, with a sketch of the room and its luminaires.
   const std::string pdf = work.str() + "/计算书.pdf";
 #ifdef NYLUXORA_TEST_RENDER
-  ASSERT_EQ(run(scheme + "'" + pdf + "'", a).first, 0);
+  ASSERT_EQ(run(report + "'" + pdf + "'", a).first, 0);
   if (const auto text = nytest::OfficeDocumentText(pdf, work.path())) {
     for (const char* expected : {"灯具数：8 套", "采用标准功率密度11(W/m2)", "8 套灯具均匀布置"})
       EXPECT_NE(text->find(expected), std::string::npos) << expected;
   }
 #else
-  EXPECT_EQ(run(scheme + "'" + pdf + "'", a).first, 1);  // no renderer: refused, not faked
+  EXPECT_EQ(run(report + "'" + pdf + "'", a).first, 1);  // no renderer: refused, not faked
 #endif
   const auto zh_text = nytest::OfficeDocumentText(zh, work.path());
   if (!zh_text) GTEST_SKIP() << "soffice is not installed: the report was not opened";
