@@ -29,7 +29,6 @@
 namespace nyhost::dxf {
 namespace {
 
-// Groups whose values are text in the file's encoding.
 // Stands in for an opaque entity in what dxflib reads: it knows no such type and skips it, and
 // the reader takes the entity from the checked pairs when it meets the stand-in.
 constexpr std::string_view kOpaqueMarker = "NYLUXORA_OPAQUE";
