@@ -374,8 +374,8 @@ void Reader::AddOpaque() {
     }
     if (bracket > 0) continue;
     if (main && (p.code >= 1000 || xdata)) {
-      xdata = true;
       CaptureXData(e.xdata, p.code, p.value);
+      xdata = !e.xdata.empty();  // values before an application name are dropped, not its start
       continue;
     }
     std::string value =
