@@ -10,28 +10,33 @@
 #include "draw/effects.h"
 #include "host/entity_geometry.h"
 #include "host/host.h"
+#include "support/ny_geo.h"
 #include "support/ny_xdata.h"
 
 namespace {
 
 // What the plan shows besides the room's own earlier drawing (about to be replaced): lines and
-// polyline edges as segments, so a wall around the whole floor does not block everything, and
+// polyline edges as segments, so a wall around the whole floor does not block everything; the
+// insides of other rooms (closed outlines that do not hold this room), even empty ones; and
 // everything else by its extents.
 class PlanContent {
  public:
-  PlanContent(const nyhost::Drawing& d, const std::string& own_tag) {
+  PlanContent(const nyhost::Drawing& d, const std::string& own_tag, nyhost::Point3 in_room) {
     for (nyhost::EntityId id : d.LiveIds()) {
       const nyhost::Entity* e = d.FindLive(id);
       std::string owner;
-      if (!e || (NyXData::GetEntXData(owner, *e, NyLXRDrawDll::kTagKey) && owner == own_tag)) continue;
+      if (!e || (NyXData::GetEntXData(owner, *e, NyLXRDrawDll::kTagKey) && owner == own_tag))
+        continue;
       if (const auto* l = e->As<nyhost::Line>()) {
         segments_.push_back({l->start, l->end});
       } else if (const auto* pl = e->As<nyhost::Polyline>()) {
-        const auto& v = pl->vertices;
-        for (std::size_t i = 0; i + 1 < v.size() + (pl->closed ? 1 : 0); ++i) {
-          const auto& b = v[(i + 1) % v.size()];
-          segments_.push_back({{v[i].x, v[i].y, 0}, {b.x, b.y, 0}});
-        }
+        std::vector<nyhost::Point3> outline;
+        for (const auto& v : pl->vertices) outline.push_back({v.x, v.y, 0});
+        for (std::size_t i = 0; i + 1 < outline.size() + (pl->closed ? 1 : 0); ++i)
+          segments_.push_back({outline[i], outline[(i + 1) % outline.size()]});
+        if (pl->closed && outline.size() > 2 &&
+            NyGeo::IsPointInPolygon(outline, in_room) == NyGeo::kOutside)
+          rooms_.push_back(std::move(outline));
       } else if (nyhost::Extents box = nyhost::EntityExtents(d, *e); !box.Empty()) {
         boxes_.push_back(box);
       }
@@ -45,12 +50,16 @@ class PlanContent {
       if (box.min.x <= place.max.x && box.max.x >= place.min.x && box.min.y <= place.max.y &&
           box.max.y >= place.min.y)
         return true;
+    // No edge crosses the place: it lies in another room only if one of its corners does.
+    for (const auto& room : rooms_)
+      if (NyGeo::IsPointInPolygon(room, place.min) != NyGeo::kOutside) return true;
     return false;
   }
 
  private:
   std::vector<std::pair<nyhost::Point3, nyhost::Point3>> segments_;
   std::vector<nyhost::Extents> boxes_;
+  std::vector<std::vector<nyhost::Point3>> rooms_;
 };
 
 }  // namespace
@@ -123,7 +132,7 @@ void NyLXRDrawDll::DrawLight() {
     }
   r.unit = d->draw_scale() / (d->arch_scale() > 0 ? d->arch_scale() : 1);
   const std::string tag = fmt::format("{:X}", wall_id_);
-  const PlanContent content(*d, tag);
+  const PlanContent content(*d, tag, r.points.empty() ? nyhost::Point3{} : r.points.front());
   r.occupied = [&content](const nyhost::Extents& place) { return content.Covers(place); };
   std::vector<nyhost::Entity> entities = nydraw::BuildDistribution(r);
 

@@ -160,20 +160,26 @@ TEST_F(DrawLight, TheLegendTakesTheFirstSideWhereItCoversNothing) {
   auto square = [](double x0, double y0, double x1, double y1) {
     return nytest::ClosedOutline({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
   };
-  // Neighbours of the 4 m room, added one side after the other, then a wall round them all.
-  const std::vector<nyhost::Entity> around = {
-      square(4200, 0, 8200, 4000), square(-4200, 0, -200, 4000), square(0, -4200, 4000, -200),
-      square(0, 4200, 4000, 8200), square(-10000, -10000, 14000, 14000)};
+  // Rooms round the 4 m room: beside it, and a large empty one whose edges stay clear of where
+  // the legend would go.
+  const auto right = square(4200, 0, 8200, 4000), left = square(-4200, 0, -200, 4000),
+             below = square(0, -4200, 4000, -200), above = square(0, 4200, 4000, 8200),
+             wide_right = square(4100, -20000, 30000, 20000),
+             floor = square(-10000, -10000, 14000, 14000);
   struct Case {
-    std::size_t neighbours;
+    std::vector<nyhost::Entity> plan;
     std::function<bool(const nyhost::Extents&)> where;
     const char* side;
   } cases[] = {
-      {0, [](const nyhost::Extents& b) { return b.min.x > 4000; }, "right"},
-      {1, [](const nyhost::Extents& b) { return b.max.x < 0; }, "left"},
-      {2, [](const nyhost::Extents& b) { return b.max.y < 0 && b.min.x >= 0; }, "below"},
-      {3, [](const nyhost::Extents& b) { return b.min.y > 4000 && b.min.x >= 0; }, "above"},
-      {5, [](const nyhost::Extents& b) { return b.min.x > 8200; }, "further right"},
+      {{}, [](const nyhost::Extents& b) { return b.min.x > 4000; }, "right"},
+      {{right}, [](const nyhost::Extents& b) { return b.max.x < 0; }, "left"},
+      {{wide_right}, [](const nyhost::Extents& b) { return b.max.x < 0; }, "left of an empty room"},
+      {{right, left}, [](const nyhost::Extents& b) { return b.max.y < 0 && b.min.x >= 0; },
+       "below"},
+      {{right, left, below}, [](const nyhost::Extents& b) { return b.min.y > 4000; }, "above"},
+      {{right, left, below, above, floor},
+       [](const nyhost::Extents& b) { return b.min.x > 8200 && b.max.x < 14000; },
+       "further right, inside the floor"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.side);
@@ -181,7 +187,7 @@ TEST_F(DrawLight, TheLegendTakesTheFirstSideWhereItCoversNothing) {
     NyLXRDrawDll lib;
     lib.SetEffectFile(EffectFile());
     const auto room = drawing().Add(square(0, 0, 4000, 4000));
-    for (std::size_t k = 0; k < c.neighbours; ++k) drawing().Add(around[k]);
+    for (const auto& e : c.plan) drawing().Add(e);
     lib.SetCalValue(Sample([](double x, double) { return 100 + x / 20; }, 0, 4000, 0, 4000, 10),
                     300, 100);
     lib.SetWallId(room);
