@@ -487,6 +487,11 @@ TEST(Renderer, WideWallsCloseTheirCornersWithoutSeams) {
 
 TEST(QtPainter, DialogPreviewPrimitives) {
   nyrender::EnsureGuiApplication();
+  QTemporaryDir dir;
+  const QString picture = dir.filePath("p.bmp");
+  QImage wide(20, 10, QImage::Format_RGB32);
+  wide.fill(QColor(255, 0, 255));
+  ASSERT_TRUE(wide.save(picture, "BMP"));
   QImage img(100, 60, QImage::Format_RGB32);
   img.fill(Qt::white);
   {
@@ -497,7 +502,13 @@ TEST(QtPainter, DialogPreviewPrimitives) {
     p.Rect(40, 10, 20, 20, 0x0000FF);                     // outline only
     p.Line(0, 50, 100, 50, 0xFF0000, 3);
     p.Text(70, 5, "照度", 0x0000FF, 14);                 // top-left corner at (70, 5)
+    p.Image(2, 32, 20, 16, picture.toStdString());        // 20 x 10 centred: rows 35 to 44
+    p.Image(30, 32, 20, 16, dir.filePath("none.bmp").toStdString());
   }
+  EXPECT_EQ(img.pixelColor(12, 40), QColor(255, 0, 255));
+  EXPECT_TRUE(IsWhite(img.pixelColor(12, 33)));
+  EXPECT_TRUE(IsWhite(img.pixelColor(12, 46)));
+  EXPECT_TRUE(IsWhite(img.pixelColor(40, 40)));
   EXPECT_EQ(img.pixelColor(10, 10), QColor(0, 255, 0));
   EXPECT_TRUE(Bluish(img.pixelColor(40, 20)));
   EXPECT_TRUE(IsWhite(img.pixelColor(50, 20)));
