@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImageReader>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -14,6 +15,7 @@
 #include "render/mtext_plain.h"
 #include "render/qt_painter.h"
 #include "render/report_pdf.h"
+#include "support/ny_access.h"
 #include "test_support.h"
 
 namespace {
@@ -519,6 +521,32 @@ TEST(QtPainter, DialogPreviewPrimitives) {
       if (img.pixelColor(x, y).blue() > 150 && img.pixelColor(x, y).red() < 200) (y < 5 ? above : text)++;
   EXPECT_GT(text, 15);
   EXPECT_EQ(above, 0);
+}
+
+TEST(ShippedPictures, EveryCatalogueLuminaireHasItsCurveAsBmp) {
+  nyrender::EnsureGuiApplication();
+  const std::string data = std::string(NYLUXORA_TEST_SHARE_DIR) + "/data/";
+  NyAccess db;
+  ASSERT_TRUE(db.InitADOServer(data + "NyData.mdb"));
+  std::vector<std::string> bitmaps;
+  ASSERT_GT(db.GetSelData(bitmaps, "SELECT [位图] FROM [灯具型号]"), 0);
+  for (const auto& bitmap : bitmaps) {
+    const QString file = QString::fromStdString(data + "照度曲线/" + bitmap);
+    QImageReader reader(file);
+    EXPECT_EQ(reader.format(), "bmp") << bitmap;
+    const QImage img = reader.read();
+    ASSERT_FALSE(img.isNull()) << bitmap;
+    // Both planes' curves are drawn: reddish (A-A) and bluish (B-B) pixels.
+    int red = 0, blue = 0;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) {
+        const QColor c = img.pixelColor(x, y);
+        red += c.red() > 150 && c.green() < 100 && c.blue() < 100;
+        blue += Bluish(c) && c.red() < 100;
+      }
+    EXPECT_GT(red, 50) << bitmap;
+    EXPECT_GT(blue, 50) << bitmap;
+  }
 }
 
 // What a poppler tool prints; empty when it fails.
