@@ -70,7 +70,10 @@ int main(int argc, char** argv) {
   const std::string folder = Module().DataFolder + "照度曲线/";
   NyAccess* catalogue = NyDataDb();
   NyAccess* curves = ZirIrodoDotDb();
-  if (!catalogue || !curves) return 1;
+  if (!catalogue || !curves) {
+    std::fprintf(stderr, "%s: NyData.mdb and ZirIrodoDot.mdb must both open\n", argv[1]);
+    return 1;
+  }
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (ec) {
