@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QImageReader>
 #include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -504,7 +504,7 @@ TEST(QtPainter, DialogPreviewPrimitives) {
     p.Rect(40, 10, 20, 20, 0x0000FF);                     // outline only
     p.Line(0, 50, 100, 50, 0xFF0000, 3);
     p.Text(70, 5, "照度", 0x0000FF, 14);                 // top-left corner at (70, 5)
-    p.Image(2, 32, 20, 16, picture.toStdString());        // 20 x 10 centred: rows 35 to 44
+    p.Image(2, 32, 20, 16, picture.toStdString());       // 20 x 10 centred: rows 35 to 44
     p.Image(30, 32, 20, 16, dir.filePath("none.bmp").toStdString());
   }
   EXPECT_EQ(img.pixelColor(12, 40), QColor(255, 0, 255));
