@@ -63,6 +63,30 @@ class PictureWidget : public QWidget {
   int id_;
 };
 
+// A push button whose controller may paint a picture over its face (a picture button).
+class PaintedButton : public QPushButton {
+ public:
+  PaintedButton(nyhost::Dialog** dlg, int id, QWidget* parent)
+      : QPushButton(parent), dlg_(dlg), id_(id) {}
+
+ protected:
+  void paintEvent(QPaintEvent* e) override {
+    QPushButton::paintEvent(e);
+    if (!*dlg_) return;
+    constexpr int kBevel = 3;
+    QPainter p(this);
+    p.translate(kBevel, kBevel);
+    const QRect face(0, 0, width() - 2 * kBevel, height() - 2 * kBevel);
+    p.setClipRect(face);
+    nyrender::QtPainter painter(p, face.width(), face.height());
+    (*dlg_)->Paint(id_, painter);
+  }
+
+ private:
+  nyhost::Dialog** dlg_;
+  int id_;
+};
+
 // Spin control: two arrow buttons; each press steps the model by one.
 class SpinWidget : public QWidget {
  public:
@@ -277,7 +301,7 @@ QWidget* DialogWidget::Make(const ControlState& c) {
     }
     case ControlKind::kButton:
     case ControlKind::kBitmapButton: {
-      auto* b = new QPushButton(this);
+      auto* b = new PaintedButton(&dlg_, id, this);
       b->setAutoDefault(false);
       if (c.tpl.kind == ControlKind::kBitmapButton && !c.tpl.bitmap.empty()) {
         b->setIcon(BitmapIcon(c.tpl.bitmap));

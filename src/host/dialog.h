@@ -108,7 +108,7 @@ struct ControlState {
   std::uint32_t back_color = kNoColor;
 };
 
-// Vector primitives for picture controls (previews). Coordinates are pixels of the control.
+// Primitives for picture controls (previews). Coordinates are pixels of the control.
 class Painter {
  public:
   virtual ~Painter() = default;
@@ -120,6 +120,10 @@ class Painter {
                     std::uint32_t fill = kNoColor) = 0;
   virtual void Text(double x, double y, const std::string& text, std::uint32_t color,
                     double height = 12) = 0;
+  // A picture file scaled to fit the rectangle with its aspect kept; a painter that cannot show
+  // pictures (or a file it cannot read) leaves the rectangle as it is.
+  virtual void Image(double /*x*/, double /*y*/, double /*w*/, double /*h*/,
+                     const std::string& /*path*/) {}
 };
 
 class Dialog;

@@ -19,7 +19,7 @@
 namespace {
 
 constexpr int kKinds = 226, kModels = 279, kRatio = 277, kNames = 227, kAdd = 327, kRemove = 328,
-              kCu = 229;
+              kCu = 229, kPicture = 282;
 
 void Warn(const std::string& text) {
   nyhost::Host::Get().windows().MessageBox(kMessageCaption, text, nyhost::MbIcon::kWarning,
@@ -78,7 +78,10 @@ void CLuminaireChooserDlg::ModelChosen(nyhost::Dialog& dlg) {
   m_sTable = lum->table;
   m_dSpacingRatio = lum->spacing_ratio;
   dlg.SetText(kRatio, fmt::sprintf("%.15g", m_dSpacingRatio));
-  if (!NyCommon::FileExists(DataFile("照度曲线/" + lum->bitmap))) Warn("位图不存在!");
+  picture_ = DataFile("照度曲线/" + lum->bitmap);
+  if (!NyCommon::FileExists(picture_)) picture_.clear();
+  dlg.Invalidate(kPicture);
+  if (picture_.empty()) Warn("位图不存在!");
   double cu = -1;
   if (auto table = LoadCuTable(NyDataDb(), m_sTable))
     cu = LookupUtilizationCoefficient(*table, ceiling_, wall_, rcr_);
@@ -117,6 +120,11 @@ void CLuminaireChooserDlg::OnKillFocus(nyhost::Dialog& dlg, int id) {
     Warn("利用系数不可大于1!");
     dlg.SetText(kCu, "0.99");
   }
+}
+
+void CLuminaireChooserDlg::OnPaint(nyhost::Dialog&, int id, nyhost::Painter& painter) {
+  if (id == kPicture && !picture_.empty())
+    painter.Image(0, 0, painter.Width(), painter.Height(), picture_);
 }
 
 void CLuminaireChooserDlg::AddDesignation(nyhost::Dialog& dlg) {

@@ -24,6 +24,7 @@ class CLuminaireChooserDlg : public nyhost::DialogController {
   void OnClick(nyhost::Dialog& dlg, int id) override;
   void OnSelChange(nyhost::Dialog& dlg, int id) override;
   void OnKillFocus(nyhost::Dialog& dlg, int id) override;
+  void OnPaint(nyhost::Dialog& dlg, int id, nyhost::Painter& painter) override;
 
  private:
   void KindChosen(nyhost::Dialog& dlg);
@@ -33,6 +34,7 @@ class CLuminaireChooserDlg : public nyhost::DialogController {
   void WriteDesignations(nyhost::Dialog& dlg);
 
   double ceiling_, wall_, rcr_;
+  std::string picture_;  // the chosen luminaire's picture file; empty when it has none
 };
 
 // The coefficient lookup window (resource 202): the chooser's reflectances, room index, table and

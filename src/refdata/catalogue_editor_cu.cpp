@@ -79,6 +79,15 @@ void CCuLuminaireCatalogueDlg::ShowRow(nyhost::Dialog& dlg, const std::vector<st
 void CCuLuminaireCatalogueDlg::ShowBitmap(nyhost::Dialog& dlg, const std::string& bitmap) {
   bitmap_ = nyhost::Trim(bitmap);
   dlg.SetText(kPicture, bitmap_);
+  dlg.Invalidate(kPicture);
+}
+
+void CCuLuminaireCatalogueDlg::OnPaint(nyhost::Dialog&, int id, nyhost::Painter& painter) {
+  if (id != kPicture || bitmap_.empty()) return;
+  const std::string file = DataFile(kPictureFolder + bitmap_);
+  if (!NyCommon::FileExists(file)) return;
+  painter.Rect(0, 0, painter.Width(), painter.Height(), nyhost::kNoColor, 0xFFFFFF);
+  painter.Image(0, 0, painter.Width(), painter.Height(), file);
 }
 
 void CCuLuminaireCatalogueDlg::RowClicked(nyhost::Dialog& dlg) {
@@ -116,6 +125,7 @@ void CCuLuminaireCatalogueDlg::ChooseBitmap(nyhost::Dialog& dlg) {
   }
   bitmap_ = name;
   dlg.SetText(kPicture, bitmap_);
+  dlg.Invalidate(kPicture);
 }
 
 void CCuLuminaireCatalogueDlg::Save(nyhost::Dialog& dlg) {

@@ -25,6 +25,8 @@ class CCuLuminaireCatalogueDlg : public CCatalogueEditor {
 
   explicit CCuLuminaireCatalogueDlg(EditTableFn edit_table);
   void OnInitDialog(nyhost::Dialog& dlg) override;
+  // The picture button shows the row's picture file over its caption (the file name).
+  void OnPaint(nyhost::Dialog& dlg, int id, nyhost::Painter& painter) override;
   // The coefficient table of the row last clicked: a new luminaire's table starts as its copy.
   const std::string& remembered_table() const { return remembered_; }
 

@@ -1,5 +1,7 @@
 #include "render/qt_painter.h"
 
+#include <QImage>
+
 #include "render/drawing_renderer.h"
 
 namespace nyrender {
@@ -31,6 +33,17 @@ void QtPainter::Text(double x, double y, const std::string& text, std::uint32_t 
   // (x, y) is the top-left corner of the text, as GDI places it.
   p_.drawText(QRectF(x, y, 1e5, height * 2), Qt::AlignLeft | Qt::AlignTop,
               QString::fromStdString(text));
+}
+
+void QtPainter::Image(double x, double y, double w, double h, const std::string& path) {
+  QImage image(QString::fromStdString(path));
+  if (image.isNull() || w <= 0 || h <= 0) return;
+  QSizeF fit = QSizeF(image.size()).scaled(w, h, Qt::KeepAspectRatio);
+  QRectF target(x + (w - fit.width()) / 2, y + (h - fit.height()) / 2, fit.width(), fit.height());
+  p_.save();
+  p_.setRenderHint(QPainter::SmoothPixmapTransform);
+  p_.drawImage(target, image);
+  p_.restore();
 }
 
 }  // namespace nyrender

@@ -20,6 +20,7 @@ class QtPainter : public nyhost::Painter {
             std::uint32_t fill) override;
   void Text(double x, double y, const std::string& text, std::uint32_t color,
             double height) override;
+  void Image(double x, double y, double w, double h, const std::string& path) override;
 
  private:
   QPainter& p_;

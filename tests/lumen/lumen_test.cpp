@@ -19,6 +19,7 @@
 #include "lumen/lumen_report.h"
 #include "lumen/lumen_room.h"
 #include "lumen/lumen_scheme.h"
+#include "lumen/luminaire_chooser.h"
 #include "refdata/catalogue_editor_cu.h"
 #include "refdata/reference_db.h"
 #include "standards/cu_table_editor.h"
@@ -468,6 +469,66 @@ TEST_F(LumenDialog, ChooserAndItsLookupWindow) {
   EXPECT_EQ(windows.message_log, (std::vector<std::string>{"[岚序软件] 利用系数不可大于1 !",
                                                            "[岚序软件] 利用系数不可大于1!",
                                                            "[岚序软件] 利用系数不可小于等于0!"}));
+}
+
+// Keeps the picture files it is asked to show.
+struct PictureRecorder : nyhost::Painter {
+  std::vector<std::string> images;
+  double Width() const override { return 140; }
+  double Height() const override { return 90; }
+  void Line(double, double, double, double, std::uint32_t, double) override {}
+  void Rect(double, double, double, double, std::uint32_t, std::uint32_t) override {}
+  void Text(double, double, const std::string&, std::uint32_t, double) override {}
+  void Image(double, double, double, double, const std::string& path) override {
+    images.push_back(path);
+  }
+};
+
+TEST_F(LumenDialog, ChooserAndEditorShowTheLuminairesPicture) {
+  LoadModule();
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::path(Module().DataFolder) / "照度曲线";
+  const std::string shown = (folder / "YG701-3.bmp").string();
+  // A build without Qt ships no pictures; the painter is handed the path only.
+  if (!fs::exists(shown)) {
+    fs::create_directories(folder);
+    std::ofstream(shown) << "BM";
+  }
+  fs::remove(folder / "YG2-2.bmp");
+  const std::vector<std::string> missing = {"[岚序软件] 位图不存在!"};
+  struct Case {
+    const char* model;
+    bool present;
+  } cases[] = {{"YG701-3", true}, {"YG2-2", false}};
+  for (const auto& c : cases) {
+    PictureRecorder chooser, editor;
+    std::vector<std::string> chooser_log, editor_log;
+    windows.modal_driver = [&](nyhost::Dialog& d) {
+      d.UserChoose(226, "荧光灯");  // shows the kind's first model, YG1-1
+      windows.message_log.clear();
+      d.UserChoose(279, c.model);
+      chooser_log = windows.message_log;
+      d.Paint(282, chooser);
+      d.UserClick(nyhost::kIdCancel);
+    };
+    CLuminaireChooserDlg(0.7, 0.5, 2.8, 0.5).DoModal(nullptr);
+    windows.modal_driver = [&](nyhost::Dialog& d) {
+      d.UserChoose(304, "荧光灯");
+      windows.message_log.clear();
+      for (int i = 0; i < d.GetCount(261); ++i)
+        if (d.GetItemText(261, i).find(c.model) != std::string::npos)
+          d.UserChoose(261, d.GetItemText(261, i));
+      editor_log = windows.message_log;
+      d.Paint(299, editor);
+      d.UserClick(nyhost::kIdCancel);
+    };
+    RunCuLuminaireCatalogueEditor(nullptr);
+    const auto images = c.present ? std::vector<std::string>{shown} : std::vector<std::string>{};
+    EXPECT_EQ(chooser.images, images) << c.model;
+    EXPECT_EQ(editor.images, images) << c.model;
+    EXPECT_EQ(chooser_log, c.present ? std::vector<std::string>{} : missing) << c.model;
+    EXPECT_EQ(editor_log, c.present ? std::vector<std::string>{} : missing) << c.model;
+  }
 }
 
 TEST_F(LumenDialog, SchemesSaveLoadAndDelete) {

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -14,6 +15,7 @@
 #include "render/mtext_plain.h"
 #include "render/qt_painter.h"
 #include "render/report_pdf.h"
+#include "support/ny_access.h"
 #include "test_support.h"
 
 namespace {
@@ -487,6 +489,11 @@ TEST(Renderer, WideWallsCloseTheirCornersWithoutSeams) {
 
 TEST(QtPainter, DialogPreviewPrimitives) {
   nyrender::EnsureGuiApplication();
+  QTemporaryDir dir;
+  const QString picture = dir.filePath("p.bmp");
+  QImage wide(20, 10, QImage::Format_RGB32);
+  wide.fill(QColor(255, 0, 255));
+  ASSERT_TRUE(wide.save(picture, "BMP"));
   QImage img(100, 60, QImage::Format_RGB32);
   img.fill(Qt::white);
   {
@@ -497,7 +504,13 @@ TEST(QtPainter, DialogPreviewPrimitives) {
     p.Rect(40, 10, 20, 20, 0x0000FF);                     // outline only
     p.Line(0, 50, 100, 50, 0xFF0000, 3);
     p.Text(70, 5, "照度", 0x0000FF, 14);                 // top-left corner at (70, 5)
+    p.Image(2, 32, 20, 16, picture.toStdString());       // 20 x 10 centred: rows 35 to 44
+    p.Image(30, 32, 20, 16, dir.filePath("none.bmp").toStdString());
   }
+  EXPECT_EQ(img.pixelColor(12, 40), QColor(255, 0, 255));
+  EXPECT_TRUE(IsWhite(img.pixelColor(12, 33)));
+  EXPECT_TRUE(IsWhite(img.pixelColor(12, 46)));
+  EXPECT_TRUE(IsWhite(img.pixelColor(40, 40)));
   EXPECT_EQ(img.pixelColor(10, 10), QColor(0, 255, 0));
   EXPECT_TRUE(Bluish(img.pixelColor(40, 20)));
   EXPECT_TRUE(IsWhite(img.pixelColor(50, 20)));
@@ -508,6 +521,32 @@ TEST(QtPainter, DialogPreviewPrimitives) {
       if (img.pixelColor(x, y).blue() > 150 && img.pixelColor(x, y).red() < 200) (y < 5 ? above : text)++;
   EXPECT_GT(text, 15);
   EXPECT_EQ(above, 0);
+}
+
+TEST(ShippedPictures, EveryCatalogueLuminaireHasItsCurveAsBmp) {
+  nyrender::EnsureGuiApplication();
+  const std::string data = std::string(NYLUXORA_TEST_SHARE_DIR) + "/data/";
+  NyAccess db;
+  ASSERT_TRUE(db.InitADOServer(data + "NyData.mdb"));
+  std::vector<std::string> bitmaps;
+  ASSERT_GT(db.GetSelData(bitmaps, "SELECT [位图] FROM [灯具型号]"), 0);
+  for (const auto& bitmap : bitmaps) {
+    const QString file = QString::fromStdString(data + "照度曲线/" + bitmap);
+    QImageReader reader(file);
+    EXPECT_EQ(reader.format(), "bmp") << bitmap;
+    const QImage img = reader.read();
+    ASSERT_FALSE(img.isNull()) << bitmap;
+    // Both planes' curves are drawn: reddish (A-A) and bluish (B-B) pixels.
+    int red = 0, blue = 0;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) {
+        const QColor c = img.pixelColor(x, y);
+        red += c.red() > 150 && c.green() < 100 && c.blue() < 100;
+        blue += Bluish(c) && c.red() < 100;
+      }
+    EXPECT_GT(red, 50) << bitmap;
+    EXPECT_GT(blue, 50) << bitmap;
+  }
 }
 
 // What a poppler tool prints; empty when it fails.

@@ -90,10 +90,14 @@ TEST(Seeding, CopiesMissingFilesAndKeepsTheUsersOwnWhateverTheirCase) {
   fs::create_directories(shipped.path() / "data");
   std::ofstream(shipped.path() / "data" / "NyData.mdb") << std::string(1 << 20, 'd');
   std::ofstream(shipped.path() / "setup.ini") << "[x]";
+  fs::create_directories(shipped.path() / "data" / "照度曲线");
+  std::ofstream(shipped.path() / "data" / "照度曲线" / "A.bmp") << "BM";
   fs::create_directories(user.path() / "data");
   std::ofstream(user.path() / "data" / "NYDATA.mdb") << "mine";
   ASSERT_TRUE(NyCommon::SeedFolder(shipped.str(), user.str()));
   EXPECT_EQ(ReadAll(user.path() / "data" / "NYDATA.mdb"), "mine");
+  // A folder seeded before the pictures were shipped gets them too.
+  EXPECT_EQ(ReadAll(user.path() / "data" / "照度曲线" / "A.bmp"), "BM");
   EXPECT_FALSE(fs::exists(user.path() / "data" / "NyData.mdb")) << "never a second copy";
   EXPECT_EQ(ReadAll(user.path() / "setup.ini"), "[x]");
   // Programs starting at once on a fresh folder: every file whole, no temporary file left.
@@ -105,7 +109,8 @@ TEST(Seeding, CopiesMissingFilesAndKeepsTheUsersOwnWhateverTheirCase) {
   EXPECT_EQ(seeded, 8);
   EXPECT_EQ(ReadAll(fresh.path() / "data" / "NyData.mdb"),
             ReadAll(shipped.path() / "data" / "NyData.mdb"));
-  EXPECT_EQ(std::distance(fs::directory_iterator(fresh.path() / "data"), {}), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(fresh.path() / "data"), {}), 2);
+  EXPECT_EQ(std::distance(fs::directory_iterator(fresh.path() / "data" / "照度曲线"), {}), 1);
 }
 
 TEST(Str, NumbersSplittingAndDuplicates) {
