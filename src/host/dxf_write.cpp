@@ -423,13 +423,19 @@ void Emitter::WriteEntity(const Entity& e, bool model) {
   DL_Attributes attr = Attr(e);
 
   if (const auto* r = e.As<BlockReference>()) {
-    primary([&] {
-      dxf_.writeInsert(
-          dw_,
-          DL_InsertData(Enc(r->block), r->position.x, r->position.y, r->position.z, r->scale_x,
-                        r->scale_y, r->scale_z, r->rotation_deg, 1, 1, 0, 0),
-          attr);
-    });
+    // By hand: dxflib's insert writer puts 1 for the z scale, whatever it is.
+    primary([&] { dw_.entity("INSERT"); });
+    dw_.dxfString(100, "AcDbEntity");
+    dw_.entityAttributes(attr);
+    dw_.dxfString(100, "AcDbBlockReference");
+    dw_.dxfString(2, Enc(r->block));
+    dw_.coord(10, r->position.x, r->position.y, r->position.z);
+    if (r->scale_x != 1 || r->scale_y != 1 || r->scale_z != 1) {
+      dw_.dxfReal(41, r->scale_x);
+      dw_.dxfReal(42, r->scale_y);
+      dw_.dxfReal(43, r->scale_z);
+    }
+    if (r->rotation_deg != 0) dw_.dxfReal(50, r->rotation_deg);
     if (!r->attributes.empty()) dw_.dxfInt(66, 1);  // attributes follow
     WriteXData(e);
     if (r->attributes.empty()) return;

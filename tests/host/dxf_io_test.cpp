@@ -84,7 +84,7 @@ Drawing MakeSampleDrawing() {
   lamp.entities.push_back(Make(label));
   lamp.entities.push_back(Make(PointEntity{{1, 2, 0}}));
   lamp.entities.push_back(Make(Solid{{Point3{0, 0, 0}, {10, 0, 0}, {0, 10, 0}, {10, 10, 0}}}));
-  lamp.entities.push_back(Make(BlockReference{"子块", {0, 0, 0}, 0, 1, 1, 1, {}}));
+  lamp.entities.push_back(Make(BlockReference{"子块", {0, 0, 0}, 0, 1, 1, 0.5, {}}));  // z alone
   Entity tagged = Make(PointEntity{{5, 5, 0}});
   NyXData::SetEntXData(tagged, "用途", "中心");
   lamp.entities.push_back(tagged);
